@@ -1,0 +1,58 @@
+#include "text/Crc32.h"
+
+#include <array>
+#include <fstream>
+
+namespace mivra {
+namespace {
+
+constexpr std::array<std::uint32_t, 256> MakeTable() {
+    std::array<std::uint32_t, 256> table{};
+    for (std::uint32_t n = 0; n < 256; ++n) {
+        std::uint32_t c = n;
+        for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        table[n] = c;
+    }
+    return table;
+}
+
+constexpr auto kTable = MakeTable();
+
+}  // namespace
+
+// `crc` is a previous result (0 to start): the register is the complement of
+// the result, so undoing the final complement lets a file be hashed chunk by
+// chunk with Crc32(next, Crc32(previous)).
+std::uint32_t Crc32(std::span<const std::uint8_t> bytes, std::uint32_t crc) {
+    std::uint32_t c = ~crc;
+    for (std::uint8_t b : bytes) c = kTable[(c ^ b) & 0xFF] ^ (c >> 8);
+    return ~c;
+}
+
+std::wstring CrcHex(std::uint32_t crc) {
+    std::wstring out(8, L'0');
+    for (int i = 7; i >= 0; --i, crc >>= 4) out[i] = L"0123456789ABCDEF"[crc & 15];
+    return out;
+}
+
+std::wstring CrcText(const AnsiCodePage& codePage, std::wstring_view text) {
+    const std::string bytes = codePage.ToAnsi(text);
+    return CrcHex(Crc32({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}));
+}
+
+std::wstring CrcFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::uint32_t crc = 0;
+    // A missing file hashes like an empty one.
+    if (!in) return CrcHex(crc);
+    std::array<char, 64 * 1024> buffer;
+    while (in) {
+        in.read(buffer.data(), buffer.size());
+        const auto got = static_cast<size_t>(in.gcount());
+        if (got == 0) break;
+        crc = Crc32({reinterpret_cast<const std::uint8_t*>(buffer.data()), got}, crc);
+    }
+    return CrcHex(crc);
+}
+
+}  // namespace mivra

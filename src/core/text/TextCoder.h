@@ -1,0 +1,29 @@
+#pragma once
+// The record coder: every text that must stand on one line of a file, on a
+// command line or in a server reply without quoting is stored as the base64
+// of its ANSI bytes with the case of every ASCII letter swapped.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "text/AnsiCodePage.h"
+
+namespace mivra {
+
+// Text -> ANSI bytes -> base64 -> letter case swapped. "abc" gives "ywjJ".
+std::wstring EncodeText(const AnsiCodePage& codePage, std::wstring_view text);
+
+// Inverse of EncodeText. Tolerant: characters outside the alphabet count as
+// 63 and everything from the first "=" on is ignored.
+std::wstring DecodeText(const AnsiCodePage& codePage, std::wstring_view encoded);
+
+// Plain base64 to bytes with the same tolerance (no case swap, no code page).
+std::vector<std::uint8_t> DecodeBytes(std::wstring_view base64);
+
+// The text after the first `prefix` up to the next `suffix`; "" when either
+// is missing or the suffix is empty. An empty prefix means from the start.
+std::wstring GetBetween(std::wstring_view text, std::wstring_view prefix, std::wstring_view suffix);
+
+}  // namespace mivra

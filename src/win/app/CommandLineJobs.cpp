@@ -1,0 +1,88 @@
+#include "app/CommandLineJobs.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include "app/CommandLine.h"
+#include "app/FileLocations.h"
+#include "base/System.h"
+#include "base/WinCodePage.h"
+
+namespace mivra::win {
+namespace {
+
+// Switches WOW64 file-system redirection off for its lifetime, so that a
+// 32-bit build starts targets in the real System32. The call only exists
+// where there is something to switch; it is looked up at run time.
+class FsRedirectionOff {
+public:
+    FsRedirectionOff() {
+        HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+        disable_ = reinterpret_cast<DisableFn>(
+            reinterpret_cast<void*>(GetProcAddress(kernel, "Wow64DisableWow64FsRedirection")));
+        revert_ = reinterpret_cast<RevertFn>(
+            reinterpret_cast<void*>(GetProcAddress(kernel, "Wow64RevertWow64FsRedirection")));
+        active_ = disable_ && revert_ && disable_(&old_);
+    }
+    ~FsRedirectionOff() {
+        if (active_) revert_(old_);
+    }
+    FsRedirectionOff(const FsRedirectionOff&) = delete;
+    FsRedirectionOff& operator=(const FsRedirectionOff&) = delete;
+
+private:
+    using DisableFn = BOOL(WINAPI*)(PVOID*);
+    using RevertFn = BOOL(WINAPI*)(PVOID);
+    DisableFn disable_ = nullptr;
+    RevertFn revert_ = nullptr;
+    PVOID old_ = nullptr;
+    bool active_ = false;
+};
+
+void Launch(const RunRequest& request) {
+    std::wstring directory = WorkingDirectoryFor(request.path);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    // The process ends right after this call: let the shell finish its work
+    // (DDE, shell extensions) before it returns.
+    info.fMask = SEE_MASK_NOASYNC;
+    info.lpVerb = request.operation.c_str();
+    info.lpFile = request.path.c_str();
+    info.lpParameters = request.argument.empty() ? nullptr : request.argument.c_str();
+    info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
+    info.nShow = ShowCommandOf(request);
+    // A failed launch is not reported: the shell shows its own message.
+    ShellExecuteExW(&info);
+}
+
+}  // namespace
+
+void RunLaunchJob(std::wstring_view arguments) {
+    RunRequest request = ReadRunRequest(SystemCodePage(), arguments);
+    if (!ShouldLaunch(request)) return;
+
+    // Shell extensions that a verb may load expect an apartment.
+    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    if (ReadOsVersion().IsVistaOrLater()) {
+        FsRedirectionOff redirectionOff;
+        Launch(request);
+    } else {
+        Launch(request);
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+}
+
+void RunEditHostsJob(std::wstring_view programDir) {
+    std::wstring source = CleanPath(std::wstring(programDir) + L"\\hosts");
+    std::wstring target = EnvironmentVariable(L"SystemRoot").value_or(L"") + L"\\System32\\drivers\\etc\\hosts";
+    if (GetFileAttributesW(source.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+
+    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES)
+        SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // The prepared copy holds the user's edits: keep it unless it has really
+    // replaced the system file, so that a failed copy loses nothing.
+    if (CopyFileW(source.c_str(), target.c_str(), FALSE)) DeleteFileW(source.c_str());
+}
+
+}  // namespace mivra::win

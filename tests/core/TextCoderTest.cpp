@@ -1,0 +1,142 @@
+#include "text/TextCoder.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "IconvCodePage.h"
+
+namespace mivra {
+namespace {
+
+using test::IconvCodePage;
+using namespace std::string_literals;
+
+const IconvCodePage& Cp1252() {
+    static const IconvCodePage cp("CP1252");
+    return cp;
+}
+
+const IconvCodePage& Cp936() {
+    static const IconvCodePage cp("CP936");
+    return cp;
+}
+
+TEST(TextCoder, EncodesToCaseSwappedBase64) {
+    struct Case {
+        const IconvCodePage& cp;
+        std::wstring text, stored;
+    };
+    const Case cases[] = {
+        {Cp1252(), L"", L""},
+        {Cp1252(), L"abc", L"ywjJ"},
+        {Cp1252(), L"ab", L"ywi="},       // final group of two bytes: one "="
+        {Cp1252(), L"a", L"yq=="},        // final group of one byte: two "="
+        {Cp1252(), L"Hello, World!", L"sgvSBg8SifDVCMXKiq=="},
+        {Cp1252(), L"\u00fb\u00ff", L"+/8="},  // digits, "+" and "/" keep their case
+        {Cp1252(), L"\u00dcn\u00efc\u00f8d\u00e9", L"3g7Vy/HK6q=="},
+        {Cp936(), L"\u4e2d\u6587", L"1TdoXa=="},
+        {Cp936(), L"C:\\Mivra\\\u542f\u52a8.exe", L"qZPCtwL2CMfCXVs2RY5LEgu="},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(EncodeText(c.cp, c.text), c.stored);
+        EXPECT_EQ(DecodeText(c.cp, c.stored), c.text);
+    }
+}
+
+TEST(TextCoder, DecodeIsTolerant) {
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"ywjJ=", L"abc"},
+        {L"ywjJ=tail ignored", L"abc"},
+        {L"=ywjJ", L""},
+        {L"yq", L"a"},      // truncated groups decode what they hold
+        {L"ywi", L"ab"},
+        {L"ywjJy", L"abc"},  // a lone last character gives no byte
+        {L"y", L""},
+        {L"ywjJ\n\u00e9!\0"s, L"abc\u00ff\u00ff\u00ff"},  // outside the alphabet: 63
+    };
+    for (const auto& [stored, text] : cases) EXPECT_EQ(DecodeText(Cp1252(), stored), text) << stored;
+}
+
+TEST(TextCoder, DecodeBytes) {
+    using Bytes = std::vector<std::uint8_t>;
+    const std::pair<std::wstring, Bytes> cases[] = {
+        {L"", {}},
+        {L"TWFu", {'M', 'a', 'n'}},
+        {L"TWE=", {'M', 'a'}},
+        {L"TQ==", {'M'}},
+        {L"TQ", {'M'}},
+        {L"/+/+", {0xFF, 0xEF, 0xFE}},
+        {L"twfu", {0xB7, 0x07, 0xEE}},  // no case swap here
+        // Characters outside the alphabet count as 63, whatever their width;
+        // U+0141 must not pass for "A" through its low byte.
+        {L"!!!!", {0xFF, 0xFF, 0xFF}},
+        {std::wstring(4, L'\0'), {0xFF, 0xFF, 0xFF}},
+        {L"\u0141\u00e9\U0001F600-", {0xFF, 0xFF, 0xFF}},
+        {L"TWFu==TWFu", {'M', 'a', 'n'}},
+    };
+    for (const auto& [base64, bytes] : cases) EXPECT_EQ(DecodeBytes(base64), bytes) << base64;
+}
+
+// Characters the code page maps to bytes and back unchanged.
+std::wstring RepresentableChars(const IconvCodePage& cp, const std::vector<std::string>& candidates) {
+    std::wstring chars;
+    for (const auto& bytes : candidates) {
+        const std::wstring w = cp.FromAnsi(bytes);
+        bool lossy = false;
+        if (w.size() == 1 && cp.ToAnsi(w, &lossy) == bytes && !lossy) chars += w;
+    }
+    return chars;
+}
+
+TEST(TextCoder, RandomTextRoundTrips) {
+    std::vector<std::string> singleBytes, gbk;
+    for (int b = 1; b < 256; ++b) singleBytes.push_back(std::string(1, char(b)));
+    for (int lead = 0xB0; lead <= 0xB3; ++lead)
+        for (int trail = 0xA1; trail <= 0xFE; ++trail) gbk.push_back({char(lead), char(trail)});
+    std::vector<std::string> ascii(singleBytes.begin(), singleBytes.begin() + 127);
+    ascii.insert(ascii.end(), gbk.begin(), gbk.end());
+
+    const std::pair<const IconvCodePage&, std::wstring> pools[] = {
+        {Cp1252(), RepresentableChars(Cp1252(), singleBytes)},
+        {Cp936(), RepresentableChars(Cp936(), ascii)},
+    };
+    std::mt19937 rng(1234);
+    for (const auto& [cp, pool] : pools) {
+        ASSERT_GT(pool.size(), 200u);
+        std::uniform_int_distribution<size_t> pick(0, pool.size() - 1), length(0, 12);
+        for (int i = 0; i < 2000; ++i) {
+            std::wstring text(length(rng), L' ');
+            for (wchar_t& c : text) c = pool[pick(rng)];
+            ASSERT_EQ(DecodeText(cp, EncodeText(cp, text)), text);
+        }
+    }
+}
+
+TEST(TextCoder, GetBetween) {
+    struct Case {
+        std::wstring text, prefix, suffix, expected;
+    };
+    const Case cases[] = {
+        {L"Path=\"b\" IcoPath=\"xb\"", L"Path=\"", L"\"", L"b"},
+        {L"IcoPath=\"xb\" Path=\"b\"", L" Path=\"", L"\"", L"b"},
+        {L"a<b>c", L"<", L">", L"b"},
+        {L"<>", L"<", L">", L""},
+        {L"x=1;y=2;", L"", L";", L"x=1"},   // empty prefix: from the start
+        {L"x=1;y=2;", L"y=", L";", L"2"},
+        {L"x=1;y=2;", L"Y=", L";", L""},    // case matters
+        {L"x=1;y=2", L"y=", L";", L""},     // suffix missing after the prefix
+        {L";x=1", L"x=", L";", L""},        // a suffix before the prefix does not count
+        {L"x=1;", L"z=", L";", L""},
+        {L"x=1;", L"x=", L"", L""},
+        {L"", L"", L";", L""},
+        {L"aaa", L"a", L"a", L""},          // suffix searched right after the prefix
+        {L"abab", L"ab", L"ab", L""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(GetBetween(c.text, c.prefix, c.suffix), c.expected)
+            << c.text << " / " << c.prefix << " / " << c.suffix;
+}
+
+}  // namespace
+}  // namespace mivra

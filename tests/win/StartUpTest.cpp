@@ -1,0 +1,145 @@
+// The normal start: the refused directories, the hand-over to a running
+// instance, and the window a plain start shows.
+
+#include <gtest/gtest.h>
+
+#include "app/FileLocations.h"
+#include "app/Messages.h"
+#include "base/System.h"
+#include "support/TestSupport.h"
+
+namespace mivra::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::wstring ReadConfig(const std::filesystem::path& cfg, const wchar_t* key) {
+    wchar_t value[256] = {};
+    GetPrivateProfileStringW(L"Config", key, L"", value, 256, cfg.c_str());
+    return value;
+}
+
+// A copy of Mivra.exe in a folder of its own, so that its configuration and
+// its running-instance mark are its own.
+class Copy {
+public:
+    explicit Copy(const std::filesystem::path& dir) : exe_(dir / L"Mivra.exe") {
+        std::filesystem::create_directories(dir);
+        std::filesystem::copy_file(MivraExe(), exe_);
+    }
+    Process Start() const { return StartProcess(QuoteArgument(exe_), exe_.parent_path()); }
+    std::filesystem::path Config() const { return exe_.parent_path() / L"Mivra.cfg"; }
+
+private:
+    std::filesystem::path exe_;
+};
+
+HWND WaitForPanel(const Process& p) {
+    HWND panel = nullptr;
+    WaitUntil(
+        [&] {
+            auto found = TopLevelWindowsOf(p.id, win::kMainPanelClass);
+            panel = found.empty() ? nullptr : found.front();
+            return panel && IsWindowVisible(panel);
+        },
+        20s);
+    return panel;
+}
+
+TEST(StartUp, PlainStartShowsOneBorderlessPanelAndEndsWhenItCloses) {
+    ScratchDir scratch;
+    Copy mivra(scratch.path());
+    Process p = mivra.Start();
+    HWND panel = WaitForPanel(p);
+    ASSERT_TRUE(panel);
+    EXPECT_EQ(TopLevelWindowsOf(p.id, win::kMainPanelClass).size(), 1u);
+
+    wchar_t title[64] = {};
+    GetWindowTextW(panel, title, 64);
+    EXPECT_STREQ(title, L"Mivra");
+    const LONG style = GetWindowLongW(panel, GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME), 0);
+
+    EXPECT_EQ(ReadConfig(mivra.Config(), L"Version"), L"1.3.6");
+    EXPECT_EQ(ReadConfig(mivra.Config(), L"Handle"), std::to_wstring(reinterpret_cast<LONG_PTR>(panel)));
+
+    PostMessageW(panel, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(p, 20s), 0u);
+    EXPECT_EQ(ReadConfig(mivra.Config(), L"Handle"), L"") << "Handle is removed at exit";
+}
+
+TEST(StartUp, SecondStartShowsTheRunningPanelAndEnds) {
+    ScratchDir scratch;
+    Copy mivra(scratch.path());
+    Process first = mivra.Start();
+    HWND panel = WaitForPanel(first);
+    ASSERT_TRUE(panel);
+    ShowWindow(panel, SW_HIDE);
+
+    Process second = mivra.Start();
+    EXPECT_EQ(WaitForExit(second, 20s), 0u);
+    EXPECT_TRUE(IsWindowVisible(panel)) << "the running instance shows its panel";
+    EXPECT_TRUE(TopLevelWindowsOf(second.id, win::kMainPanelClass).empty());
+
+    // A copy in another folder is another program: it starts beside it.
+    Copy elsewhere(scratch / L"other");
+    Process other = elsewhere.Start();
+    EXPECT_TRUE(WaitForPanel(other));
+    TerminateProcess(other.handle.get(), 0);
+
+    PostMessageW(panel, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(first, 20s), 0u);
+}
+
+TEST(StartUp, StaleHandleDoesNotStopTheStart) {
+    ScratchDir scratch;
+    Copy mivra(scratch.path());
+    // Left behind by a crash: no instance runs, the handle names nothing.
+    WritePrivateProfileStringW(L"Config", L"Handle", L"1234567", mivra.Config().c_str());
+    Process p = mivra.Start();
+    HWND panel = WaitForPanel(p);
+    ASSERT_TRUE(panel);
+
+    // An instance runs, but the stored handle names another program's
+    // window: the second start must not take that for an answer.
+    HWND desktop = GetDesktopWindow();
+    WritePrivateProfileStringW(L"Config", L"Handle", std::to_wstring(reinterpret_cast<LONG_PTR>(desktop)).c_str(),
+                               mivra.Config().c_str());
+    Process second = mivra.Start();
+    EXPECT_TRUE(WaitForPanel(second)) << "with a stale handle a second instance starts";
+
+    PostMessageW(panel, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(p, 20s), 0u);
+    TerminateProcess(second.handle.get(), 0);
+}
+
+TEST(StartUp, RefusesToRunFromProgramFiles) {
+    const std::filesystem::path programFiles = PathFromEnvironment(L"ProgramFiles");
+    ASSERT_FALSE(programFiles.empty());
+    ScratchDir unused;  // a unique name for the folder under Program Files
+    const std::filesystem::path dir = programFiles / (L"Mivra Test " + unused.path().filename().wstring());
+    Copy mivra(dir);
+
+    Process p = mivra.Start();
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            auto dialogs = TopLevelWindowsOf(p.id, L"#32770");
+            box = dialogs.empty() ? nullptr : dialogs.front();
+            return box != nullptr;
+        },
+        20s));
+    const auto env = win::SystemEnvironment();
+    EXPECT_NE(StaticTextsOf(box).find(RefusalMessage(env).substr(0, 20)), std::wstring::npos) << StaticTextsOf(box);
+    EXPECT_NE(StaticTextsOf(box).find(L"下面将退出 Mivra。"), std::wstring::npos);
+    EXPECT_TRUE(TopLevelWindowsOf(p.id, win::kMainPanelClass).empty()) << "no panel before the refusal";
+
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(WaitForExit(p, 20s), 0u);
+    EXPECT_FALSE(std::filesystem::exists(mivra.Config())) << "a refused start writes nothing";
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
+}
+
+}  // namespace
+}  // namespace mivra::test
