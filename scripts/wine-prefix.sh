@@ -10,7 +10,7 @@ source "$here/wine-env.sh"
 # started here first, with its own stdio on /dev/null, keeps ctest from
 # waiting on them for ever.
 start_server() {
-  "$WINESERVER" -p </dev/null >/dev/null 2>&1
+  "$WINESERVER" -p </dev/null >/dev/null 2>&1 || true  # already running is fine
   "$WINE" wineboot -i </dev/null >/dev/null 2>&1 || true
 }
 

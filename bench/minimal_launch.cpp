@@ -1,0 +1,13 @@
+// The baseline of the launch benchmark: the least a program can do to start
+// a target through the shell. Its whole command line after the name is the
+// target's path.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/CommandLine.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    const std::wstring path(mivra::ArgumentsOf(GetCommandLineW()));
+    ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    return 0;
+}

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks under Wine and prints their figures.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh" win
+export MIVRA_BUILD=${MIVRA_BUILD:-$root/build}
+source "$root/scripts/display.sh"
+"$root/scripts/wine-prefix.sh"
+source "$root/scripts/wine-env.sh"
+
+bench="$MIVRA_BUILD/win/bench"
+exe="Z:$(tr / '\\' <<<"$MIVRA_BUILD/win/Mivra.exe")"
+echo "== launch (--run job against a minimal ShellExecuteW program)"
+"$WINE" "$bench/launch_bench.exe" "$exe" "${MIVRA_BENCH_ROUNDS:-30}" | tr -d '\r'
