@@ -12,4 +12,4 @@ source "$root/scripts/wine-env.sh"
 bench="$MIVRA_BUILD/win/bench"
 exe="Z:$(tr / '\\' <<<"$MIVRA_BUILD/win/Mivra.exe")"
 echo "== launch (--run job against a minimal ShellExecuteW program)"
-"$WINE" "$bench/launch_bench.exe" "$exe" "${MIVRA_BENCH_ROUNDS:-30}" | tr -d '\r'
+"$WINE" "$bench/launch_bench.exe" "$exe" "${MIVRA_BENCH_ROUNDS:-60}" | tr -d '\r'

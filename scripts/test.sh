@@ -64,6 +64,9 @@ for fuzzer in "$MIVRA_BUILD"/fuzz/fuzz/fuzz_*; do
   fi
 done
 
+# Leave no Wine process behind: the next run starts its server afresh.
+"$WINESERVER" -k 2>/dev/null || true
+
 echo
 for f in "${failures[@]}"; do echo "failed: $f"; done
 echo "$passed passed, $failed failed"

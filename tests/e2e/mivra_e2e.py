@@ -31,7 +31,6 @@ WINE_RUN = ROOT / "scripts/wine-run"
 # /usr/local/bin/convert is a wrapper that only knows a few calls.
 CONVERT = "/usr/bin/convert"
 
-PANEL_CAPTION = "Mivra"
 PANEL_CAPTION_PATTERN = "^Mivra$"
 
 needs_display = unittest.skipUnless(
@@ -48,9 +47,10 @@ def wait_until(predicate, timeout=20.0, interval=0.1):
         time.sleep(interval)
 
 
-def _run(*args, check=True):
+def _run(*args, check=True, timeout=30):
     # xdotool complains on stderr about the focus without a window manager; keep that out of the log.
-    result = subprocess.run(args, stdin=subprocess.DEVNULL, capture_output=True, text=True)
+    # The timeout guards against xdotool's --sync, which waits for ever if nothing changes.
+    result = subprocess.run(args, stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=timeout)
     if check and result.returncode != 0:
         raise RuntimeError(f"{' '.join(map(str, args))} failed ({result.returncode}): {result.stderr.strip()}")
     return result
@@ -162,12 +162,24 @@ class MivraSession:
 
     def __exit__(self, exc_type, exc, tb):
         if exc_type is not None and exc_type is not unittest.SkipTest:
-            try:
-                self.screenshot("failure", window=False)
-            except Exception:
-                pass
+            self._record_failure()
         self.close()
         return False
+
+    def _record_failure(self):
+        # What the screen and the X window tree looked like when a test failed.
+        try:
+            self.screenshot("failure", window=False)
+            state = "running" if self.running() else f"ended with {self.process.returncode}"
+            tree = _run("xwininfo", "-root", "-tree", check=False).stdout
+            (ARTIFACTS / f"{self.name}-failure.txt").write_text(
+                f"process {self.process.pid}: {state}\npanel window: {self.wid}\n"
+                f"windows before the start: {sorted(self._windows_before)}\n\n{tree}")
+            if self._log:
+                self._log.flush()
+                shutil.copyfile(self.folder / "wine-output.log", ARTIFACTS / f"{self.name}-failure-wine.log")
+        except Exception:
+            pass
 
     def start(self):
         """Starts Mivra.exe under Wine with the session folder as working directory."""
@@ -237,19 +249,34 @@ class MivraSession:
     # --- input ---
 
     def focus(self, wid=None):
-        """Gives the window the X focus (there is no window manager to do it)."""
+        """Gives the window the X focus, so that XTEST keys reach it (there is no window manager).
+
+        This does not make it Wine's foreground window: see activate()."""
         _run("xdotool", "windowfocus", "--sync", str(wid or self.wid), check=False)
 
-    def key(self, *keys, sent=False, wid=None):
-        """Presses key combinations such as "alt+F4" or "Return".
+    def activate(self, x=None, y=None, wid=None):
+        """Makes the window Wine's foreground window by clicking it (by default in the middle of the
+        panel's title strip). Wine hands every key to its foreground window, and all Wine processes
+        on the server share one, whatever X display they are on."""
+        if x is None or y is None:
+            x, y = self.geometry(wid)[2] // 2, 4
+        self.click(x, y, wid=wid)
+        # Keys are routed to the foreground window when Wine reads them: let Mivra handle the click first.
+        time.sleep(0.3)
 
-        By default through XTEST into the focused window, as a keyboard would; sent=True posts
-        the events to the window itself instead (XSendEvent), which needs no focus."""
+    def key(self, *keys, activate=False, sent=False, wid=None):
+        """Presses key combinations such as "alt+F4" or "Return" with the window (the panel by
+        default) focused; activate=True clicks it first (see activate()).
+
+        By default through XTEST, as a keyboard would; sent=True posts the events to the window
+        itself instead (XSendEvent)."""
         wid = wid or self.wid
+        if activate:
+            self.activate(wid=wid)
+        self.focus(wid)
         if sent:
             _run("xdotool", "key", "--window", str(wid), *keys)
         else:
-            self.focus(wid)
             _run("xdotool", "key", *keys)
 
     def type_text(self, text, wid=None):
@@ -266,8 +293,8 @@ class MivraSession:
         _run("xdotool", "click", "--repeat", str(count), "--delay", "80", str(button))
 
     def close_window(self, wid=None):
-        """Closes the window as a user would, with alt+F4."""
-        self.key("alt+F4", sent=True, wid=wid)
+        """Closes the window as a user would: clicks it, then alt+F4."""
+        self.key("alt+F4", activate=True, wid=wid)
 
     # --- what is seen ---
 

@@ -1,6 +1,5 @@
 """What a plain start of Mivra.exe shows, and what closing its panel leaves behind."""
 
-import re
 import unittest
 
 from mivra_e2e import MivraSession, main, near, needs_display, wait_until
@@ -59,7 +58,7 @@ class PlainStart(unittest.TestCase):
     def test_alt_f4_ends_the_program_and_removes_handle(self):
         with MivraSession(self.id()) as s:
             s.wait_for_window()
-            self.assertIn("Handle", s.read_config().get("Config", {}))
+            self.assertTrue(wait_until(lambda: "Handle" in s.read_config().get("Config", {}), 10), s.config_text())
             s.close_window()
             self.assertEqual(s.wait_for_exit(20), 0, "Mivra ends when its panel closes")
             self.assertEqual(s.windows(), [])

