@@ -71,8 +71,8 @@ std::string DecodeBase64(std::wstring_view text, Map map) {
 
 }  // namespace
 
-std::wstring EncodeText(const AnsiCodePage& codePage, std::wstring_view text) {
-    std::wstring out = Base64(codePage.ToAnsi(text));
+std::wstring EncodeText(const AnsiCodePage& codePage, std::wstring_view text, bool* lossy) {
+    std::wstring out = Base64(codePage.ToAnsi(text, lossy));
     for (wchar_t& c : out) c = SwapAsciiCase(c);
     return out;
 }

@@ -13,7 +13,9 @@
 namespace mivra {
 
 // Text -> ANSI bytes -> base64 -> letter case swapped. "abc" gives "ywjJ".
-std::wstring EncodeText(const AnsiCodePage& codePage, std::wstring_view text);
+// When the code page cannot represent a character it is stored as "?" and,
+// if `lossy` is given, *lossy is set to true.
+std::wstring EncodeText(const AnsiCodePage& codePage, std::wstring_view text, bool* lossy = nullptr);
 
 // Inverse of EncodeText. Tolerant: characters outside the alphabet count as
 // 63 and everything from the first "=" on is ignored.

@@ -1,0 +1,121 @@
+#include "data/DataFile.h"
+
+#include <gtest/gtest.h>
+
+#include "IconvCodePage.h"
+#include "text/TextCoder.h"
+
+namespace mivra {
+namespace {
+
+const test::IconvCodePage gbk("CP936");
+
+std::string Ansi(std::wstring_view text) { return gbk.ToAnsi(text); }
+std::string Encoded(const ItemRecord& item) {
+    std::wstring e = EncodeText(gbk, RecordText(item));
+    return std::string(e.begin(), e.end());
+}
+
+const ItemRecord kNotepad{L"记事本", L"%windir%\\notepad.exe", L"%windir%\\notepad.exe", L"", L"3"};
+const ItemRecord kEmptyFields{L"", L"", L"", L"", L""};
+const ItemRecord kWeb{L"Web & 站点", L"https://example.com/a?b=c", L"", L"--new", L"0"};
+
+TEST(DataFile, RecordTextHasTheFiveFieldsInOrder) {
+    EXPECT_EQ(RecordText({L"t", L"p", L"i", L"a", L"7"}),
+              L"Title:\"t\",Path:\"p\",IcoPath:\"i\",Parm:\"a\",Count:\"7\",");
+    EXPECT_EQ(ParseRecordText(RecordText(kWeb)), kWeb);
+    EXPECT_EQ(ParseRecordText(RecordText(kEmptyFields)), kEmptyFields);
+    // The Path opening ends like the IcoPath opening: fields are found from
+    // their own opening, so b stays b.
+    EXPECT_EQ(ParseRecordText(L"Title:\"a\",Path:\"b\",IcoPath:\"xb\",Parm:\"\",Count:\"\",").path, L"b");
+    EXPECT_EQ(ParseRecordText(L"Title:\"only\","), (ItemRecord{L"only", L"", L"", L"", L""}));
+}
+
+TEST(DataFile, GroupLinesRoundTripByteForByte) {
+    // A one-letter title whose "=" also stands inside the records, an empty
+    // group, Chinese titles and empty fields.
+    const std::vector<Group> groups = {
+        {L"工具", {kNotepad, kEmptyFields, kWeb}},
+        {L"空", {}},
+        {L"a", {kWeb}},
+        {L"Games 游戏", {kNotepad}},
+    };
+    const std::vector<std::string> lines = DataSectionLines(gbk, groups);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], Ansi(L"工具=") + Encoded(kNotepad) + "," + Encoded(kEmptyFields) + "," + Encoded(kWeb) + ",");
+    EXPECT_EQ(lines[1], Ansi(L"空=,"));
+
+    std::string file = "[Config]\r\nVersion=1.3.6\r\n[Data]\r\n";
+    for (const auto& line : lines) file += line + "\r\n";
+    const LoadedData loaded = LoadData(gbk, file);
+    EXPECT_TRUE(loaded.errors.empty());
+    EXPECT_EQ(loaded.groups, groups);
+    EXPECT_EQ(DataSectionLines(gbk, loaded.groups), lines);
+}
+
+TEST(DataFile, ReadsGroupLinesWhereverTheyStandAndHowLinesEnd) {
+    const std::string record = Encoded(kNotepad);
+    const std::string file = "x=" + record + ",\n[Config]\rTitle=abc\r\n[Data]\r\nlast=" + record + ",";
+    const LoadedData loaded = LoadData(gbk, file);
+    ASSERT_EQ(loaded.groups.size(), 2u);
+    EXPECT_EQ(loaded.groups[0].title, L"x");
+    EXPECT_EQ(loaded.groups[1].items, std::vector<ItemRecord>{kNotepad});
+    EXPECT_TRUE(loaded.errors.empty());
+}
+
+TEST(DataFile, BrokenRecordsAreReportedAndTheRestIsLoaded) {
+    const std::string good = Encoded(kNotepad);
+    const std::string file =
+        "g1=" + good + ",@@not base64@@," + good + ",\r\n"  // an alien record between two good ones
+        "g2=" + good.substr(0, good.size() / 2) + "xyz,\r\n"  // truncated: decodes to no record
+        "g3=,,\r\n"                                            // two empty records
+        "stray line,\r\n"                                      // no title
+        "g4=" + good + ",\r\n";
+    const LoadedData loaded = LoadData(gbk, file);
+    ASSERT_EQ(loaded.groups.size(), 4u);
+    EXPECT_EQ(loaded.groups[0].items.size(), 2u);
+    EXPECT_TRUE(loaded.groups[1].items.empty());
+    EXPECT_EQ(loaded.groups[3].items, std::vector<ItemRecord>{kNotepad});
+    ASSERT_EQ(loaded.errors.size(), 5u);
+    EXPECT_EQ(loaded.errors[0].line, 1u);
+    EXPECT_EQ(loaded.errors[0].record, 2u);
+    EXPECT_EQ(loaded.errors[1].group, L"g2");
+    EXPECT_EQ(loaded.errors[3].record, 2u);
+    EXPECT_EQ(loaded.errors[4].line, 4u);
+    EXPECT_EQ(loaded.errors[4].record, 0u);
+}
+
+TEST(DataFile, DuplicateTitlesStayTwoGroups) {
+    const std::string file = "same=,\r\nsame=" + Encoded(kWeb) + ",\r\n";
+    const LoadedData loaded = LoadData(gbk, file);
+    ASSERT_EQ(loaded.groups.size(), 2u);
+    EXPECT_EQ(DataSectionLines(gbk, loaded.groups), (std::vector<std::string>{"same=,", "same=" + Encoded(kWeb) + ","}));
+}
+
+TEST(DataFile, TextTheCodePageCannotHoldIsReported) {
+    std::vector<LossyText> lossy;
+    const std::vector<Group> groups = {{L"ok", {kNotepad, {L"Thai \u0E01", L"p", L"", L"", L"0"}}},
+                                       {L"\u0E02 group", {}}};
+    const auto lines = DataSectionLines(gbk, groups, &lossy);
+    ASSERT_EQ(lossy.size(), 2u);
+    EXPECT_EQ(lossy[0].group, L"ok");
+    EXPECT_EQ(lossy[0].item, L"Thai \u0E01");
+    EXPECT_EQ(lossy[1].item, L"");
+    // Only the one character is lost; the rest of the record is stored.
+    const LoadedData loaded = LoadData(gbk, lines[0] + "\r\n");
+    ASSERT_EQ(loaded.groups[0].items.size(), 2u);
+    EXPECT_EQ(loaded.groups[0].items[1], (ItemRecord{L"Thai ?", L"p", L"", L"", L"0"}));
+}
+
+TEST(DataFile, HugeAndHostileInputDoesNotHang) {
+    std::string file(10 << 20, 'A');  // a 10 MB line without a comma: no group
+    file += "\r\n";
+    for (int i = 0; i < 200000; ++i) file += "k=v\r\n";
+    file += std::string("bin\0ary=\xff\xfe,", 11) + "\r\n";
+    const LoadedData loaded = LoadData(gbk, file);
+    ASSERT_EQ(loaded.groups.size(), 1u);
+    EXPECT_TRUE(loaded.groups[0].items.empty());
+}
+
+}  // namespace
+}  // namespace mivra
