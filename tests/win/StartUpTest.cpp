@@ -62,6 +62,11 @@ TEST(StartUp, PlainStartShowsOneBorderlessPanelAndEndsWhenItCloses) {
 
     EXPECT_EQ(ReadConfig(mivra.Config(), L"Version"), L"1.3.6");
     EXPECT_EQ(ReadConfig(mivra.Config(), L"Handle"), std::to_wstring(reinterpret_cast<LONG_PTR>(panel)));
+    SYSTEMTIME today{};
+    GetLocalTime(&today);
+    wchar_t backup[64];
+    swprintf(backup, 64, L"Mivra_Backup_%04d-%02d-%02d.rcb", today.wYear, today.wMonth, today.wDay);
+    EXPECT_TRUE(std::filesystem::exists(scratch / L"Backup" / backup)) << "the first start of the day makes a backup";
 
     PostMessageW(panel, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(p, 20s), 0u);

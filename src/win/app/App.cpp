@@ -3,11 +3,14 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cwchar>
 #include <string>
 
 #include "app/AppVersion.h"
 #include "app/Messages.h"
-#include "app/ProfileConfig.h"
+#include "base/WinCodePage.h"
+#include "config/BackupFiles.h"
+#include "config/DataLoading.h"
 #include "main/MainPanel.h"
 
 namespace mivra::win {
@@ -35,16 +38,28 @@ bool App::StartUp() {
     files_ = FileLocations::ForExecutable(ExecutablePath());
     os_ = ReadOsVersion();
     if (RefuseSystemDirectory()) return false;
+    OpenConfiguration();
     if (HandOverToRunningInstance()) return false;
 
-    isLocked_ = true;
+    SetLocked(true);
     if (!CreateForms()) return false;
     AcceptDroppedFiles();
     LoadConfig();
-    isLocked_ = false;
+    SetLocked(false);
 
     ShowPanelAtStart();
+    LoadData();
     return true;
+}
+
+void App::SetLocked(bool locked) {
+    isLocked_ = locked;
+    config_->SetStartingUp(locked);
+}
+
+void App::OpenConfiguration() {
+    storage_ = std::make_unique<FileConfigStorage>(files_.configFile);
+    config_ = std::make_unique<Configuration>(SystemCodePage(), *storage_, balloon_);
 }
 
 bool App::RefuseSystemDirectory() {
@@ -57,13 +72,17 @@ bool App::RefuseSystemDirectory() {
 bool App::HandOverToRunningInstance() {
     if (!running_) running_.emplace(files_.programFile);
     if (!running_->OtherWasRunning()) return false;
-    auto panel = reinterpret_cast<HWND>(static_cast<LONG_PTR>(ReadConfigInt(files_.configFile, L"Handle", 0)));
-    return HandOverTo(panel);
+    const long handle = std::wcstol(config_->GetConfigInt(L"Handle", 0).c_str(), nullptr, 10);
+    return HandOverTo(reinterpret_cast<HWND>(static_cast<LONG_PTR>(handle)));
 }
 
 bool App::CreateForms() {
-    main_ = std::make_unique<MainPanel>(instance_, MainPanel::Events{[this] { OnMainPanelDestroyed(); }});
-    return main_->Create(DefaultPanelBounds());
+    main_ = std::make_unique<MainPanel>(
+        instance_, MainPanel::Events{[this] { OnMainPanelDestroyed(); },
+                                     [this](LPARAM event) { balloon_.OnTrayCallback(event); }});
+    if (!main_->Create(DefaultPanelBounds())) return false;
+    balloon_.Attach(main_->hwnd(), LoadIconW(instance_, MAKEINTRESOURCEW(1)));
+    return true;
 }
 
 void App::AcceptDroppedFiles() {
@@ -79,9 +98,27 @@ void App::AcceptDroppedFiles() {
 void App::LoadConfig() {
     // Written at every start, even with the configuration locked: a second
     // start finds this instance through `Handle`.
-    WriteConfigValue(files_.configFile, L"Version", std::wstring(MIVRA_VERSION_WTEXT));
+    config_->SetConfig(L"Version", MIVRA_VERSION_WTEXT, L"", true);
     const auto handle = static_cast<long>(reinterpret_cast<LONG_PTR>(main_->hwnd()));
-    WriteConfigValue(files_.configFile, L"Handle", std::to_wstring(handle));
+    config_->SetConfig(L"Handle", std::to_wstring(handle), L"", true);
+    config_->LoadOptions();
+    MakeDailyBackup(files_.programDir, files_.configFile, config_->Int(L"MaxBackups"), LocalNow());
+}
+
+void App::LoadData() {
+    StartData data = LoadDataAtStart(*config_, files_.configFile,
+                                     [this](const std::wstring& text) { ShowMessage(text, MB_ICONERROR); });
+    groups_ = std::move(data.groups);
+}
+
+void App::SaveData() {
+    const Configuration::SaveResult result = config_->SaveGroups(groups_);
+    if (!result.lossy.empty()) {
+        std::wstring names;
+        for (const LossyText& lossy : result.lossy)
+            names += L"\r\n" + lossy.group + (lossy.item.empty() ? L"" : L" → " + lossy.item);
+        balloon_.ShowBalloon(L"以下名称含有系统编码无法保存的字符，已保存为“?”：" + names);
+    }
 }
 
 void App::ShowPanelAtStart() {
@@ -91,7 +128,8 @@ void App::ShowPanelAtStart() {
 void App::ShutDown() {
     if (shuttingDown_) return;
     shuttingDown_ = true;
-    WriteConfigValue(files_.configFile, L"Handle", std::nullopt);
+    config_->SetConfig(L"Handle", L"", L"", false);
+    // The selected group (ActivatedTab) is stored here once there is a group bar.
     if (main_) {
         main_->Close();
         retired_.push_back(std::move(main_));

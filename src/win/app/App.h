@@ -11,7 +11,10 @@
 
 #include "app/FileLocations.h"
 #include "app/SingleInstance.h"
+#include "app/TrayBalloon.h"
 #include "base/System.h"
+#include "config/Configuration.h"
+#include "config/FileConfigStorage.h"
 
 namespace mivra::win {
 
@@ -39,22 +42,34 @@ public:
     // values but skip their effects, and layout does nothing.
     bool IsLocked() const { return isLocked_; }
 
+    Configuration& Config() { return *config_; }
+    const std::vector<Group>& Groups() const { return groups_; }
+    // Rewrites the groups to the file (nothing while the configuration is locked).
+    void SaveData();
+
 private:
     // False when the process is to end without a panel.
     bool StartUp();
 
     bool RefuseSystemDirectory();
     bool HandOverToRunningInstance();
+    void OpenConfiguration();
     bool CreateForms();
     void AcceptDroppedFiles();
     void LoadConfig();
     void ShowPanelAtStart();
+    void LoadData();
 
     void OnMainPanelDestroyed();
+    void SetLocked(bool locked);
 
     HINSTANCE instance_;
     FileLocations files_;
     OsVersion os_;
+    std::unique_ptr<FileConfigStorage> storage_;
+    TrayBalloon balloon_;
+    std::unique_ptr<Configuration> config_;
+    std::vector<Group> groups_;
     std::optional<SingleInstance> running_;
     std::unique_ptr<MainPanel> main_;
     // Forms that ShutDown has closed. They are freed by the message loop, not

@@ -70,10 +70,17 @@ struct ModuleTraits {
     static void Close(Type h) { ::FreeLibrary(h); }
 };
 
+struct FindHandleTraits {
+    using Type = HANDLE;
+    static Type Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) { ::FindClose(h); }
+};
+
 using UniqueHandle = Unique<KernelHandleTraits>;      // CreateMutex, CreateProcess, OpenProcess
 using UniqueFile = Unique<FileHandleTraits>;          // CreateFile
 using UniqueWindow = Unique<WindowTraits>;            // CreateWindowEx of a window we own
 using UniqueGdiObject = Unique<GdiObjectTraits>;      // CreateFont, CreateSolidBrush, CreateBitmap
 using UniqueModule = Unique<ModuleTraits>;            // LoadLibrary
+using UniqueFind = Unique<FindHandleTraits>;          // FindFirstFile
 
 }  // namespace mivra::win

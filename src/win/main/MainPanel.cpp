@@ -59,6 +59,9 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kShowPanelMessage:
         ShowPanel();
         return 1;
+    case kTrayCallbackMessage:
+        if (events_.trayCallback) events_.trayCallback(lParam);
+        return 0;
     case WM_PAINT:
         OnPaint();
         return 0;

@@ -13,6 +13,7 @@ class MainPanel final : public Window<MainPanel> {
 public:
     struct Events {
         std::function<void()> destroyed;  // the window is gone: the program shuts down
+        std::function<void(LPARAM)> trayCallback;  // message 1027 from the tray icon
     };
 
     MainPanel(HINSTANCE instance, Events events);

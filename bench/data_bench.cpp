@@ -1,0 +1,155 @@
+// Loading and saving the groups: 10,000 items in 100 groups.
+//   load: read, parse, decode into groups   against reading the same bytes
+//   save: encode, write atomically           against writing the same bytes
+//                                            to a new file and renaming it
+//   and the save against deleting section "Data" and writing it back with
+//   one WritePrivateProfileString per group.
+// Everything runs in this one process, alternately, and the medians are printed.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "base/Files.h"
+#include "base/Unique.h"
+#include "base/WinCodePage.h"
+#include "config/Configuration.h"
+#include "config/FileConfigStorage.h"
+
+namespace {
+
+using namespace mivra;
+
+class Quiet final : public Notifier {
+public:
+    void ShowBalloon(std::wstring_view) override {}
+};
+
+double NowMs() {
+    static const double frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart);
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return 1000.0 * static_cast<double>(t.QuadPart) / frequency;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+std::vector<Group> MakeGroups(int groupCount, int itemsPerGroup) {
+    static const wchar_t* const kWords[] = {L"记事本", L"浏览器", L"Visual Studio", L"Photoshop", L"音乐播放器",
+                                            L"Terminal", L"文档", L"Steam", L"微信", L"Notepad++", L"计算器",
+                                            L"Blender"};
+    static const wchar_t* const kFolders[] = {L"C:\\Program Files\\", L"C:\\Program Files (x86)\\",
+                                              L"%rp%\\Tools\\", L"D:\\软件\\", L"%rr%\\Portable\\"};
+    std::mt19937 random(7);
+    std::vector<Group> groups;
+    for (int g = 0; g < groupCount; ++g) {
+        Group group{std::wstring(kWords[g % 12]) + L" " + std::to_wstring(g), {}};
+        for (int i = 0; i < itemsPerGroup; ++i) {
+            const std::wstring name = std::wstring(kWords[random() % 12]) + std::to_wstring(i);
+            const std::wstring path =
+                std::wstring(kFolders[random() % 5]) + name + L"\\" + L"app" + std::to_wstring(random() % 1000) + L".exe";
+            group.items.push_back({name, path, random() % 3 ? path : L"", random() % 4 ? L"" : L"--profile default",
+                                   std::to_wstring(random() % 500)});
+        }
+        groups.push_back(std::move(group));
+    }
+    return groups;
+}
+
+bool WriteNewFileAndRename(const std::wstring& path, const std::string& bytes) {
+    const std::wstring staged = path + L".floor";
+    {
+        win::UniqueFile file(CreateFileW(staged.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD written = 0;
+        if (!file || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+            !FlushFileBuffers(file.get()))
+            return false;
+    }
+    return MoveFileExW(staged.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+// The profile-function way: the section deleted, then one write per group.
+void SaveGroupByGroup(const std::wstring& path, const std::vector<Group>& groups) {
+    WritePrivateProfileStringW(L"Data", nullptr, nullptr, path.c_str());
+    for (const Group& group : groups)
+        WritePrivateProfileStringW(L"Data", group.title.c_str(), GetData(win::SystemCodePage(), group).c_str(),
+                                   path.c_str());
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const int rounds = argc > 1 ? _wtoi(argv[1]) : 15;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring dir = std::wstring(temp) + L"mivra-data-bench-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(dir.c_str(), nullptr);
+    const std::wstring ours = dir + L"\\Mivra.cfg", floor = dir + L"\\Floor.cfg", legacy = dir + L"\\Legacy.cfg";
+
+    const auto& cp = win::SystemCodePage();
+    const std::vector<Group> groups = MakeGroups(100, 100);
+    win::FileConfigStorage storage(ours);
+    Quiet quiet;
+    Configuration config(cp, storage, quiet);
+    config.SetConfig(L"Version", L"1.3.6", L"", true);
+    config.SaveGroups(groups);
+    const std::string bytes = *win::ReadWholeFile(ours);
+
+    std::vector<double> loadFloor, loadOurs, saveFloor, saveOurs;
+    size_t loadedItems = 0;
+    for (int round = -2; round < rounds; ++round) {  // two warm-up rounds
+        double t0 = NowMs();
+        std::optional<std::string> read = win::ReadWholeFile(ours);
+        double t1 = NowMs();
+        std::optional<LoadedData> loaded = config.LoadGroups();
+        double t2 = NowMs();
+        WriteNewFileAndRename(floor, bytes);
+        double t3 = NowMs();
+        config.SaveGroups(groups);
+        double t4 = NowMs();
+        if (round < 0) continue;
+        loadFloor.push_back(t1 - t0);
+        loadOurs.push_back(t2 - t1);
+        saveFloor.push_back(t3 - t2);
+        saveOurs.push_back(t4 - t3);
+        loadedItems = 0;
+        for (const Group& g : loaded->groups) loadedItems += g.items.size();
+        if (read->size() != bytes.size()) std::fprintf(stderr, "unexpected file size\n");
+    }
+
+    std::vector<double> legacyTimes;
+    WriteNewFileAndRename(legacy, bytes);
+    for (int round = 0; round < 3; ++round) {
+        double t0 = NowMs();
+        SaveGroupByGroup(legacy, groups);
+        legacyTimes.push_back(NowMs() - t0);
+    }
+
+    const double lf = Median(loadFloor), lo = Median(loadOurs), sf = Median(saveFloor), so = Median(saveOurs);
+    const double legacyMs = Median(legacyTimes);
+    std::printf("data file: %zu groups, %zu items, %zu bytes; medians of %d rounds\n", groups.size(), loadedItems,
+                bytes.size(), rounds);
+    std::printf("  load  floor (read the bytes)          %8.2f ms\n", lf);
+    std::printf("  load  ours (read, parse, decode)      %8.2f ms   ratio %5.2f (target: at most 3)\n", lo, lo / lf);
+    std::printf("  save  floor (write new file, rename)  %8.2f ms\n", sf);
+    std::printf("  save  ours (encode, atomic write)     %8.2f ms   ratio %5.2f (target: at most 2)\n", so, so / sf);
+    std::printf("  save  section deleted, then one profile write per group %8.2f ms   ours is %.1fx faster (target: at least 20)\n",
+                legacyMs, legacyMs / so);
+
+    for (const std::wstring& f : {ours, floor, legacy}) DeleteFileW(f.c_str());
+    RemoveDirectoryW(dir.c_str());
+    return 0;
+}

@@ -1,0 +1,115 @@
+#include "config/Configuration.h"
+
+#include "config/Options.h"
+
+namespace mivra {
+namespace {
+
+// A profile read returns at most 255 bytes of a value; the cut never splits
+// a character.
+std::wstring CutTo255Bytes(const AnsiCodePage& codePage, std::wstring value) {
+    if (value.size() <= 127) return value;  // at most two bytes a character
+    size_t bytes = 0, keep = 0;
+    for (; keep < value.size(); ++keep) {
+        bytes += codePage.ToAnsi(std::wstring_view(&value[keep], 1)).size();
+        if (bytes > 255) break;
+    }
+    value.resize(keep);
+    return value;
+}
+
+}  // namespace
+
+Configuration::Configuration(const AnsiCodePage& codePage, ConfigStorage& storage, Notifier& notifier)
+    : codePage_(codePage), storage_(storage), notifier_(notifier) {
+    for (const OptionSpec& option : AllOptions())
+        options_[std::wstring(option.key)] = EffectiveValue(option, std::nullopt);
+}
+
+ProfileFile& Configuration::Current() {
+    const std::uint64_t stamp = storage_.Stamp();
+    if (!file_ || stamp != stamp_) {
+        file_.emplace(codePage_, storage_.Read().value_or(std::string()));
+        stamp_ = stamp;
+    }
+    return *file_;
+}
+
+bool Configuration::Commit() {
+    if (storage_.Write(file_->Bytes())) {
+        stamp_ = storage_.Stamp();
+        return true;
+    }
+    // Memory must not run ahead of the disk: read the file again next time.
+    file_.reset();
+    return false;
+}
+
+std::wstring Configuration::GetConfigInt(std::wstring_view key, int defaultValue) {
+    return std::to_wstring(Current().GetInt(kConfigSection, key, defaultValue));
+}
+
+std::wstring Configuration::GetConfigStr(std::wstring_view key, std::wstring_view defaultValue) {
+    return CutTo255Bytes(codePage_, Current().Get(kConfigSection, key).value_or(std::wstring(defaultValue)));
+}
+
+bool Configuration::SetConfig(std::wstring_view key, std::wstring_view value, std::wstring_view defaultValue,
+                              bool force) {
+    if (!force && IsLocked()) return false;
+    ProfileFile& file = Current();
+    const std::string before = file.Bytes();
+    if (key.empty())
+        file.DeleteSection(kConfigSection);
+    else if (value == defaultValue)
+        file.DeleteKey(kConfigSection, key);
+    else
+        file.Set(kConfigSection, key, value);
+    // Writing the value that is already there changes nothing on disk.
+    const bool stored = file.Bytes() == before || Commit();
+    if (!stored && !startingUp_ && !IsQuietKey(key)) notifier_.ShowBalloon(kSaveFailedBalloon);
+    return stored;
+}
+
+void Configuration::LoadOptions() {
+    ProfileFile& file = Current();
+    for (const OptionSpec& option : AllOptions()) {
+        if (!option.loadedAtStart) continue;
+        std::optional<std::wstring> stored = file.Get(kConfigSection, option.key);
+        if (stored && (option.kind == OptionKind::Flag || option.kind == OptionKind::Integer))
+            stored = std::to_wstring(file.GetInt(kConfigSection, option.key, ProfileIntOf(option.defaultValue)));
+        options_[std::wstring(option.key)] = EffectiveValue(option, stored);
+    }
+}
+
+std::wstring Configuration::Option(std::wstring_view key) const {
+    const OptionSpec* option = FindOption(key);
+    if (!option) return {};
+    auto it = options_.find(option->key);
+    return it == options_.end() ? std::wstring() : it->second;
+}
+
+int Configuration::Int(std::wstring_view key) const { return ProfileIntOf(Option(key)); }
+
+void Configuration::SetOption(std::wstring_view key, std::wstring_view value) {
+    const OptionSpec* option = FindOption(key);
+    if (!option) return;
+    options_[std::wstring(option->key)] = std::wstring(value);
+    SetConfig(option->key, value, option->defaultValue, false);
+}
+
+std::optional<LoadedData> Configuration::LoadGroups() {
+    std::optional<std::string> bytes = storage_.Read();
+    if (!bytes) return std::nullopt;
+    return LoadData(codePage_, *bytes);
+}
+
+Configuration::SaveResult Configuration::SaveGroups(const std::vector<Group>& groups) {
+    SaveResult result;
+    if (IsLocked()) return result;
+    ProfileFile& file = Current();
+    file.ReplaceSection(kDataSection, DataSectionLines(codePage_, groups, &result.lossy));
+    result.written = Commit();
+    return result;
+}
+
+}  // namespace mivra

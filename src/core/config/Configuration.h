@@ -1,0 +1,99 @@
+#pragma once
+// The configuration file: the settings of section "Config" with their write
+// policy, the live option store, and the groups of section "Data".
+//
+// The file is parsed once and kept; it is read again only when it changed on
+// disk. Every change is written whole and atomically by the storage.
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/ProfileFile.h"
+#include "data/DataFile.h"
+#include "text/AnsiCodePage.h"
+
+namespace mivra {
+
+// Where the file lives. The program's storage replaces the file atomically;
+// tests keep it in memory.
+class ConfigStorage {
+public:
+    virtual ~ConfigStorage() = default;
+    // The file's bytes; nullopt when it is missing or cannot be read.
+    virtual std::optional<std::string> Read() = 0;
+    // Changes whenever the file changes (size and time); 0 when it is missing.
+    virtual std::uint64_t Stamp() = 0;
+    // Replaces the file with `bytes`; false when it could not.
+    virtual bool Write(std::string_view bytes) = 0;
+};
+
+// How the program tells the user about background failures (a tray balloon).
+class Notifier {
+public:
+    virtual ~Notifier() = default;
+    virtual void ShowBalloon(std::wstring_view text) = 0;
+};
+
+inline constexpr wchar_t kConfigSection[] = L"Config";
+inline constexpr wchar_t kSaveFailedBalloon[] = L"设置保存失败。";
+
+class Configuration {
+public:
+    Configuration(const AnsiCodePage& codePage, ConfigStorage& storage, Notifier& notifier);
+
+    // --- Accessors of section "Config" -----------------------------------
+    // The system's integer reading of the key, as decimal text.
+    std::wstring GetConfigInt(std::wstring_view key, int defaultValue);
+    // The key's text, cut to the 255 bytes a profile read returns.
+    std::wstring GetConfigStr(std::wstring_view key, std::wstring_view defaultValue);
+    // Writes the key, or removes it when `value` equals `defaultValue`; an
+    // empty key (with empty value and default) removes the whole section.
+    // Unforced writes do nothing while the configuration is locked. A failed
+    // write is reported by a balloon, except while starting up and for the
+    // keys the program writes on its own. Returns whether the file holds it.
+    bool SetConfig(std::wstring_view key, std::wstring_view value, std::wstring_view defaultValue, bool force);
+
+    // --- The option store -------------------------------------------------
+    // Reads every option of the table into the store, with its fallbacks.
+    void LoadOptions();
+    // The current value of an option (see EffectiveValue); the table's
+    // default before LoadOptions.
+    std::wstring Option(std::wstring_view key) const;
+    bool Flag(std::wstring_view key) const { return Option(key) == L"1"; }
+    int Int(std::wstring_view key) const;
+    // Sets the option in the store at once and stores it (not forced).
+    void SetOption(std::wstring_view key, std::wstring_view value);
+
+    // While set (start-up), failed writes are not reported.
+    void SetStartingUp(bool startingUp) { startingUp_ = startingUp; }
+    // The main menu's lock: unforced writes and data saves are refused.
+    bool IsLocked() const { return Flag(L"LockConfig"); }
+
+    // --- Section "Data" ----------------------------------------------------
+    // nullopt when the file is missing or cannot be read.
+    std::optional<LoadedData> LoadGroups();
+    struct SaveResult {
+        bool written = false;  // false: locked, or the write failed
+        std::vector<LossyText> lossy;
+    };
+    // Rewrites section "Data" from `groups`, in one atomic write.
+    SaveResult SaveGroups(const std::vector<Group>& groups);
+
+private:
+    ProfileFile& Current();
+    bool Commit();
+
+    const AnsiCodePage& codePage_;
+    ConfigStorage& storage_;
+    Notifier& notifier_;
+    std::optional<ProfileFile> file_;
+    std::uint64_t stamp_ = 0;
+    std::map<std::wstring, std::wstring, std::less<>> options_;
+    bool startingUp_ = false;
+};
+
+}  // namespace mivra

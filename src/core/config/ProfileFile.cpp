@@ -1,0 +1,635 @@
+#include "config/ProfileFile.h"
+
+#include <algorithm>
+
+#include "text/CaseFold.h"
+
+namespace mivra {
+namespace {
+
+// What the system trims: tab, LF, VT, FF, CR, space, and ^Z (an old DOS
+// end-of-file mark).
+constexpr bool IsBlank(wchar_t c) { return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x1A; }
+constexpr bool IsBlankByte(char c) { return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x1A; }
+constexpr bool IsBreakByte(char c) { return c == '\r' || c == '\n'; }
+constexpr bool IsAsciiByte(char c) { return static_cast<unsigned char>(c) < 0x80; }
+
+std::wstring_view TrimLeft(std::wstring_view s) {
+    size_t i = 0;
+    while (i < s.size() && IsBlank(s[i])) ++i;
+    return s.substr(i);
+}
+
+std::wstring_view TrimRight(std::wstring_view s) {
+    size_t n = s.size();
+    while (n > 0 && IsBlank(s[n - 1])) --n;
+    return s.substr(0, n);
+}
+
+std::wstring_view Trim(std::wstring_view s) { return TrimRight(TrimLeft(s)); }
+
+// The system's functions take and keep C strings.
+std::wstring_view UpToNul(std::wstring_view s) { return s.substr(0, std::min(s.size(), s.find(L'\0'))); }
+
+bool IsAscii(std::string_view bytes) { return std::all_of(bytes.begin(), bytes.end(), IsAsciiByte); }
+
+std::uint64_t HashFolded(std::wstring_view s) {
+    std::uint64_t h = 14695981039346656037ull;  // FNV-1a
+    for (wchar_t c : s) {
+        h ^= static_cast<std::uint32_t>(FoldCase(c));
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+std::uint64_t KeySlot(size_t block, std::uint64_t keyHash) { return keyHash ^ ((block + 1) * 0x9E3779B97F4A7C15ull); }
+
+bool IsQuoted(std::wstring_view v) { return v.size() >= 2 && (v[0] == L'"' || v[0] == L'\'') && v.back() == v[0]; }
+
+size_t CountBreaks(std::wstring_view text) {
+    return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](wchar_t c) { return c == L'\r' || c == L'\n'; }));
+}
+
+}  // namespace
+
+ProfileFile::ProfileFile(const AnsiCodePage& codePage, std::string bytes)
+    : codePage_(&codePage), raw_(std::move(bytes)) {
+    text_.reserve(raw_.size());
+    ParseRange(0, raw_.size(), lines_);
+    for (const Line& line : lines_) {
+        if (line.lineBreak != Break::None) {
+            newLine_ = line.lineBreak;
+            break;
+        }
+    }
+}
+
+// Splits raw_[begin, end) into lines. The bytes are decoded before "[", "]"
+// and "=" are looked for, since a DBCS trail byte can be either bracket; and
+// since a lead byte can swallow the CR or LF after it, breaks are taken from
+// the decoded text too.
+void ProfileFile::ParseRange(size_t begin, size_t end, std::vector<Line>& out) {
+    struct Span {
+        size_t pos, size, breakSize;
+        bool ascii;
+    };
+    const char* raw = raw_.data();
+    std::vector<Span> spans;
+    for (size_t pos = begin; pos < end;) {
+        size_t stop = pos;
+        bool ascii = true;
+        for (; stop < end && !IsBreakByte(raw[stop]); ++stop) ascii = ascii && IsAsciiByte(raw[stop]);
+        size_t breakSize = stop == end ? 0 : (raw[stop] == '\r' && stop + 1 < end && raw[stop + 1] == '\n') ? 2 : 1;
+        spans.push_back({pos, stop - pos, breakSize, ascii});
+        pos = stop + breakSize;
+    }
+    auto breakOf = [](std::string_view bytes) {
+        if (bytes.empty()) return Break::None;
+        return bytes.size() == 2 ? Break::CrLf : bytes[0] == '\r' ? Break::Cr : Break::Lf;
+    };
+
+    for (size_t s = 0; s < spans.size();) {
+        if (spans[s].ascii) {
+            // Every ANSI code page reads ASCII bytes as themselves.
+            const Span& span = spans[s++];
+            const size_t text = text_.size();
+            text_.append(raw + span.pos, raw + span.pos + span.size);
+            AddLine(span.pos, span.size, breakOf({raw + span.pos + span.size, span.breakSize}), text, span.size, out);
+            continue;
+        }
+        size_t runEnd = s;
+        size_t breakBytes = 0;
+        for (; runEnd < spans.size() && !spans[runEnd].ascii; ++runEnd) breakBytes += spans[runEnd].breakSize;
+        const size_t from = spans[s].pos;
+        const size_t to = spans[runEnd - 1].pos + spans[runEnd - 1].size + spans[runEnd - 1].breakSize;
+        const std::wstring decoded = codePage_->FromAnsi({raw + from, to - from});
+        if (CountBreaks(decoded) == breakBytes) {
+            // Every break survived decoding: lines map one to one.
+            size_t at = 0;
+            for (; s < runEnd; ++s) {
+                const Span& span = spans[s];
+                size_t stop = at;
+                while (stop < decoded.size() && decoded[stop] != L'\r' && decoded[stop] != L'\n') ++stop;
+                const size_t text = text_.size();
+                text_.append(decoded, at, stop - at);
+                AddLine(span.pos, span.size, breakOf({raw + span.pos + span.size, span.breakSize}), text, stop - at, out);
+                at = stop + span.breakSize;
+            }
+            continue;
+        }
+        // Some break was swallowed: find the real ones line by line. A line can
+        // run on past this run, over what looked like other lines.
+        size_t pos = from;
+        while (pos < to) {
+            for (size_t candidate = pos;;) {
+                size_t e = candidate;
+                while (e < end && !IsBreakByte(raw[e])) ++e;
+                if (e == end) {
+                    const std::wstring line = codePage_->FromAnsi({raw + pos, end - pos});
+                    const size_t text = text_.size();
+                    text_ += line;
+                    AddLine(pos, end - pos, Break::None, text, line.size(), out);
+                    pos = end;
+                    break;
+                }
+                const std::wstring line = codePage_->FromAnsi({raw + pos, e + 1 - pos});
+                if (!line.empty() && line.back() == static_cast<wchar_t>(raw[e])) {
+                    const size_t size = raw[e] == '\r' && e + 1 < end && raw[e + 1] == '\n' ? 2 : 1;
+                    const size_t text = text_.size();
+                    text_.append(line, 0, line.size() - 1);
+                    AddLine(pos, e - pos, breakOf({raw + e, size}), text, line.size() - 1, out);
+                    pos = e + size;
+                    break;
+                }
+                candidate = e + 1;
+            }
+        }
+        s = runEnd;
+        while (s < spans.size() && spans[s].pos < pos) ++s;
+    }
+}
+
+void ProfileFile::AddLine(size_t raw, size_t rawSize, Break lineBreak, size_t text, size_t textSize,
+                          std::vector<Line>& out) {
+    const std::wstring_view content(text_.data() + text, textSize);
+    Line line;
+    line.raw = raw;
+    line.rawSize = rawSize;
+    line.lineBreak = lineBreak;
+    auto place = [&](std::wstring_view part, size_t& pos, size_t& size) {
+        pos = text + static_cast<size_t>(part.data() - content.data());
+        size = part.size();
+    };
+    line.nul = content.find(L'\0') != std::wstring_view::npos;
+    const std::wstring_view t = Trim(content);
+    if (!t.empty()) {
+        // "[" opens a section only with a "]" after it; the name runs to the last one.
+        const size_t close = t[0] == L'[' ? t.rfind(L']') : npos;
+        if (close != npos && close > 0) {
+            line.kind = Kind::Section;
+            place(UpToNul(Trim(t.substr(1, close - 1))), line.name, line.nameSize);
+        } else if (const size_t eq = t.find(L'='); eq != npos) {
+            line.kind = Kind::Key;
+            line.bareEquals = eq == 0;
+            place(UpToNul(TrimRight(t.substr(0, eq))), line.name, line.nameSize);
+            place(UpToNul(TrimLeft(t.substr(eq + 1))), line.value, line.valueSize);
+        } else {
+            line.kind = Kind::Text;
+            place(UpToNul(t), line.name, line.nameSize);
+        }
+        line.hash = HashFolded(NameOf(line));
+    }
+    out.push_back(line);
+}
+
+std::wstring_view ProfileFile::BlockName(const Block& block) const {
+    return block.header == npos ? std::wstring_view() : NameOf(lines_[block.header]);
+}
+
+const ProfileFile::Index& ProfileFile::Indexed() const {
+    if (!indexStale_) return index_;
+    Index& ix = index_;
+    ix.blocks.clear();
+    ix.firstBlock.clear();
+    ix.firstKey.clear();
+    ix.dropped.clear();
+    ix.rewritten.clear();
+    ix.blocks.push_back({npos, 0, 0, npos});
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        const Line& line = lines_[i];
+        if (line.nul || (line.kind == Kind::Section && line.nameSize == 0)) ix.rewritten.push_back(i);
+        if (line.kind != Kind::Section) continue;
+        ix.blocks.back().end = i;
+        ix.blocks.push_back({i, i + 1, i + 1, npos});
+    }
+    ix.blocks.back().end = lines_.size();
+    ix.firstBlock.reserve(ix.blocks.size());
+    ix.firstKey.reserve(lines_.size());
+    for (size_t b = 0; b < ix.blocks.size(); ++b) {
+        Block& block = ix.blocks[b];
+        ix.firstBlock.try_emplace(HashFolded(BlockName(block)), b);
+        bool havePrevious = false, previousUnnamed = false;
+        for (size_t i = block.begin; i < block.end; ++i) {
+            const Line& line = lines_[i];
+            if (line.kind == Kind::Blank) continue;
+            block.lastLine = i;
+            // The system keeps only the first of several empty names in a row.
+            if (line.bareEquals && havePrevious && previousUnnamed) {
+                ix.dropped.push_back(i);
+                continue;
+            }
+            havePrevious = true;
+            previousUnnamed = line.nameSize == 0;
+            ix.firstKey.try_emplace(KeySlot(b, line.hash), i);
+        }
+    }
+    indexStale_ = false;
+    return ix;
+}
+
+size_t ProfileFile::FindBlock(std::wstring_view name) const {
+    const Index& ix = Indexed();
+    const auto it = ix.firstBlock.find(HashFolded(name));
+    if (it == ix.firstBlock.end()) return npos;
+    if (EqualsFolded(BlockName(ix.blocks[it->second]), name)) return it->second;
+    for (size_t b = 0; b < ix.blocks.size(); ++b)  // another name with the same hash
+        if (EqualsFolded(BlockName(ix.blocks[b]), name)) return b;
+    return npos;
+}
+
+size_t ProfileFile::FindKey(size_t block, std::wstring_view name) const {
+    const Index& ix = Indexed();
+    const auto it = ix.firstKey.find(KeySlot(block, HashFolded(name)));
+    if (it == ix.firstKey.end()) return npos;
+    const Block& b = ix.blocks[block];
+    if (it->second >= b.begin && it->second < b.end && EqualsFolded(NameOf(lines_[it->second]), name)) return it->second;
+    for (size_t i = b.begin; i < b.end; ++i) {  // another name with the same slot
+        const Line& line = lines_[i];
+        if (line.kind != Kind::Key && line.kind != Kind::Text) continue;
+        if (std::binary_search(ix.dropped.begin(), ix.dropped.end(), i)) continue;
+        if (EqualsFolded(NameOf(line), name)) return i;
+    }
+    return npos;
+}
+
+std::optional<std::wstring> ProfileFile::Get(std::wstring_view section, std::wstring_view key) const {
+    const size_t b = FindBlock(Trim(UpToNul(section)));
+    const size_t i = b == npos ? npos : FindKey(b, Trim(UpToNul(key)));
+    if (i == npos || lines_[i].kind != Kind::Key) return std::nullopt;
+    std::wstring_view value = ValueOf(lines_[i]);
+    if (IsQuoted(value)) value = value.substr(1, value.size() - 2);
+    return std::wstring(value);
+}
+
+int ProfileFile::GetInt(std::wstring_view section, std::wstring_view key, int defaultValue) const {
+    const size_t b = FindBlock(Trim(UpToNul(section)));
+    const size_t i = b == npos ? npos : FindKey(b, Trim(UpToNul(key)));
+    if (i == npos || lines_[i].kind != Kind::Key) return defaultValue;
+    // The system reads the value into 30 characters, and drops the closing
+    // quote only when the value fits, counting the quote as if it did not.
+    std::wstring_view value = ValueOf(lines_[i]);
+    std::wstring_view read;
+    if (IsQuoted(value)) {
+        value.remove_prefix(1);
+        read = value.substr(0, 29);
+        if (value.size() <= 30) read.remove_suffix(1);
+    } else {
+        read = value.substr(0, 29);
+    }
+    return read.empty() ? defaultValue : ProfileIntOf(read);
+}
+
+std::vector<std::wstring> ProfileFile::SectionNames() const {
+    std::vector<std::wstring> names;
+    for (size_t b = 1; b < Indexed().blocks.size(); ++b) {
+        const std::wstring_view name = BlockName(index_.blocks[b]);
+        if (!name.empty()) names.emplace_back(name);
+    }
+    return names;
+}
+
+std::vector<std::wstring> ProfileFile::KeyNames(std::wstring_view section) const {
+    std::vector<std::wstring> names;
+    const size_t b = FindBlock(UpToNul(section));
+    if (b == npos) return names;
+    const Index& ix = Indexed();
+    for (size_t i = ix.blocks[b].begin; i < ix.blocks[b].end; ++i) {
+        const Line& line = lines_[i];
+        if (line.kind != Kind::Key || std::binary_search(ix.dropped.begin(), ix.dropped.end(), i)) continue;
+        const std::wstring_view name = NameOf(line);
+        if (!name.empty() && name[0] == L';') continue;  // a comment
+        names.emplace_back(name);
+    }
+    return names;
+}
+
+bool ProfileFile::HasSection(std::wstring_view section) const {
+    const std::wstring_view name = Trim(UpToNul(section));
+    return !name.empty() && FindBlock(name) != npos;
+}
+
+bool ProfileFile::Set(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
+    // Names are looked up trimmed but written, like the value, with only their
+    // leading blanks dropped, as the system writes them: a trailing blank can
+    // matter where a key line reads as a header.
+    const std::wstring_view sectionName = TrimLeft(UpToNul(section)), keyName = TrimLeft(UpToNul(key));
+    const std::wstring_view s = TrimRight(sectionName), k = TrimRight(keyName), v = TrimLeft(UpToNul(value));
+    bool lossy = false;
+    const std::string valueBytes = codePage_->ToAnsi(v, &lossy);
+    auto find = [&] {
+        const size_t b = FindBlock(s);
+        return std::pair(b, b == npos ? npos : FindKey(b, k));
+    };
+    auto [b, i] = find();
+    if (i != npos && lines_[i].kind == Kind::Key && ValueOf(lines_[i]) == v) return !lossy;
+    BeginChange();
+    std::tie(b, i) = find();
+    if (i != npos) {
+        ReplaceLines(i, 1, KeyLine(lines_[i], valueBytes), lines_[i].lineBreak);
+        EndChange();
+        return !lossy;
+    }
+    std::string line = codePage_->ToAnsi(keyName, &lossy);
+    line += '=';
+    line += valueBytes;
+    line += NewLine();
+    if (b != npos) {
+        const Block& block = Indexed().blocks[b];
+        const size_t after = block.lastLine != npos ? block.lastLine : block.header;
+        if (after == npos) {
+            Splice(0, 0, line);  // the nameless section, at the top
+        } else {
+            EndWithBreak(after);
+            Splice(after + 1, 0, line);
+        }
+    } else {
+        std::string text = "[" + codePage_->ToAnsi(sectionName, &lossy) + "]";
+        text += NewLine();
+        text += line;
+        if (!lines_.empty()) EndWithBreak(lines_.size() - 1);
+        Splice(lines_.size(), 0, text);
+    }
+    EndChange();
+    return !lossy;
+}
+
+void ProfileFile::DeleteKey(std::wstring_view section, std::wstring_view key) {
+    const std::wstring_view s = UpToNul(section), k = UpToNul(key);
+    // Unlike a read, the search goes on into later sections of the same name.
+    auto find = [&] {
+        const Index& ix = Indexed();
+        for (size_t b = FindBlock(s); b != npos && b < ix.blocks.size(); ++b) {
+            if (!EqualsFolded(BlockName(ix.blocks[b]), s)) continue;
+            if (const size_t i = FindKey(b, k); i != npos) return i;
+        }
+        return npos;
+    };
+    if (find() == npos) return;
+    BeginChange();
+    EraseLines(find(), 1);
+    EndChange();
+}
+
+void ProfileFile::DeleteSection(std::wstring_view section) {
+    const std::wstring_view s = UpToNul(section);
+    if (FindBlock(s) == npos) return;
+    BeginChange();
+    const size_t b = FindBlock(s);
+    const Block& block = index_.blocks[b];
+    const size_t first = b == 0 ? 0 : block.header;
+    EraseLines(first, block.end - first);
+    EndChange();
+}
+
+void ProfileFile::ReplaceSection(std::wstring_view section, const std::vector<std::string>& lines) {
+    const std::wstring_view sectionName = TrimLeft(UpToNul(section)), s = TrimRight(sectionName);
+    std::string body;
+    for (const std::string& line : lines) {
+        body += line;
+        body += NewLine();
+    }
+    // As the system, which writes nothing when no key goes or comes.
+    auto hasKeys = [&](const Block& block) { return block.lastLine != npos; };
+    size_t b = FindBlock(s);
+    if (lines.empty()) {
+        bool any = false;
+        for (size_t c = b; c != npos && c < index_.blocks.size() && !any; ++c)
+            any = (c == b || !s.empty()) && EqualsFolded(BlockName(index_.blocks[c]), s) && hasKeys(index_.blocks[c]);
+        if (!any) return;
+    }
+    BeginChange();
+    b = FindBlock(s);
+    if (b == npos) {
+        std::string text = "[" + codePage_->ToAnsi(sectionName) + "]";
+        text += NewLine();
+        text += body;
+        if (!lines_.empty()) EndWithBreak(lines_.size() - 1);
+        Splice(lines_.size(), 0, text);
+    } else {
+        const std::vector<Block> blocks = Indexed().blocks;
+        // Later sections of the name first, so that line numbers before them hold.
+        for (size_t c = blocks.size() - 1; c > b && !s.empty(); --c)
+            if (EqualsFolded(BlockName(blocks[c]), s)) EraseLines(blocks[c].begin, blocks[c].end - blocks[c].begin);
+        // The body ends at its last non-blank line: blank lines before the next
+        // header stay where they are.
+        const Block& block = blocks[b];
+        const size_t count = hasKeys(block) ? block.lastLine + 1 - block.begin : 0;
+        if (count == 0 && block.header != npos) EndWithBreak(block.header);
+        Splice(block.begin, count, body);
+    }
+    EndChange();
+}
+
+const std::string& ProfileFile::Bytes() const {
+    if (!modified_) return raw_;
+    if (bytesStale_) {
+        bytes_.clear();
+        for (const Line& line : lines_) {
+            bytes_ += RawOf(line);
+            bytes_ += BreakBytes(line.lineBreak);
+        }
+        bytesStale_ = false;
+    }
+    return bytes_;
+}
+
+std::string_view ProfileFile::BreakBytes(Break lineBreak) {
+    switch (lineBreak) {
+        case Break::Lf: return "\n";
+        case Break::Cr: return "\r";
+        case Break::CrLf: return "\r\n";
+        case Break::None: break;
+    }
+    return {};
+}
+
+// The line that gives an existing key line (or a line without "=") a new
+// value. It keeps the line's own bytes up to the value, so that "name = old"
+// becomes "name = new"; where those bytes would read differently once joined
+// to the value, it is written afresh, as the system writes it. So is a name
+// starting with "[": with a "]" in the value the line reads as a header, and
+// its spacing would be part of the section's name.
+std::string ProfileFile::KeyLine(const Line& line, std::string_view valueBytes) const {
+    const std::string_view raw = RawOf(line);
+    auto readsAsPrefix = [&](std::string_view prefix) {
+        if (IsAscii(prefix)) return true;
+        const std::wstring text = codePage_->FromAnsi(prefix);
+        return !text.empty() && text.back() == L'=' && std::count(text.begin(), text.end(), L'=') == 1;
+    };
+    std::string out;
+    if (NameOf(line).starts_with(L'[')) {
+        // written afresh below
+    } else if (line.kind == Kind::Key) {
+        const size_t eq = raw.find('=');
+        if (eq != std::string_view::npos && readsAsPrefix(raw.substr(0, eq + 1))) {
+            size_t end = eq + 1;
+            while (end < raw.size() && IsBlankByte(raw[end])) ++end;
+            out = raw.substr(0, end);
+        }
+    } else if (raw.find('=') == std::string_view::npos) {
+        out = raw;
+        out += '=';
+        if (!readsAsPrefix(out)) out.clear();
+    }
+    if (out.empty()) {
+        out = codePage_->ToAnsi(NameOf(line));
+        out += '=';
+    }
+    out += valueBytes;
+    return out;
+}
+
+std::string_view ProfileFile::NewLine() const { return BreakBytes(newLine_); }
+
+// Before a write that changes the file: the system writes back only what it
+// read, so lines it dropped go; they must not come back to life when the
+// line before them changes.
+void ProfileFile::BeginChange() {
+    const std::vector<size_t> dropped = Indexed().dropped;
+    for (auto it = dropped.rbegin(); it != dropped.rend(); ++it) EraseLines(*it, 1);
+}
+
+// After it: the system writes every line afresh, which changes how a few odd
+// lines read: a name or value cut at a NUL loses what follows (and trims
+// anew), and a section without a name loses its header, so that its keys join
+// the section before it.
+void ProfileFile::EndChange() {
+    const std::vector<size_t> rewritten = Indexed().rewritten;
+    for (auto it = rewritten.rbegin(); it != rewritten.rend(); ++it) {
+        const Line& line = lines_[*it];
+        if (line.kind == Kind::Section && line.nameSize == 0) {
+            EraseLines(*it, 1);
+            continue;
+        }
+        std::string text = codePage_->ToAnsi(NameOf(line));
+        if (line.kind == Kind::Section) {
+            text = "[" + text + "]";
+        } else if (line.kind == Kind::Key) {
+            text += '=';
+            text += codePage_->ToAnsi(ValueOf(line));
+        }
+        ReplaceLines(*it, 1, text, line.lineBreak);
+    }
+}
+
+// Gives the last line a line break, so that a line can follow it.
+void ProfileFile::EndWithBreak(size_t at) {
+    Line& line = lines_[at];
+    if (line.lineBreak != Break::None) return;
+    const std::string_view raw = RawOf(line);
+    if (!IsAscii(raw)) {
+        // A dangling lead byte would swallow the break: write the line as it reads.
+        std::string probe(raw);
+        probe += NewLine();
+        const std::wstring text = codePage_->FromAnsi(probe);
+        const std::wstring_view newLine = NewLine() == "\r\n" ? L"\r\n" : NewLine() == "\r" ? L"\r" : L"\n";
+        if (CountBreaks(text) != newLine.size() || !std::wstring_view(text).ends_with(newLine)) {
+            std::string fixed = codePage_->ToAnsi(codePage_->FromAnsi(raw));
+            fixed += NewLine();
+            Splice(at, 1, fixed);
+            return;
+        }
+    }
+    line.lineBreak = newLine_;
+    modified_ = true;
+    bytesStale_ = true;
+}
+
+void ProfileFile::ReplaceLines(size_t first, size_t count, std::string_view bytes, Break lastBreak) {
+    std::string text(bytes);
+    text += BreakBytes(lastBreak);
+    Splice(first, count, text);
+}
+
+void ProfileFile::EraseLines(size_t first, size_t count) { Splice(first, count, {}); }
+
+// Replaces lines [first, first + count) with the lines `bytes` holds.
+void ProfileFile::Splice(size_t first, size_t count, std::string_view bytes) {
+    const size_t begin = raw_.size();
+    raw_ += bytes;
+    std::vector<Line> parsed;
+    ParseRange(begin, raw_.size(), parsed);
+    // A lead byte at the end of the new lines swallowed their last break: the
+    // line runs on into the next one, as a fresh parse would read it.
+    while (!bytes.empty() && IsBreakByte(bytes.back()) && (parsed.empty() || parsed.back().lineBreak == Break::None) &&
+           first + count < lines_.size()) {
+        const Line& next = lines_[first + count++];
+        std::string nextBytes(RawOf(next));
+        nextBytes += BreakBytes(next.lineBreak);
+        raw_ += nextBytes;
+        parsed.clear();
+        ParseRange(begin, raw_.size(), parsed);
+        if (next.lineBreak == Break::None) break;
+    }
+    for (size_t i = first; i < first + count; ++i) garbage_ += lines_[i].rawSize + 2;
+    // A key line that keeps its kind and name leaves the index as it is.
+    const bool sameShape = count == 1 && parsed.size() == 1 && parsed[0].kind == lines_[first].kind &&
+                           (parsed[0].kind == Kind::Key || parsed[0].kind == Kind::Text) &&
+                           parsed[0].hash == lines_[first].hash && parsed[0].bareEquals == lines_[first].bareEquals &&
+                           (parsed[0].nameSize == 0) == (lines_[first].nameSize == 0) && parsed[0].nul == lines_[first].nul;
+    if (count == parsed.size()) {
+        std::copy(parsed.begin(), parsed.end(), lines_.begin() + static_cast<std::ptrdiff_t>(first));
+    } else {
+        const auto at = lines_.begin() + static_cast<std::ptrdiff_t>(first);
+        lines_.insert(lines_.erase(at, at + static_cast<std::ptrdiff_t>(count)), parsed.begin(), parsed.end());
+    }
+    if (!sameShape) indexStale_ = true;
+    modified_ = true;
+    bytesStale_ = true;
+    if (garbage_ > raw_.size() / 2 + 65536) Compact();
+}
+
+// Packs the bytes and text that lines still use; raw_ is then the file again.
+void ProfileFile::Compact() {
+    std::string raw;
+    std::wstring text;
+    for (Line& line : lines_) {
+        const size_t at = raw.size();
+        raw += RawOf(line);
+        raw += BreakBytes(line.lineBreak);
+        line.raw = at;
+        const size_t name = text.size();
+        text += NameOf(line);
+        const size_t value = text.size();
+        text += ValueOf(line);
+        line.name = name;
+        line.value = value;
+    }
+    raw_ = std::move(raw);
+    text_ = std::move(text);
+    garbage_ = 0;
+    modified_ = false;
+}
+
+int ProfileIntOf(std::wstring_view value) {
+    value = value.substr(0, 29);
+    size_t i = 0;
+    while (i < value.size() && static_cast<std::uint32_t>(value[i]) <= 0x20) ++i;
+    bool negative = false;
+    if (i < value.size() && (value[i] == L'-' || value[i] == L'+')) negative = value[i++] == L'-';
+    std::uint32_t base = 10;
+    if (i + 1 < value.size() && value[i] == L'0') {
+        switch (value[i + 1]) {
+            case L'b': base = 2; break;
+            case L'o': base = 8; break;
+            case L'x': base = 16; break;
+            default: break;
+        }
+        if (base != 10) i += 2;
+    }
+    std::uint32_t result = 0;
+    for (; i < value.size(); ++i) {
+        const wchar_t c = value[i];
+        std::uint32_t digit;
+        if (c >= L'0' && c <= L'9') digit = static_cast<std::uint32_t>(c - L'0');
+        else if (c >= L'a' && c <= L'z') digit = static_cast<std::uint32_t>(c - L'a' + 10);
+        else if (c >= L'A' && c <= L'Z') digit = static_cast<std::uint32_t>(c - L'A' + 10);
+        else break;
+        if (digit >= base) break;
+        result = result * base + digit;
+    }
+    if (negative) result = 0u - result;
+    return static_cast<int>(result);
+}
+
+}  // namespace mivra

@@ -1,0 +1,163 @@
+#pragma once
+// An INI file read and written the way the system's private-profile functions
+// read and write it, but in memory: the whole file is parsed once, changed,
+// and written back at once by the caller.
+//
+// Reading follows the private-profile rules:
+// - Lines end at CR LF, LF or a lone CR; blank lines count for nothing.
+// - Names and values are trimmed of tabs, spaces, CR, LF, VT, FF and ^Z
+//   (not of the ideographic space), and end at a NUL.
+// - "[name]" opens a section: the name runs to the last "]" and is trimmed;
+//   text after that "]" is ignored. A "[" line without "]" is a key line.
+// - Section and key names compare without regard to letter case.
+// - The first section of a name wins: later sections of the same name stay
+//   in the file and in SectionNames, but reads never see their keys.
+// - The first key line of a name wins, even a line without "=": such a line
+//   is a key without a value, and hides later lines of the same name.
+// - A value in matching quotes (" or ') loses them.
+// - Keys before any section belong to a nameless section, section "".
+// - A key line starting with "=" (empty name) is dropped when the key before
+//   it in its section also has an empty name.
+// Writing changes only the lines it must: every other line is kept byte for
+// byte, line breaks included. Only, as the system writes back what it read,
+// a write that changes anything also drops the lines dropped on reading,
+// rewrites lines holding a NUL as they read, and removes the header of
+// sections without a name (their keys join the section before).
+//
+// Reads build an index of the file on first use after a write; the object is
+// not safe to share between threads without a lock.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "text/AnsiCodePage.h"
+
+namespace mivra {
+
+class ProfileFile {
+public:
+    // `bytes` is the file's content in the ANSI code page.
+    ProfileFile(const AnsiCodePage& codePage, std::string bytes);
+
+    // What GetPrivateProfileString gives for the key (quotes removed), or
+    // nullopt when the section or the key is missing or the key has no "=".
+    // Both names are trimmed first.
+    std::optional<std::wstring> Get(std::wstring_view section, std::wstring_view key) const;
+
+    // GetPrivateProfileInt on the same value: an empty value gives the
+    // default too.
+    int GetInt(std::wstring_view section, std::wstring_view key, int defaultValue) const;
+
+    // Every section header in file order, with duplicates, as the system
+    // lists them; headers with an empty name are left out.
+    std::vector<std::wstring> SectionNames() const;
+    // The keys with "=" of the first section of that name (compared as given,
+    // not trimmed), duplicates included, except those starting with ";".
+    std::vector<std::wstring> KeyNames(std::wstring_view section) const;
+    // Whether SectionNames has this (trimmed) name.
+    bool HasSection(std::wstring_view section) const;
+
+    // WritePrivateProfileString(section, key, value): names are looked up
+    // trimmed; the key is changed where it stands or added at the end of the
+    // first section of that name, or a new section is added at the end of the
+    // file. New names and the value are written without their leading blanks. Returns false when the code page cannot
+    // represent the text (it is then stored with "?").
+    bool Set(std::wstring_view section, std::wstring_view key, std::wstring_view value);
+    // WritePrivateProfileString(section, key, NULL): removes the first line
+    // of that key in the first section of that name that has it. Names are
+    // compared as given, not trimmed.
+    void DeleteKey(std::wstring_view section, std::wstring_view key);
+    // WritePrivateProfileString(section, NULL, NULL): removes the first
+    // section of that name (compared as given), header and body.
+    void DeleteSection(std::wstring_view section);
+
+    // Replaces the whole body of a section with `lines` (ANSI bytes, without
+    // line breaks), keeping the section where it stands; a missing section is
+    // added at the end, unless `lines` is empty. Later sections of the same
+    // name are emptied, as WritePrivateProfileSection does. For writers that
+    // rewrite a section whole at once.
+    void ReplaceSection(std::wstring_view section, const std::vector<std::string>& lines);
+
+    // The file as it stands now, in the ANSI code page.
+    const std::string& Bytes() const;
+
+private:
+    enum class Kind : std::uint8_t { Blank, Section, Key, Text };  // Text: a line without "="
+    enum class Break : std::uint8_t { None, Lf, Cr, CrLf };
+    static constexpr size_t npos = static_cast<size_t>(-1);
+
+    // A line's bytes sit in raw_ and its decoded name and value in text_;
+    // both only grow until compacted, so no line owns an allocation.
+    struct Line {
+        size_t raw = 0, rawSize = 0;  // content, without the break
+        size_t name = 0, nameSize = 0;
+        size_t value = 0, valueSize = 0;
+        std::uint64_t hash = 0;  // of the folded name
+        Kind kind = Kind::Blank;
+        Break lineBreak = Break::None;
+        bool bareEquals = false;  // a key line starting with "="
+        bool nul = false;         // the line holds a NUL
+    };
+    struct Block {
+        size_t header;           // line of "[name]", npos for the nameless one
+        size_t begin, end;       // body lines
+        size_t lastLine;         // last non-blank line of the body, npos if none
+    };
+    struct Index {
+        std::vector<Block> blocks;
+        std::unordered_map<std::uint64_t, size_t> firstBlock;  // name hash -> block
+        std::unordered_map<std::uint64_t, size_t> firstKey;    // block and key hash -> line
+        std::vector<size_t> dropped;    // lines the system drops when it reads, in order
+        std::vector<size_t> rewritten;  // lines it writes back otherwise, in order
+    };
+
+    void ParseRange(size_t begin, size_t end, std::vector<Line>& out);
+    void AddLine(size_t raw, size_t rawSize, Break lineBreak, size_t text, size_t textSize,
+                 std::vector<Line>& out);
+
+    std::wstring_view NameOf(const Line& line) const { return {text_.data() + line.name, line.nameSize}; }
+    std::wstring_view ValueOf(const Line& line) const { return {text_.data() + line.value, line.valueSize}; }
+    std::string_view RawOf(const Line& line) const { return {raw_.data() + line.raw, line.rawSize}; }
+    std::wstring_view BlockName(const Block& block) const;
+    static std::string_view BreakBytes(Break lineBreak);
+
+    const Index& Indexed() const;
+    size_t FindBlock(std::wstring_view name) const;
+    size_t FindKey(size_t block, std::wstring_view name) const;
+
+    std::string KeyLine(const Line& line, std::string_view valueBytes) const;
+    std::string_view NewLine() const;
+    void BeginChange();
+    void EndChange();
+    void EndWithBreak(size_t line);
+    void ReplaceLines(size_t first, size_t count, std::string_view bytes, Break lastBreak);
+    void EraseLines(size_t first, size_t count);
+    void Splice(size_t first, size_t count, std::string_view bytes);
+    void Compact();
+
+    const AnsiCodePage* codePage_;
+    std::string raw_;
+    std::wstring text_;
+    std::vector<Line> lines_;
+    Break newLine_ = Break::CrLf;
+    size_t garbage_ = 0;      // bytes of raw_ no line uses any more
+    bool modified_ = false;   // raw_ is no longer the file, byte for byte
+    mutable std::string bytes_;
+    mutable bool bytesStale_ = false;
+    mutable Index index_;
+    mutable bool indexStale_ = true;
+};
+
+// How GetPrivateProfileInt reads a value (quotes already removed): only its
+// first 29 characters count; after leading blanks and control characters, an
+// optional "-" or "+", and digits: decimal, or binary, octal or hexadecimal after a
+// lower-case "0b", "0o" or "0x". Reading stops at the first other character;
+// no digits give 0. The number wraps around modulo 2^32.
+int ProfileIntOf(std::wstring_view value);
+
+}  // namespace mivra

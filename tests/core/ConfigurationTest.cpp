@@ -1,0 +1,165 @@
+#include "config/Configuration.h"
+
+#include <gtest/gtest.h>
+
+#include "IconvCodePage.h"
+#include "MemoryStorage.h"
+#include "config/Options.h"
+#include "text/TextCoder.h"
+
+namespace mivra {
+namespace {
+
+const test::IconvCodePage gbk("CP936");
+
+class ConfigurationTest : public ::testing::Test {
+protected:
+    test::MemoryStorage storage;
+    test::RecordingNotifier notifier;
+    Configuration config{gbk, storage, notifier};
+};
+
+TEST_F(ConfigurationTest, FreshFileHoldsOnlyWhatDiffersFromDefaults) {
+    config.SetConfig(L"Version", L"1.3.6", L"", true);
+    config.SetConfig(L"Handle", L"4242", L"", true);
+    config.LoadOptions();
+    config.SetOption(L"TopMost", config.Option(L"TopMost"));  // a handler storing the default back
+    EXPECT_EQ(storage.bytes, "[Config]\r\nVersion=1.3.6\r\nHandle=4242\r\n");
+    EXPECT_EQ(storage.writes, 2);
+
+    config.SetOption(L"TopMost", L"0");
+    EXPECT_EQ(config.Option(L"TopMost"), L"0");
+    EXPECT_NE(storage.bytes->find("TopMost=0"), std::string::npos);
+    config.SetOption(L"TopMost", L"1");  // back to the default: the line goes
+    EXPECT_EQ(storage.bytes->find("TopMost"), std::string::npos);
+}
+
+TEST_F(ConfigurationTest, OutOfRangeValuesFallBack) {
+    storage.bytes =
+        "[Config]\r\nAlpha=77\r\nTabBarView=7\r\nItemBarView=-1\r\nMaxBackups=-3\r\nHoverDelay=-5\r\n"
+        "TopMost=2\r\nSortByCount=1\r\nItemBarIcon=x\r\nTitle=5Lit5paH\r\n";
+    config.LoadOptions();
+    struct Case { std::wstring_view key, value; };
+    for (auto [key, value] : {
+             Case{L"Alpha", L"100"}, Case{L"TabBarView", L"1"}, Case{L"ItemBarView", L"2"},
+             Case{L"MaxBackups", L"7"}, Case{L"HoverDelay", L"0"}, Case{L"TopMost", L"0"},
+             Case{L"SortByCount", L"1"}, Case{L"ItemBarIcon", L"0"}, Case{L"Title", L"5Lit5paH"},
+             Case{L"AutoHide", L"1"}, Case{L"HotKey", L"qwX0kZe="},
+         })
+        EXPECT_EQ(config.Option(key), value) << std::wstring(key);
+    EXPECT_TRUE(config.Flag(L"SortByCount"));
+    EXPECT_EQ(config.Int(L"MaxBackups"), 7);
+}
+
+TEST_F(ConfigurationTest, LockedConfigurationTakesOnlyForcedWrites) {
+    storage.bytes = "[Config]\r\nLockConfig=1\r\n[Data]\r\ng=,\r\n";
+    config.LoadOptions();
+    ASSERT_TRUE(config.IsLocked());
+    config.SetOption(L"TopMost", L"0");
+    EXPECT_FALSE(config.SaveGroups({{L"new", {}}}).written);
+    EXPECT_EQ(storage.writes, 0);
+    EXPECT_EQ(config.Option(L"TopMost"), L"0") << "the option still acts in memory";
+
+    config.SetConfig(L"Version", L"1.3.6", L"", true);
+    EXPECT_EQ(storage.bytes, "[Config]\r\nLockConfig=1\r\nVersion=1.3.6\r\n[Data]\r\ng=,\r\n");
+}
+
+TEST_F(ConfigurationTest, FailedWritesAreReportedOnceAndNotForTheProgramsOwnKeys) {
+    storage.bytes = "";
+    storage.failWrites = true;
+    config.SetStartingUp(true);
+    config.SetConfig(L"TopMost", L"0", L"1", false);
+    EXPECT_TRUE(notifier.balloons.empty()) << "not while starting up";
+    config.SetStartingUp(false);
+    for (const wchar_t* key : {L"ActivatedTab", L"Size", L"Handle", L"Version"})
+        EXPECT_FALSE(config.SetConfig(key, L"9", L"", false));
+    EXPECT_TRUE(notifier.balloons.empty());
+    EXPECT_FALSE(config.SetConfig(L"TopMost", L"0", L"1", false));
+    EXPECT_EQ(notifier.balloons, std::vector<std::wstring>{L"设置保存失败。"});
+
+    // After a failure memory follows the disk, not the lost change.
+    storage.failWrites = false;
+    EXPECT_EQ(config.GetConfigInt(L"TopMost", 1), L"1");
+}
+
+TEST_F(ConfigurationTest, ResetRemovesTheSettingsAndKeepsTheData) {
+    storage.bytes = "[Config]\r\nTopMost=0\r\nTabBarView=3\r\n[Data]\r\ng=,\r\n";
+    config.SetConfig(L"", L"", L"", false);
+    EXPECT_EQ(storage.bytes, "[Data]\r\ng=,\r\n");
+}
+
+TEST_F(ConfigurationTest, ReadsFollowChangesMadeOnDisk) {
+    storage.bytes = "[Config]\r\nHandle=1\r\n";
+    EXPECT_EQ(config.GetConfigInt(L"Handle", 0), L"1");
+    storage.Replace("[Config]\r\nHandle=2\r\n");
+    EXPECT_EQ(config.GetConfigInt(L"Handle", 0), L"2");
+    EXPECT_EQ(config.GetConfigInt(L"Missing", 5), L"5");
+}
+
+TEST_F(ConfigurationTest, StringsAreCutTo255Bytes) {
+    std::wstring chinese(200, L'中');  // 400 bytes in GBK
+    std::string value = gbk.ToAnsi(chinese);
+    storage.bytes = "[Config]\r\nC7S31=" + value + "\r\nAscii=" + std::string(300, 'a') + "\r\n";
+    EXPECT_EQ(config.GetConfigStr(L"C7S31", L""), std::wstring(127, L'中'));
+    EXPECT_EQ(config.GetConfigStr(L"Ascii", L""), std::wstring(255, L'a'));
+    EXPECT_EQ(config.GetConfigStr(L"Missing", L"def"), L"def");
+}
+
+TEST_F(ConfigurationTest, SavingGroupsRewritesOnlyTheDataSection) {
+    storage.bytes = "; note\r\n[Config]\r\n  TopMost = 0 \r\n[Data]\r\nold=,\r\n[Other]\r\nx=1\r\n";
+    const std::vector<Group> groups = {{L"工具", {{L"记事本", L"notepad.exe", L"", L"", L"1"}}}, {L"空", {}}};
+    auto result = config.SaveGroups(groups);
+    EXPECT_TRUE(result.written);
+    EXPECT_TRUE(result.lossy.empty());
+    const std::string& bytes = *storage.bytes;
+    EXPECT_TRUE(bytes.starts_with("; note\r\n[Config]\r\n  TopMost = 0 \r\n[Data]\r\n")) << bytes;
+    EXPECT_TRUE(bytes.ends_with(gbk.ToAnsi(L"空=,\r\n[Other]\r\nx=1\r\n"))) << bytes;
+    EXPECT_EQ(bytes.find("old="), std::string::npos);
+
+    auto loaded = config.LoadGroups();
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->groups, groups);
+    EXPECT_EQ(storage.writes, 1);
+}
+
+// Files as people have them: loading and saving again changes no byte.
+TEST_F(ConfigurationTest, HandMadeFilesLoadAndSaveBackIdentically) {
+    auto record = [](std::wstring_view text) {
+        std::wstring e = EncodeText(gbk, text);
+        return std::string(e.begin(), e.end()) + ",";
+    };
+    const std::string a = record(L"Title:\"a\",Path:\"C:\\a=b.exe\",IcoPath:\"\",Parm:\"\",Count:\"0\",");
+    const std::string fixtures[] = {
+        // GBK Chinese titles, an empty group, empty fields, and a one-letter
+        // title whose "=" also stands inside its records.
+        gbk.ToAnsi(L"[Config]\r\nVersion=1.3.6\r\nTitle=5Lit5paH\r\n[Data]\r\n常用工具=") +
+            record(L"Title:\"记事本\",Path:\"%windir%\\notepad.exe\",IcoPath:\"\",Parm:\"\",Count:\"12\",") +
+            record(L"Title:\"\",Path:\"\",IcoPath:\"\",Parm:\"\",Count:\"\",") + gbk.ToAnsi(L"\r\n空分组=,\r\n") +
+            "a=" + a + a + "\r\n",
+        // Data first, and no final line break.
+        "[Data]\r\ng=" + a + "\r\n[Config]\r\nTopMost=0",
+    };
+    for (const std::string& fixture : fixtures) {
+        storage.Replace(fixture);
+        auto loaded = config.LoadGroups();
+        ASSERT_TRUE(loaded);
+        EXPECT_TRUE(loaded->errors.empty());
+        config.SaveGroups(loaded->groups);
+        EXPECT_EQ(*storage.bytes, fixture);
+    }
+}
+
+TEST_F(ConfigurationTest, MissingFileLoadsNoGroups) { EXPECT_FALSE(config.LoadGroups()); }
+
+TEST(Options, EveryOptionHasOneEntryAndDefaultsReadAsThemselves) {
+    for (const OptionSpec& option : AllOptions()) {
+        EXPECT_EQ(FindOption(option.key), &option) << std::wstring(option.key);
+        if (option.kind == OptionKind::Flag || option.kind == OptionKind::Integer)
+            EXPECT_EQ(EffectiveValue(option, std::wstring(option.defaultValue)), option.defaultValue)
+                << std::wstring(option.key);
+    }
+    EXPECT_EQ(FindOption(L"NoSuchKey"), nullptr);
+}
+
+}  // namespace
+}  // namespace mivra
