@@ -1,5 +1,7 @@
 #include "data/DataFile.h"
 
+#include <algorithm>
+
 #include "text/TextCoder.h"
 
 namespace mivra {
@@ -13,12 +15,6 @@ constexpr std::wstring_view kParmOpening = L"Parm:\"";
 constexpr std::wstring_view kCountOpening = L"Count:\"";
 
 std::wstring Widen(std::string_view ascii) { return std::wstring(ascii.begin(), ascii.end()); }
-
-std::string Narrow(std::wstring_view ascii) {
-    std::string out(ascii.size(), '\0');
-    for (size_t i = 0; i < ascii.size(); ++i) out[i] = static_cast<char>(ascii[i]);
-    return out;
-}
 
 bool IsRecordCharacter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '/' ||
@@ -74,27 +70,83 @@ ItemRecord ParseRecordText(std::wstring_view text) {
     };
 }
 
-std::wstring GetData(const AnsiCodePage& codePage, const Group& group, std::vector<LossyText>* lossy) {
-    if (group.items.empty()) return L",";
-    std::wstring data;
-    for (const ItemRecord& item : group.items) {
-        bool itemLossy = false;
-        data.append(EncodeText(codePage, RecordText(item), &itemLossy)).append(L",");
-        if (itemLossy && lossy) lossy->push_back({group.title, item.title});
+namespace {
+
+// The ANSI bytes of many texts, converted in one call where the code page
+// allows it (one call per text costs more than the conversion itself).
+// Texts are joined with NUL; when that cannot be split back (a text holding
+// NUL) or something was lost, each text is converted on its own.
+std::vector<std::string> ToAnsiEach(const AnsiCodePage& codePage, const std::vector<std::wstring>& texts,
+                                    std::vector<bool>* lossy) {
+    std::wstring joined;
+    size_t total = 0;
+    for (const auto& t : texts) total += t.size() + 1;
+    joined.reserve(total);
+    for (const auto& t : texts) joined.append(t).push_back(L'\0');
+    bool anyLossy = false;
+    const std::string bytes = codePage.ToAnsi(joined, &anyLossy);
+
+    std::vector<std::string> out;
+    out.reserve(texts.size());
+    size_t start = 0;
+    for (size_t nul; out.size() < texts.size() && (nul = bytes.find('\0', start)) != std::string::npos; start = nul + 1)
+        out.emplace_back(bytes, start, nul - start);
+    if (lossy) lossy->assign(texts.size(), false);
+    if (!anyLossy && out.size() == texts.size() && start == bytes.size()) return out;
+
+    out.clear();
+    for (size_t i = 0; i < texts.size(); ++i) {
+        bool one = false;
+        out.push_back(codePage.ToAnsi(texts[i], &one));
+        if (lossy) (*lossy)[i] = one;
     }
-    return data;
+    return out;
+}
+
+void AppendGroupData(const std::string* encodedRecords, size_t count, std::string& line) {
+    if (count == 0) line += ',';
+    for (size_t i = 0; i < count; ++i) {
+        AppendEncodedBytes(encodedRecords[i], line);
+        line += ',';
+    }
+}
+
+}  // namespace
+
+std::wstring GetData(const AnsiCodePage& codePage, const Group& group, std::vector<LossyText>* lossy) {
+    std::vector<std::wstring> records;
+    for (const ItemRecord& item : group.items) records.push_back(RecordText(item));
+    std::vector<bool> itemLossy;
+    const std::vector<std::string> bytes = ToAnsiEach(codePage, records, &itemLossy);
+    for (size_t i = 0; i < itemLossy.size(); ++i)
+        if (itemLossy[i] && lossy) lossy->push_back({group.title, group.items[i].title});
+    std::string data;
+    AppendGroupData(bytes.data(), bytes.size(), data);
+    return Widen(data);
 }
 
 std::vector<std::string> DataSectionLines(const AnsiCodePage& codePage, const std::vector<Group>& groups,
                                           std::vector<LossyText>* lossy) {
+    // Titles and records of the whole file go through the code page together.
+    std::vector<std::wstring> texts;
+    for (const Group& group : groups) {
+        texts.push_back(group.title);
+        for (const ItemRecord& item : group.items) texts.push_back(RecordText(item));
+    }
+    std::vector<bool> textLossy;
+    const std::vector<std::string> bytes = ToAnsiEach(codePage, texts, &textLossy);
+
     std::vector<std::string> lines;
     lines.reserve(groups.size());
+    size_t next = 0;
     for (const Group& group : groups) {
-        bool titleLossy = false;
-        std::string line = codePage.ToAnsi(group.title, &titleLossy);
-        if (titleLossy && lossy) lossy->push_back({group.title, {}});
+        if (textLossy[next] && lossy) lossy->push_back({group.title, {}});
+        std::string line = bytes[next++];
         line += '=';
-        line += Narrow(GetData(codePage, group, lossy));
+        for (size_t i = 0; i < group.items.size(); ++i)
+            if (textLossy[next + i] && lossy) lossy->push_back({group.title, group.items[i].title});
+        AppendGroupData(bytes.data() + next, group.items.size(), line);
+        next += group.items.size();
         lines.push_back(std::move(line));
     }
     return lines;
@@ -102,6 +154,16 @@ std::vector<std::string> DataSectionLines(const AnsiCodePage& codePage, const st
 
 LoadedData LoadData(const AnsiCodePage& codePage, std::string_view fileBytes) {
     LoadedData data;
+    // Records are decoded to bytes first, all into one buffer, so that the
+    // code page converts them in one call.
+    struct Pending {
+        size_t group, line, number;
+        size_t begin, end;  // bytes in `decoded`; begin == end: not a record at all
+    };
+    std::vector<Pending> pending;
+    std::string decoded;
+    decoded.reserve(fileBytes.size() * 3 / 4);
+
     ForEachLine(fileBytes, [&](size_t number, std::string_view line) {
         if (line.empty() || line.back() != ',') return;
         // Only the leading title and its "=" are taken off: an encoded
@@ -111,26 +173,53 @@ LoadedData LoadData(const AnsiCodePage& codePage, std::string_view fileBytes) {
             data.errors.push_back({number, {}, 0});  // a stray line that no writer makes
             return;
         }
-        Group group;
-        group.title = codePage.FromAnsi(line.substr(0, equals));
+        data.groups.push_back({codePage.FromAnsi(line.substr(0, equals)), {}});
         const std::string_view records = line.substr(equals + 1);
-        if (records.size() >= 2) {
-            size_t recordNumber = 0, start = 0;
-            // The piece after the final "," is empty and ignored.
-            for (size_t comma; (comma = records.find(',', start)) != std::string_view::npos; start = comma + 1) {
-                const std::string_view piece = records.substr(start, comma - start);
-                ++recordNumber;
-                std::wstring text = IsEncodedRecord(piece) ? DecodeText(codePage, Widen(piece)) : std::wstring();
-                // Every record the writer makes runs from the Title opening to
-                // the Count closing; anything else is damaged or cut short.
-                if (!text.starts_with(kTitleOpening) || !text.ends_with(kClosing)) {
-                    data.errors.push_back({number, group.title, recordNumber});
-                    continue;
-                }
-                group.items.push_back(ParseRecordText(text));
+        if (records.size() < 2) return;
+        size_t recordNumber = 0, start = 0;
+        // The piece after the final "," is empty and ignored.
+        for (size_t comma; (comma = records.find(',', start)) != std::string_view::npos; start = comma + 1) {
+            const std::string_view piece = records.substr(start, comma - start);
+            const size_t begin = decoded.size();
+            if (IsEncodedRecord(piece)) {
+                AppendDecodedBytes(piece, decoded);
+                decoded.push_back('\0');
             }
+            pending.push_back({data.groups.size() - 1, number, ++recordNumber, begin, decoded.size()});
         }
-        data.groups.push_back(std::move(group));
+    });
+
+    // One conversion; split at the NUL after each record. A record that holds
+    // NUL itself (damaged) makes the split fail: then one call per record.
+    const std::wstring text = codePage.FromAnsi(decoded);
+    std::vector<std::wstring_view> texts;
+    texts.reserve(pending.size());
+    size_t start = 0;
+    for (size_t nul; (nul = text.find(L'\0', start)) != std::wstring::npos; start = nul + 1)
+        texts.push_back(std::wstring_view(text).substr(start, nul - start));
+    size_t wellFormed = 0;
+    for (const Pending& p : pending) wellFormed += p.begin != p.end;
+    std::vector<std::wstring> oneByOne;
+    if (texts.size() != wellFormed) {
+        texts.clear();
+        for (const Pending& p : pending)
+            if (p.begin != p.end)
+                texts.push_back(oneByOne.emplace_back(codePage.FromAnsi(std::string_view(decoded).substr(p.begin, p.end - p.begin - 1))));
+    }
+
+    size_t next = 0;
+    for (const Pending& p : pending) {
+        const std::wstring_view record = p.begin != p.end ? texts[next++] : std::wstring_view();
+        // Every record the writer makes runs from the Title opening to the
+        // Count closing; anything else is damaged or cut short.
+        if (!record.starts_with(kTitleOpening) || !record.ends_with(kClosing)) {
+            data.errors.push_back({p.line, data.groups[p.group].title, p.number});
+            continue;
+        }
+        data.groups[p.group].items.push_back(ParseRecordText(record));
+    }
+    std::stable_sort(data.errors.begin(), data.errors.end(), [](const DataLoadError& a, const DataLoadError& b) {
+        return a.line < b.line;
     });
     return data;
 }

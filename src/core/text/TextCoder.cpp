@@ -1,88 +1,107 @@
 #include "text/TextCoder.h"
 
 #include <algorithm>
+#include <array>
 
 namespace mivra {
 namespace {
 
 constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+// The record coder's alphabet: the same with every letter's case swapped, so
+// that encoding needs no second pass.
+constexpr char kSwappedAlphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789+/";
 
-constexpr wchar_t SwapAsciiCase(wchar_t c) {
-    if (c >= L'A' && c <= L'Z') return wchar_t(c + 32);
-    if (c >= L'a' && c <= L'z') return wchar_t(c - 32);
-    return c;
+// Sextet of every byte value. Anything outside the alphabet, NUL included,
+// reads as 63: stored records may have been mangled and must still decode.
+constexpr std::array<std::uint8_t, 256> SextetTable(const char* alphabet) {
+    std::array<std::uint8_t, 256> table{};
+    for (auto& v : table) v = 63;
+    for (std::uint8_t i = 0; i < 64; ++i) table[static_cast<unsigned char>(alphabet[i])] = i;
+    return table;
+}
+constexpr auto kPlainSextets = SextetTable(kAlphabet);
+constexpr auto kSwappedSextets = SextetTable(kSwappedAlphabet);
+
+template <typename Char>
+std::uint32_t SextetOf(const std::array<std::uint8_t, 256>& table, Char c) {
+    const auto code = static_cast<std::make_unsigned_t<Char>>(c);
+    return code < 256 ? table[code] : 63;
 }
 
-// Anything outside the alphabet, NUL and non-ASCII included, reads as 63:
-// stored records may have been mangled and must still decode to something.
-constexpr std::uint32_t SextetOf(wchar_t c) {
-    if (c >= L'A' && c <= L'Z') return std::uint32_t(c - L'A');
-    if (c >= L'a' && c <= L'z') return std::uint32_t(c - L'a' + 26);
-    if (c >= L'0' && c <= L'9') return std::uint32_t(c - L'0' + 52);
-    if (c == L'+') return 62;
-    return 63;
-}
-
-std::wstring Base64(std::string_view bytes) {
-    std::wstring out;
-    out.reserve((bytes.size() + 2) / 3 * 4);
+template <typename Out>
+void AppendBase64(std::string_view bytes, const char* alphabet, Out& out) {
+    using OutChar = typename Out::value_type;
+    const size_t start = out.size();
+    out.resize(start + (bytes.size() + 2) / 3 * 4);
+    OutChar* o = out.data() + start;
+    const auto* in = reinterpret_cast<const std::uint8_t*>(bytes.data());
     size_t i = 0;
     for (; i + 3 <= bytes.size(); i += 3) {
-        std::uint32_t v = std::uint32_t(std::uint8_t(bytes[i])) << 16 |
-                          std::uint32_t(std::uint8_t(bytes[i + 1])) << 8 | std::uint8_t(bytes[i + 2]);
-        for (int shift = 18; shift >= 0; shift -= 6) out += wchar_t(kAlphabet[(v >> shift) & 63]);
+        const std::uint32_t v = std::uint32_t(in[i]) << 16 | std::uint32_t(in[i + 1]) << 8 | in[i + 2];
+        *o++ = OutChar(alphabet[v >> 18]);
+        *o++ = OutChar(alphabet[(v >> 12) & 63]);
+        *o++ = OutChar(alphabet[(v >> 6) & 63]);
+        *o++ = OutChar(alphabet[v & 63]);
     }
-    const size_t rest = bytes.size() - i;
-    if (rest > 0) {
-        std::uint32_t v = std::uint32_t(std::uint8_t(bytes[i])) << 16;
-        if (rest == 2) v |= std::uint32_t(std::uint8_t(bytes[i + 1])) << 8;
-        out += wchar_t(kAlphabet[(v >> 18) & 63]);
-        out += wchar_t(kAlphabet[(v >> 12) & 63]);
-        out += rest == 2 ? wchar_t(kAlphabet[(v >> 6) & 63]) : L'=';
-        out += L'=';
+    if (const size_t rest = bytes.size() - i; rest > 0) {
+        std::uint32_t v = std::uint32_t(in[i]) << 16;
+        if (rest == 2) v |= std::uint32_t(in[i + 1]) << 8;
+        *o++ = OutChar(alphabet[v >> 18]);
+        *o++ = OutChar(alphabet[(v >> 12) & 63]);
+        *o++ = rest == 2 ? OutChar(alphabet[(v >> 6) & 63]) : OutChar('=');
+        *o++ = OutChar('=');
     }
-    return out;
 }
 
-// Decodes the characters before the first "=" into floor(n*3/4) bytes; `map`
-// is applied to each character first (the case swap of the record coder).
-template <typename Map>
-std::string DecodeBase64(std::wstring_view text, Map map) {
-    const size_t n = std::min(text.find(L'='), text.size());
-    std::string out;
-    out.reserve(n / 4 * 3 + 2);
+// Decodes the characters before the first "=" into floor(n*3/4) bytes.
+template <typename Char>
+void AppendDecodedBase64(std::basic_string_view<Char> text, const std::array<std::uint8_t, 256>& table,
+                         std::string& out) {
+    const size_t n = std::min(text.find(Char('=')), text.size());
+    const size_t start = out.size();
+    out.resize(start + n / 4 * 3 + (n % 4 >= 2 ? n % 4 - 1 : 0));
+    char* o = out.data() + start;
     size_t i = 0;
     for (; i + 4 <= n; i += 4) {
-        std::uint32_t v = 0;
-        for (size_t k = 0; k < 4; ++k) v = v << 6 | SextetOf(map(text[i + k]));
-        out += char(v >> 16);
-        out += char(v >> 8);
-        out += char(v);
+        const std::uint32_t v = SextetOf(table, text[i]) << 18 | SextetOf(table, text[i + 1]) << 12 |
+                                SextetOf(table, text[i + 2]) << 6 | SextetOf(table, text[i + 3]);
+        *o++ = char(v >> 16);
+        *o++ = char(v >> 8);
+        *o++ = char(v);
     }
-    const size_t rest = n - i;
-    if (rest >= 2) {
-        std::uint32_t v = 0;
-        for (size_t k = 0; k < 4; ++k) v = v << 6 | (k < rest ? SextetOf(map(text[i + k])) : 0);
-        out += char(v >> 16);
-        if (rest == 3) out += char(v >> 8);
+    if (const size_t rest = n - i; rest >= 2) {
+        std::uint32_t v = SextetOf(table, text[i]) << 18 | SextetOf(table, text[i + 1]) << 12;
+        if (rest == 3) v |= SextetOf(table, text[i + 2]) << 6;
+        *o++ = char(v >> 16);
+        if (rest == 3) *o++ = char(v >> 8);
     }
-    return out;
 }
 
 }  // namespace
 
 std::wstring EncodeText(const AnsiCodePage& codePage, std::wstring_view text, bool* lossy) {
-    std::wstring out = Base64(codePage.ToAnsi(text, lossy));
-    for (wchar_t& c : out) c = SwapAsciiCase(c);
+    std::wstring out;
+    AppendBase64(codePage.ToAnsi(text, lossy), kSwappedAlphabet, out);
     return out;
 }
 
 std::wstring DecodeText(const AnsiCodePage& codePage, std::wstring_view encoded) {
-    return codePage.FromAnsi(DecodeBase64(encoded, SwapAsciiCase));
+    std::string bytes;
+    AppendDecodedBase64(encoded, kSwappedSextets, bytes);
+    return codePage.FromAnsi(bytes);
+}
+
+void AppendEncodedBytes(std::string_view ansiBytes, std::string& out) {
+    AppendBase64(ansiBytes, kSwappedAlphabet, out);
+}
+
+void AppendDecodedBytes(std::string_view encoded, std::string& out) {
+    AppendDecodedBase64(encoded, kSwappedSextets, out);
 }
 
 std::vector<std::uint8_t> DecodeBytes(std::wstring_view base64) {
-    const auto bytes = DecodeBase64(base64, [](wchar_t c) { return c; });
+    std::string bytes;
+    AppendDecodedBase64(base64, kPlainSextets, bytes);
     return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
 }
 

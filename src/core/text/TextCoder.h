@@ -21,6 +21,12 @@ std::wstring EncodeText(const AnsiCodePage& codePage, std::wstring_view text, bo
 // 63 and everything from the first "=" on is ignored.
 std::wstring DecodeText(const AnsiCodePage& codePage, std::wstring_view encoded);
 
+// The record coder on bytes, for writers and readers of many records: the
+// ANSI bytes of a text appended as its stored (ASCII) form, and a stored form
+// appended as the ANSI bytes it holds, with DecodeText's tolerance.
+void AppendEncodedBytes(std::string_view ansiBytes, std::string& out);
+void AppendDecodedBytes(std::string_view encoded, std::string& out);
+
 // Plain base64 to bytes with the same tolerance (no case swap, no code page).
 std::vector<std::uint8_t> DecodeBytes(std::wstring_view base64);
 
