@@ -2,12 +2,7 @@
 # Builds and runs the benchmarks under Wine and prints their figures.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-"$root/scripts/setup.sh"
-"$root/scripts/build.sh" win
-export MIVRA_BUILD=${MIVRA_BUILD:-$root/build}
-source "$root/scripts/display.sh"
-"$root/scripts/wine-prefix.sh"
-source "$root/scripts/wine-env.sh"
+source "$root/scripts/prepare.sh" win
 
 bench="$MIVRA_BUILD/win/bench"
 exe="Z:$(tr / '\\' <<<"$MIVRA_BUILD/win/Mivra.exe")"

@@ -4,13 +4,7 @@
 # build/screenshot.png and stops Mivra after a few seconds).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-"$root/scripts/setup.sh"
-"$root/scripts/build.sh" win
-
-export MIVRA_BUILD=${MIVRA_BUILD:-$root/build}
-source "$root/scripts/display.sh"
-"$root/scripts/wine-prefix.sh"
-source "$root/scripts/wine-env.sh"
+source "$root/scripts/prepare.sh" win
 
 exe="$MIVRA_BUILD/win/Mivra.exe"
 if [ "$MIVRA_OWN_XVFB" = 1 ]; then
