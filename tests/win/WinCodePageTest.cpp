@@ -29,5 +29,23 @@ TEST(WinCodePage, ReportsTextTheCodePageCannotHold) {
     EXPECT_FALSE(lossy);
 }
 
+TEST(WinCodePage, SecondBytesInTheAsciiRangeStayWithTheirCharacter) {
+    const auto& cp = win::SystemCodePage();
+    // 丂 is 81 40 in GBK: its second byte is "@".
+    EXPECT_EQ(cp.FromAnsi("\x81\x40" "abc\xD6\xD0\x81\x5D]"), L"丂abc中\u4E5A]");
+    EXPECT_EQ(cp.ToAnsi(L"丂abc中"), "\x81\x40" "abc\xD6\xD0");
+    EXPECT_EQ(cp.FromAnsi("a\x81").substr(0, 1), L"a");  // a lead byte at the end: no crash, nothing read beyond
+}
+
+TEST(WinCodePage, Utf8AsTheAnsiCodePageWorks) {
+    // Windows can be set to use UTF-8 as its ANSI code page.
+    const win::WinCodePage utf8(CP_UTF8);
+    bool lossy = false;
+    const std::string bytes = utf8.ToAnsi(L"中文 é \U0001F600", &lossy);
+    EXPECT_EQ(bytes, "\xE4\xB8\xAD\xE6\x96\x87 \xC3\xA9 \xF0\x9F\x98\x80");
+    EXPECT_FALSE(lossy);
+    EXPECT_EQ(utf8.FromAnsi(bytes), L"中文 é \U0001F600");
+}
+
 }  // namespace
 }  // namespace mivra::test

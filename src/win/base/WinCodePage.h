@@ -10,12 +10,15 @@ namespace mivra::win {
 
 class WinCodePage final : public AnsiCodePage {
 public:
-    explicit WinCodePage(UINT codePage = CP_ACP) : codePage_(codePage) {}
+    explicit WinCodePage(UINT codePage = CP_ACP);
     std::string ToAnsi(std::wstring_view text, bool* lossy = nullptr) const override;
     std::wstring FromAnsi(std::string_view bytes) const override;
 
 private:
     UINT codePage_;
+    unsigned maxCharSize_ = 2;
+    bool leadByte_[256] = {};
+    bool canReportLoss_ = true;
 };
 
 // The system's ANSI code page, shared by everything that stores ANSI bytes.
