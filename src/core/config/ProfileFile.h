@@ -6,7 +6,7 @@
 // Reading follows the private-profile rules:
 // - Lines end at CR LF, LF or a lone CR; blank lines count for nothing.
 // - Names and values are trimmed of tabs, spaces, CR, LF, VT, FF and ^Z
-//   (not of the ideographic space), and end at a NUL.
+//   (not of the ideographic space), then end at a NUL.
 // - "[name]" opens a section: the name runs to the last "]" and is trimmed;
 //   text after that "]" is ignored. A "[" line without "]" is a key line.
 // - Section and key names compare without regard to letter case.
@@ -65,8 +65,9 @@ public:
     // WritePrivateProfileString(section, key, value): names are looked up
     // trimmed; the key is changed where it stands or added at the end of the
     // first section of that name, or a new section is added at the end of the
-    // file. New names and the value are written without their leading blanks. Returns false when the code page cannot
-    // represent the text (it is then stored with "?").
+    // file. New names and the value are written without their leading
+    // blanks. Returns false when the code page cannot represent the text (it
+    // is then stored with "?").
     bool Set(std::wstring_view section, std::wstring_view key, std::wstring_view value);
     // WritePrivateProfileString(section, key, NULL): removes the first line
     // of that key in the first section of that name that has it. Names are
