@@ -1,0 +1,99 @@
+#include "items/ItemSort.h"
+
+#include <algorithm>
+#include <climits>
+#include <numeric>
+#include <utility>
+
+#include "text/CaseFold.h"
+#include "text/Strings.h"
+
+namespace mivra {
+namespace {
+
+// Rank of each item's key: equal keys share a rank, a smaller rank sorts first.
+template <class Key>
+std::vector<size_t> RankKeys(const std::vector<Key>& keys) {
+    std::vector<size_t> order(keys.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+    std::vector<size_t> rank(keys.size());
+    for (size_t k = 0, r = 0; k < order.size(); ++k) {
+        if (k > 0 && keys[order[k - 1]] < keys[order[k]]) ++r;
+        rank[order[k]] = r;
+    }
+    return rank;
+}
+
+// Replays the selection sort by exchanges in O(n log n): a segment tree over
+// positions yields the first position holding the smallest rank in [i, n).
+std::vector<size_t> SelectionOrder(std::vector<size_t> rankAt) {
+    const size_t n = rankAt.size();
+    std::vector<size_t> itemAt(n);
+    std::iota(itemAt.begin(), itemAt.end(), size_t{0});
+    size_t leaves = 1;
+    while (leaves < n) leaves *= 2;
+    constexpr size_t kNone = SIZE_MAX;
+    std::vector<size_t> tree(2 * leaves, kNone);  // a position, or kNone
+    auto better = [&](size_t a, size_t b) {
+        if (a == kNone) return b;
+        if (b == kNone) return a;
+        return rankAt[b] < rankAt[a] ? b : a;  // ties keep the earlier position
+    };
+    auto set = [&](size_t pos, size_t value) {
+        size_t node = leaves + pos;
+        tree[node] = value;
+        for (node /= 2; node >= 1; node /= 2) tree[node] = better(tree[2 * node], tree[2 * node + 1]);
+    };
+    for (size_t p = 0; p < n; ++p) tree[leaves + p] = p;
+    for (size_t node = leaves - 1; node >= 1; --node) tree[node] = better(tree[2 * node], tree[2 * node + 1]);
+    for (size_t i = 0; i < n; ++i) {
+        // Positions before i have been cleared, so the root covers [i, n).
+        const size_t m = tree[1];
+        if (m != i) {
+            std::swap(rankAt[i], rankAt[m]);
+            std::swap(itemAt[i], itemAt[m]);
+            set(m, m);
+        }
+        set(i, kNone);
+    }
+    return itemAt;
+}
+
+}  // namespace
+
+std::wstring LowerCaseText(std::wstring_view text) {
+    std::wstring out(text);
+    for (wchar_t& c : out) c = FoldCase(c);
+    return out;
+}
+
+long long LaunchCount(std::wstring_view count) {
+    return std::clamp<long long>(LeadingInteger(count), INT_MIN, INT_MAX);
+}
+
+bool SortItems(std::vector<ItemRecord>& items, int mode, bool sortByCount) {
+    std::vector<size_t> rank;
+    if (mode == 1 || mode == 2) {
+        if (sortByCount) return false;
+        std::vector<std::wstring> keys;
+        keys.reserve(items.size());
+        for (const auto& item : items) keys.push_back(LowerCaseText(mode == 1 ? item.title : item.path));
+        rank = RankKeys(keys);
+    } else if (mode == 3) {
+        std::vector<std::pair<long long, std::wstring>> keys;
+        keys.reserve(items.size());
+        for (const auto& item : items) keys.emplace_back(-LaunchCount(item.count), LowerCaseText(item.title));
+        rank = RankKeys(keys);
+    } else {
+        return false;
+    }
+    const std::vector<size_t> order = SelectionOrder(std::move(rank));
+    std::vector<ItemRecord> sorted;
+    sorted.reserve(items.size());
+    for (size_t from : order) sorted.push_back(std::move(items[from]));
+    items = std::move(sorted);
+    return true;
+}
+
+}  // namespace mivra

@@ -1,0 +1,25 @@
+#pragma once
+// Sorting a group's items by title, path or launch count.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/Group.h"
+
+namespace mivra {
+
+// `text` with every character through FoldCase: the lowercase letter for the
+// letters users write ("É" gives "é"), shared by sorting and search.
+std::wstring LowerCaseText(std::wstring_view text);
+
+// The launch count as a number: its leading integer, within the int range.
+long long LaunchCount(std::wstring_view count);
+
+// Mode 1 by title, 2 by path (lower-cased, binary), 3 by launch count (more
+// first, then by title). Modes 1 and 2 do nothing while `sortByCount` is on.
+// The result is the order of a selection sort by exchanges, ties included.
+// Returns whether a sort ran, so the order may have changed.
+bool SortItems(std::vector<ItemRecord>& items, int mode, bool sortByCount);
+
+}  // namespace mivra
