@@ -10,3 +10,5 @@ echo "== launch (--run job against a minimal ShellExecuteW program)"
 "$WINE" "$bench/launch_bench.exe" "$exe" "${MIVRA_BENCH_ROUNDS:-60}" | tr -d '\r'
 echo "== data file (10,000 items in 100 groups)"
 "$WINE" "$bench/data_bench.exe" "${MIVRA_BENCH_ROUNDS_DATA:-15}" | tr -d '\r'
+echo "== search keystroke (10,000 items)"
+"$WINE" "$bench/search_bench.exe" "${MIVRA_BENCH_ROUNDS_SEARCH:-20}" | tr -d '\r'

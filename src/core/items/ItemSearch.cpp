@@ -86,17 +86,24 @@ SearchKeys PrepareSearch(const AnsiCodePage& gbk, const std::vector<ItemRecord>&
 
 std::vector<size_t> SearchItems(std::wstring_view keyword, const SearchKeys& keys) {
     const std::wstring k = LowerCaseText(keyword);
+    // The initials differ from the title only where a character became a
+    // letter a-z: a keyword without such a letter that is found in the
+    // initials is found in the title too.
+    const bool initialsCanMatch = std::any_of(k.begin(), k.end(), [](wchar_t c) { return c >= L'a' && c <= L'z'; });
     std::vector<size_t> found;
     for (size_t i = 0; i < keys.titles.size(); ++i) {
         if (keys.titles[i].empty()) continue;
-        if (keys.titles[i].find(k) != std::wstring::npos || keys.initials[i].find(k) != std::wstring::npos)
+        if (keys.titles[i].find(k) != std::wstring::npos ||
+            (initialsCanMatch && keys.initials[i].find(k) != std::wstring::npos))
             found.push_back(i + 1);
     }
     return found;
 }
 
 std::wstring SearchResultTitle(const ItemRecord& item, std::wstring_view groupTitle) {
-    return item.title + L" [" + std::wstring(groupTitle) + L"]";
+    std::wstring title;
+    title.reserve(item.title.size() + groupTitle.size() + 3);
+    return title.append(item.title).append(L" [").append(groupTitle).append(L"]");
 }
 
 }  // namespace mivra

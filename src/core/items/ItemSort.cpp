@@ -63,8 +63,8 @@ std::vector<size_t> SelectionOrder(std::vector<size_t> rankAt) {
 }  // namespace
 
 std::wstring LowerCaseText(std::wstring_view text) {
-    std::wstring out(text);
-    for (wchar_t& c : out) c = FoldCase(c);
+    std::wstring out(text.size(), L'\0');
+    std::transform(text.begin(), text.end(), out.begin(), FoldCase);
     return out;
 }
 

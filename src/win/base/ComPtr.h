@@ -1,0 +1,67 @@
+#pragma once
+// One owner per COM interface pointer, and COM set up on the calling thread
+// only when something needs it (the "--run" launcher never does).
+
+#include <objbase.h>
+
+#include <utility>
+
+namespace mivra::win {
+
+template <typename T>
+class ComPtr {
+public:
+    ComPtr() noexcept = default;
+    ~ComPtr() { reset(); }
+
+    ComPtr(ComPtr&& other) noexcept : p_(other.release()) {}
+    ComPtr& operator=(ComPtr&& other) noexcept {
+        if (this != &other) {
+            reset();
+            p_ = other.release();
+        }
+        return *this;
+    }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+
+    T* get() const noexcept { return p_; }
+    T* operator->() const noexcept { return p_; }
+    explicit operator bool() const noexcept { return p_ != nullptr; }
+
+    T* release() noexcept { return std::exchange(p_, nullptr); }
+    void reset() noexcept {
+        if (T* old = std::exchange(p_, nullptr)) old->Release();
+    }
+
+    // For out-parameters: releases the current pointer first.
+    T** put() noexcept {
+        reset();
+        return &p_;
+    }
+
+    template <typename U>
+    ComPtr<U> As() const noexcept {
+        ComPtr<U> other;
+        if (p_) p_->QueryInterface(__uuidof(U), reinterpret_cast<void**>(other.put()));
+        return other;
+    }
+
+private:
+    T* p_ = nullptr;
+};
+
+// Initialises COM (single-threaded apartment) the first time it is asked on
+// a thread and keeps it for the thread's life: the panel has one UI thread,
+// and undoing it while shell objects may still be cached is unsafe. True when
+// COM can be used on this thread.
+inline bool EnsureComOnThisThread() noexcept {
+    thread_local const bool ready = [] {
+        const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        // Someone already chose a multi-threaded apartment here: COM still works.
+        return SUCCEEDED(hr) || hr == RPC_E_CHANGED_MODE;
+    }();
+    return ready;
+}
+
+}  // namespace mivra::win
