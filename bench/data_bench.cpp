@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "base/Files.h"
 #include "base/Unique.h"
 #include "base/WinCodePage.h"
@@ -29,22 +30,6 @@ class Quiet final : public Notifier {
 public:
     void ShowBalloon(std::wstring_view) override {}
 };
-
-double NowMs() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / frequency;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 std::vector<Group> MakeGroups(int groupCount, int itemsPerGroup) {
     static const wchar_t* const kWords[] = {L"记事本", L"浏览器", L"Visual Studio", L"Photoshop", L"音乐播放器",
@@ -111,15 +96,15 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<double> loadFloor, loadOurs, saveFloor, saveOurs;
     size_t loadedItems = 0;
     for (int round = -2; round < rounds; ++round) {  // two warm-up rounds
-        double t0 = NowMs();
+        double t0 = bench::NowMilliseconds();
         std::optional<std::string> read = win::ReadWholeFile(ours);
-        double t1 = NowMs();
+        double t1 = bench::NowMilliseconds();
         std::optional<LoadedData> loaded = config.LoadGroups();
-        double t2 = NowMs();
+        double t2 = bench::NowMilliseconds();
         WriteNewFileAndRename(floor, bytes);
-        double t3 = NowMs();
+        double t3 = bench::NowMilliseconds();
         config.SaveGroups(groups);
-        double t4 = NowMs();
+        double t4 = bench::NowMilliseconds();
         if (round < 0) continue;
         loadFloor.push_back(t1 - t0);
         loadOurs.push_back(t2 - t1);
@@ -133,13 +118,14 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<double> legacyTimes;
     WriteNewFileAndRename(legacy, bytes);
     for (int round = 0; round < 3; ++round) {
-        double t0 = NowMs();
+        double t0 = bench::NowMilliseconds();
         SaveGroupByGroup(legacy, groups);
-        legacyTimes.push_back(NowMs() - t0);
+        legacyTimes.push_back(bench::NowMilliseconds() - t0);
     }
 
-    const double lf = Median(loadFloor), lo = Median(loadOurs), sf = Median(saveFloor), so = Median(saveOurs);
-    const double legacyMs = Median(legacyTimes);
+    const double lf = bench::Median(loadFloor), lo = bench::Median(loadOurs);
+    const double sf = bench::Median(saveFloor), so = bench::Median(saveOurs);
+    const double legacyMs = bench::Median(legacyTimes);
     std::printf("data file: %zu groups, %zu items, %zu bytes; medians of %d rounds\n", groups.size(), loadedItems,
                 bytes.size(), rounds);
     std::printf("  load  floor (read the bytes)          %8.2f ms\n", lf);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "app/CommandLine.h"
 #include "base/Unique.h"
 #include "base/WinCodePage.h"
@@ -26,34 +27,18 @@ std::wstring Beside(const wchar_t* name) {
     return dir.substr(0, dir.rfind(L'\\') + 1) + name;
 }
 
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // One launch; the time in milliseconds, or a negative number on failure.
 double TimeLaunch(std::wstring commandLine, HANDLE targetStarted) {
     ResetEvent(targetStarted);
     STARTUPINFOW si{sizeof si};
     PROCESS_INFORMATION pi{};
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
+    const double start = mivra::bench::NowMilliseconds();
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return -1;
     UniqueHandle process(pi.hProcess), thread(pi.hThread);
     HANDLE both[] = {pi.hProcess, targetStarted};
     if (WaitForMultipleObjects(2, both, TRUE, 30000) == WAIT_TIMEOUT) return -1;
-    QueryPerformanceCounter(&end);
-    return Milliseconds(start, end);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
+    return mivra::bench::NowMilliseconds() - start;
 }
 
 }  // namespace
@@ -84,7 +69,7 @@ int wmain(int argc, wchar_t** argv) {
             minimalTimes.push_back(b);
         }
     }
-    const double mivra = Median(mivraTimes), minimal = Median(minimalTimes);
+    const double mivra = mivra::bench::Median(mivraTimes), minimal = mivra::bench::Median(minimalTimes);
     std::printf("launch of a trivial target, median of %d rounds under the same conditions\n", rounds);
     std::printf("  Mivra.exe --run-...          %8.2f ms\n", mivra);
     std::printf("  minimal ShellExecuteW program %8.2f ms\n", minimal);

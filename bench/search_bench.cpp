@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "base/WinCodePage.h"
 #include "items/ItemSearch.h"
 #include "items/ItemSort.h"
@@ -20,17 +21,6 @@
 namespace {
 
 using namespace mivra;
-
-double NowUs() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1e6 * static_cast<double>(t.QuadPart) / frequency;
-}
 
 std::vector<Group> MakeGroups() {
     static const wchar_t* const kWords[] = {L"记事本", L"浏览器", L"Visual Studio", L"Photoshop", L"音乐播放器",
@@ -113,11 +103,11 @@ int wmain(int argc, wchar_t** argv) {
         size_t found = 0;
         bool same = true;
         for (int round = 0; round < rounds; ++round) {
-            double t0 = NowUs();
+            double t0 = bench::NowMicroseconds();
             const auto a = Ours(groups, keys, keyword);
-            double t1 = NowUs();
+            double t1 = bench::NowMicroseconds();
             const auto b = round < 3 ? Literal(gbk, groups, keyword) : std::vector<ItemRecord>();
-            double t2 = NowUs();
+            double t2 = bench::NowMicroseconds();
             ours.push_back(t1 - t0);
             if (round < 3) {
                 literal.push_back(t2 - t1);
@@ -125,9 +115,7 @@ int wmain(int argc, wchar_t** argv) {
             }
             found = a.size();
         }
-        std::sort(ours.begin(), ours.end());
-        std::sort(literal.begin(), literal.end());
-        const double o = ours[ours.size() / 2], l = literal[literal.size() / 2];
+        const double o = bench::Median(ours), l = bench::Median(literal);
         std::printf("  %-24s (%zu chars): %5zu results, ours %8.1f us, literal %10.1f us, %6.1fx faster, order %s\n",
                     shown, wcslen(keyword), found, o, l, l / o, same ? "identical" : "DIFFERENT");
     }
