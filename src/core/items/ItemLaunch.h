@@ -1,0 +1,49 @@
+#pragma once
+// Starting an item. An ordinary target is handed to a short-lived second
+// instance of the program ("--run-..."); an item whose path is the program
+// itself with a keyword as argument is a system function, carried out here
+// through the actions seam. Every start that got as far as a target counts.
+
+#include <string>
+#include <string_view>
+
+#include "data/Group.h"
+#include "paths/PortablePath.h"
+#include "text/AnsiCodePage.h"
+
+namespace mivra {
+
+// What starting items does to the system. The program does it for real;
+// tests record it (no test may log off, lock or blank the screen).
+class LaunchActions {
+public:
+    virtual ~LaunchActions() = default;
+    // Starts `programFile` with `arguments` (verb "open", shown normally).
+    virtual void StartProgram(const std::wstring& programFile, const std::wstring& arguments) = 0;
+    virtual void OpenSettings() = 0;
+    virtual void EmptyRecycleBin() = 0;
+    virtual void DisplayOff() = 0;
+    virtual void LockWorkstation() = 0;
+    // An OK/Cancel question; true for OK.
+    virtual bool Confirm(std::wstring_view question) = 0;
+    // 0 log off, 1 shut down, 2 restart; nothing forced.
+    virtual void ExitSystem(int mode) = 0;
+    // Computer (17), Control Panel (3) or Recycle Bin (10).
+    virtual void OpenSpecialFolder(int csidl) = 0;
+};
+
+struct LaunchContext {
+    const AnsiCodePage& codePage;
+    std::wstring programFile;
+    std::wstring programDir;
+    EnvironmentLookup environment;
+};
+
+// Starts `item` with the show mode (1 normal, 6 minimised) and verb ("open",
+// "runas"). Returns false when its path resolves to nothing: then nothing
+// happened and nothing must be saved. Otherwise the item's count has grown
+// by one, also when a question was answered Cancel or the keyword is unknown.
+bool RunItem(ItemRecord& item, int show, std::wstring_view verb, const LaunchContext& context,
+             LaunchActions& actions);
+
+}  // namespace mivra

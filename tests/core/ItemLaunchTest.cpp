@@ -1,0 +1,100 @@
+#include "items/ItemLaunch.h"
+
+#include <gtest/gtest.h>
+
+#include "IconvCodePage.h"
+#include "app/CommandLine.h"
+
+namespace mivra {
+namespace {
+
+const test::IconvCodePage gbk("CP936");
+
+class RecordingActions final : public LaunchActions {
+public:
+    std::vector<std::wstring> done;
+    bool answer = true;
+    std::wstring startedProgram, startedArguments;
+
+    void StartProgram(const std::wstring& program, const std::wstring& arguments) override {
+        startedProgram = program;
+        startedArguments = arguments;
+        done.push_back(L"start");
+    }
+    void OpenSettings() override { done.push_back(L"settings"); }
+    void EmptyRecycleBin() override { done.push_back(L"empty recycle bin"); }
+    void DisplayOff() override { done.push_back(L"display off"); }
+    void LockWorkstation() override { done.push_back(L"lock"); }
+    bool Confirm(std::wstring_view question) override {
+        done.push_back(L"ask " + std::wstring(question));
+        return answer;
+    }
+    void ExitSystem(int mode) override { done.push_back(L"exit " + std::to_wstring(mode)); }
+    void OpenSpecialFolder(int csidl) override { done.push_back(L"folder " + std::to_wstring(csidl)); }
+};
+
+class ItemLaunch : public ::testing::Test {
+protected:
+    LaunchContext context{gbk, L"D:\\Mivra\\Mivra.exe", L"D:\\Mivra",
+                          [](std::wstring_view name) -> std::optional<std::wstring> {
+                              if (name == L"windir") return std::wstring(L"C:\\Windows");
+                              return std::nullopt;
+                          }};
+    RecordingActions actions;
+
+    ItemRecord SystemItem(std::wstring_view keyword) {
+        return {L"f", L"%rp%\\Mivra.exe", L"%rp%\\Mivra.exe", std::wstring(keyword), L"4"};
+    }
+};
+
+TEST_F(ItemLaunch, OrdinaryTargetsGoThroughTheSecondInstance) {
+    ItemRecord item{L"记事本", L"%windir%\\notepad.exe", L"", L"-x \"a b\"", L"9"};
+    EXPECT_TRUE(RunItem(item, 6, L"runas", context, actions));
+    EXPECT_EQ(actions.startedProgram, L"D:\\Mivra\\Mivra.exe");
+    EXPECT_EQ(ReadRunRequest(gbk, actions.startedArguments),
+              (RunRequest{L"runas", L"C:\\Windows\\notepad.exe", L"-x \"a b\"", L"6"}));
+    EXPECT_EQ(item.count, L"10");
+
+    // The program itself with no keyword is an ordinary target too.
+    ItemRecord self{L"me", L"%rp%\\Mivra.exe", L"", L"", L"0"};
+    EXPECT_TRUE(RunItem(self, 1, L"", context, actions));
+    EXPECT_EQ(ReadRunRequest(gbk, actions.startedArguments),
+              (RunRequest{L"open", L"D:\\Mivra\\Mivra.exe", L"", L"1"}));
+}
+
+TEST_F(ItemLaunch, EmptyPathStartsNothingAndKeepsTheCount) {
+    ItemRecord blank{L"", L"", L"", L"", L"3"};
+    EXPECT_FALSE(RunItem(blank, 1, L"open", context, actions));
+    EXPECT_TRUE(actions.done.empty());
+    EXPECT_EQ(blank.count, L"3");
+}
+
+TEST_F(ItemLaunch, SystemFunctionsByKeyword) {
+    struct Case { std::wstring_view keyword; bool answer; std::vector<std::wstring> done; };
+    const Case cases[] = {
+        {L"setting", true, {L"settings"}},
+        {L"EmptyRecycleBin", true, {L"empty recycle bin"}},
+        {L"screenoff", true, {L"display off"}},
+        {L"lockworkstation", true, {L"lock"}},
+        {L"LOGOFF", true, {L"ask 确定要注销吗？", L"exit 0"}},
+        {L"logoff", false, {L"ask 确定要注销吗？"}},
+        {L"shutdown", true, {L"ask 确定要关机吗？", L"exit 1"}},
+        {L"reboot", false, {L"ask 确定要重启吗？"}},
+        {L"reboot", true, {L"ask 确定要重启吗？", L"exit 2"}},
+        {L"drives", true, {L"folder 17"}},
+        {L"controls", true, {L"folder 3"}},
+        {L"bitbucket", true, {L"folder 10"}},
+        {L"nosuchthing", true, {}},
+    };
+    for (const Case& c : cases) {
+        RecordingActions recorded;
+        recorded.answer = c.answer;
+        ItemRecord item = SystemItem(c.keyword);
+        EXPECT_TRUE(RunItem(item, 1, L"open", context, recorded));
+        EXPECT_EQ(recorded.done, c.done) << std::wstring(c.keyword);
+        EXPECT_EQ(item.count, L"5") << "every branch counts, a cancelled question too";
+    }
+}
+
+}  // namespace
+}  // namespace mivra
