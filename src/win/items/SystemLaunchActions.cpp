@@ -1,0 +1,78 @@
+#include "items/SystemLaunchActions.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "app/Messages.h"
+#include "base/ComPtr.h"
+#include "base/Unique.h"
+
+namespace mivra::win {
+namespace {
+
+struct IdListTraits {
+    using Type = PIDLIST_ABSOLUTE;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type p) { CoTaskMemFree(p); }
+};
+using UniqueIdList = Unique<IdListTraits>;
+
+// Log off, shut down and restart need the shutdown privilege on our token.
+void EnableShutdownPrivilege() {
+    HANDLE raw = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw)) return;
+    UniqueHandle token(raw);
+    TOKEN_PRIVILEGES privileges{};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    if (LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid))
+        AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
+}
+
+}  // namespace
+
+void SystemLaunchActions::StartProgram(const std::wstring& programFile, const std::wstring& arguments) {
+    // The result is not examined: the second instance does the real start.
+    ShellExecuteW(nullptr, L"open", programFile.c_str(), arguments.c_str(), nullptr, SW_SHOWNORMAL);
+}
+
+void SystemLaunchActions::OpenSettings() {
+    if (openSettings_) openSettings_();
+}
+
+void SystemLaunchActions::EmptyRecycleBin() {
+    // All drives, with the shell's own confirmation, progress and sound.
+    SHEmptyRecycleBinW(nullptr, nullptr, 0);
+}
+
+void SystemLaunchActions::DisplayOff() { SendMessageW(owner_, WM_SYSCOMMAND, SC_MONITORPOWER, 2); }
+
+void SystemLaunchActions::LockWorkstation() { ::LockWorkStation(); }
+
+bool SystemLaunchActions::Confirm(std::wstring_view question) {
+    return MessageBoxW(owner_, std::wstring(question).c_str(), kAppTitle, MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
+}
+
+void SystemLaunchActions::ExitSystem(int mode) {
+    if (mode < 0 || mode > 2) return;
+    EnableShutdownPrivilege();
+    static constexpr UINT kFlags[] = {EWX_LOGOFF, EWX_SHUTDOWN, EWX_REBOOT};  // nothing forced
+    ExitWindowsEx(kFlags[mode], 0);
+}
+
+void SystemLaunchActions::OpenSpecialFolder(int csidl) {
+    EnsureComOnThisThread();
+    UniqueIdList folder;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, folder.put()))) return;
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_IDLIST;
+    info.lpVerb = L"open";
+    info.lpIDList = folder.get();
+    info.nShow = SW_SHOWNORMAL;
+    ShellExecuteExW(&info);
+}
+
+}  // namespace mivra::win

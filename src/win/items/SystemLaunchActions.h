@@ -1,0 +1,34 @@
+#pragma once
+// Starting items for real: the second instance through the shell, and the
+// system functions (questions are message boxes owned by the main panel).
+
+#include <windows.h>
+
+#include <functional>
+
+#include "items/ItemLaunch.h"
+
+namespace mivra::win {
+
+class SystemLaunchActions final : public LaunchActions {
+public:
+    // `owner` is the main panel: it owns the questions and receives the
+    // display-off command. `openSettings` shows the settings window.
+    SystemLaunchActions(HWND owner, std::function<void()> openSettings)
+        : owner_(owner), openSettings_(std::move(openSettings)) {}
+
+    void StartProgram(const std::wstring& programFile, const std::wstring& arguments) override;
+    void OpenSettings() override;
+    void EmptyRecycleBin() override;
+    void DisplayOff() override;
+    void LockWorkstation() override;
+    bool Confirm(std::wstring_view question) override;
+    void ExitSystem(int mode) override;
+    void OpenSpecialFolder(int csidl) override;
+
+private:
+    HWND owner_;
+    std::function<void()> openSettings_;
+};
+
+}  // namespace mivra::win
