@@ -72,18 +72,40 @@ long long LaunchCount(std::wstring_view count) {
     return std::clamp<long long>(LeadingInteger(count), INT_MIN, INT_MAX);
 }
 
+namespace {
+
+// Every item's key text lower-cased into one buffer: one allocation for the
+// whole group instead of one per item.
+std::vector<std::wstring_view> LowerCaseKeys(const std::vector<ItemRecord>& items, std::wstring ItemRecord::*field,
+                                             std::wstring& buffer) {
+    size_t total = 0;
+    for (const auto& item : items) total += (item.*field).size();
+    buffer.resize(total);
+    std::vector<std::wstring_view> keys;
+    keys.reserve(items.size());
+    size_t at = 0;
+    for (const auto& item : items) {
+        const std::wstring& text = item.*field;
+        std::transform(text.begin(), text.end(), buffer.begin() + static_cast<std::ptrdiff_t>(at), FoldCase);
+        keys.emplace_back(buffer.data() + at, text.size());
+        at += text.size();
+    }
+    return keys;
+}
+
+}  // namespace
+
 bool SortItems(std::vector<ItemRecord>& items, int mode, bool sortByCount) {
     std::vector<size_t> rank;
+    std::wstring buffer;
     if (mode == 1 || mode == 2) {
         if (sortByCount) return false;
-        std::vector<std::wstring> keys;
-        keys.reserve(items.size());
-        for (const auto& item : items) keys.push_back(LowerCaseText(mode == 1 ? item.title : item.path));
-        rank = RankKeys(keys);
+        rank = RankKeys(LowerCaseKeys(items, mode == 1 ? &ItemRecord::title : &ItemRecord::path, buffer));
     } else if (mode == 3) {
-        std::vector<std::pair<long long, std::wstring>> keys;
+        const std::vector<std::wstring_view> titles = LowerCaseKeys(items, &ItemRecord::title, buffer);
+        std::vector<std::pair<long long, std::wstring_view>> keys;
         keys.reserve(items.size());
-        for (const auto& item : items) keys.emplace_back(-LaunchCount(item.count), LowerCaseText(item.title));
+        for (size_t i = 0; i < items.size(); ++i) keys.emplace_back(-LaunchCount(items[i].count), titles[i]);
         rank = RankKeys(keys);
     } else {
         return false;
