@@ -96,6 +96,28 @@ TEST(StartUp, SecondStartShowsTheRunningPanelAndEnds) {
     EXPECT_EQ(WaitForExit(first, 20s), 0u);
 }
 
+TEST(StartUp, StartToTrayKeepsThePanelHiddenUntilASecondStart) {
+    ScratchDir scratch;
+    Copy mivra(scratch.path());
+    WritePrivateProfileStringW(L"Config", L"StartToTray", L"1", mivra.Config().c_str());
+    Process p = mivra.Start();
+    HWND panel = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            auto found = TopLevelWindowsOf(p.id, win::kMainPanelClass);
+            panel = found.empty() ? nullptr : found.front();
+            return panel && ReadConfig(mivra.Config(), L"Handle") == std::to_wstring(reinterpret_cast<LONG_PTR>(panel));
+        },
+        20s));
+    EXPECT_FALSE(IsWindowVisible(panel));
+
+    Process second = mivra.Start();
+    EXPECT_EQ(WaitForExit(second, 20s), 0u);
+    EXPECT_TRUE(IsWindowVisible(panel)) << "a second start shows the panel";
+    PostMessageW(panel, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(p, 20s), 0u);
+}
+
 TEST(StartUp, StaleHandleDoesNotStopTheStart) {
     ScratchDir scratch;
     Copy mivra(scratch.path());

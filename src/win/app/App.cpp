@@ -122,7 +122,9 @@ void App::SaveData() {
 }
 
 void App::ShowPanelAtStart() {
-    main_->ShowPanel();
+    // Started to the tray, the panel waits for the tray icon, the hotkey or
+    // a second start.
+    if (!config_->Flag(L"StartToTray")) main_->ShowPanel();
 }
 
 void App::ShutDown() {
