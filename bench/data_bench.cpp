@@ -99,7 +99,8 @@ int wmain(int argc, wchar_t** argv) {
         double t0 = bench::NowMilliseconds();
         std::optional<std::string> read = win::ReadWholeFile(ours);
         double t1 = bench::NowMilliseconds();
-        std::optional<LoadedData> loaded = config.LoadGroups();
+        // A fresh configuration reads the file, as a start does.
+        std::optional<LoadedData> loaded = Configuration(cp, storage, quiet).LoadGroups();
         double t2 = bench::NowMilliseconds();
         WriteNewFileAndRename(floor, bytes);
         double t3 = bench::NowMilliseconds();

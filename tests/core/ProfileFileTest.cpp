@@ -272,3 +272,20 @@ TEST(ProfileFile, ReadsAfterWritesAgreeWithReadingTheWrittenBytes) {
 
 }  // namespace
 }  // namespace mivra
+
+namespace mivra {
+namespace {
+
+TEST(ProfileFile, RevisionGrowsOnlyWhenTheBytesChange) {
+    static const test::IconvCodePage codePage("CP936");
+    ProfileFile file(codePage, "[Config]\r\nA=1\r\n");
+    const auto start = file.Revision();
+    file.Set(L"Config", L"A", L"1");
+    file.DeleteKey(L"Config", L"Missing");
+    EXPECT_EQ(file.Revision(), start);
+    file.Set(L"Config", L"A", L"2");
+    EXPECT_GT(file.Revision(), start);
+}
+
+}  // namespace
+}  // namespace mivra

@@ -11,6 +11,7 @@
 #include "config/DataLoading.h"
 #include "config/FileConfigStorage.h"
 #include "support/SaveContent.h"
+#include "MemoryStorage.h"
 #include "support/TestSupport.h"
 #include "text/TextCoder.h"
 
@@ -143,7 +144,7 @@ TEST(DataLoading, AFileWithUnreadableDataIsKeptBeforeAnythingIsWritten) {
     WriteBytes(configFile, original);
 
     win::FileConfigStorage storage(configFile);
-    RecordingBalloons balloons;
+    RecordingNotifier balloons;
     Configuration config(cp, storage, balloons);
     std::vector<std::wstring> shown;
     win::StartData data = win::LoadDataAtStart(config, configFile, [&](const std::wstring& m) { shown.push_back(m); });
@@ -168,7 +169,7 @@ TEST(DataLoading, ReadableDataShowsNothing) {
     const std::wstring configFile = scratch / L"Mivra.cfg";
     WriteBytes(configFile, "[Data]\r\ng=,\r\n");
     win::FileConfigStorage storage(configFile);
-    RecordingBalloons balloons;
+    RecordingNotifier balloons;
     Configuration config(win::SystemCodePage(), storage, balloons);
     bool shown = false;
     win::StartData data = win::LoadDataAtStart(config, configFile, [&](const std::wstring&) { shown = true; });

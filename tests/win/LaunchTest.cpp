@@ -7,6 +7,7 @@
 #include "base/WinCodePage.h"
 #include "config/FileConfigStorage.h"
 #include "items/SystemLaunchActions.h"
+#include "MemoryStorage.h"
 #include "support/TestSupport.h"
 
 namespace mivra::test {
@@ -23,7 +24,7 @@ TEST(Launch, AnItemStartsThroughTheSecondInstanceAndCounts) {
     std::filesystem::copy_file(RecordArgsExe(), toolDir / L"Record Args.exe");
 
     win::FileConfigStorage storage(programDir / L"Mivra.cfg");
-    RecordingBalloons balloons;
+    RecordingNotifier balloons;
     Configuration config(win::SystemCodePage(), storage, balloons);
     std::vector<Group> groups = {{L"工具", {{L"记录", L"%rp%\\工具 目录\\Record Args.exe", L"", L"-x \"a b\" 中文", L""}}}};
 

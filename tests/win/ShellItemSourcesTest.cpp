@@ -14,13 +14,6 @@
 namespace mivra::test {
 namespace {
 
-struct IdListTraits {
-    using Type = LPITEMIDLIST;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type p) { CoTaskMemFree(p); }
-};
-using UniqueIdList = win::Unique<IdListTraits>;
-
 win::ComPtr<IShellLinkW> NewLink() {
     win::ComPtr<IShellLinkW> link;
     EXPECT_TRUE(win::EnsureComOnThisThread());
@@ -78,8 +71,8 @@ TEST(ShellItemSources, ReadsTheTargetAndArgumentsOfShortcuts) {
 TEST(ShellItemSources, AShortcutWithoutAFileTargetHasAnEmptyPath) {
     ScratchDir scratch(L"mivra-item-sources");
     // "Computer", not the desktop: the desktop's id list reads back as its folder path.
-    UniqueIdList computer;
-    ASSERT_HRESULT_SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, computer.put()));
+    const win::UniqueIdList computer = win::SpecialFolderIdList(CSIDL_DRIVES);
+    ASSERT_TRUE(computer);
     win::ComPtr<IShellLinkW> link = NewLink();
     ASSERT_TRUE(link);
     ASSERT_HRESULT_SUCCEEDED(link->SetIDList(computer.get()));

@@ -29,7 +29,9 @@ Configuration::Configuration(const AnsiCodePage& codePage, ConfigStorage& storag
 ProfileFile& Configuration::Current() {
     const std::uint64_t stamp = storage_.Stamp();
     if (!file_ || stamp != stamp_) {
-        file_.emplace(codePage_, storage_.Read().value_or(std::string()));
+        std::optional<std::string> bytes = storage_.Read();
+        readable_ = bytes.has_value();
+        file_.emplace(codePage_, std::move(bytes).value_or(std::string()));
         stamp_ = stamp;
     }
     return *file_;
@@ -38,6 +40,7 @@ ProfileFile& Configuration::Current() {
 bool Configuration::Commit() {
     if (storage_.Write(file_->Bytes())) {
         stamp_ = storage_.Stamp();
+        readable_ = true;
         return true;
     }
     // Memory must not run ahead of the disk: read the file again next time.
@@ -57,7 +60,7 @@ bool Configuration::SetConfig(std::wstring_view key, std::wstring_view value, st
                               bool force) {
     if (!force && IsLocked()) return false;
     ProfileFile& file = Current();
-    const std::string before = file.Bytes();
+    const std::uint64_t before = file.Revision();
     if (key.empty())
         file.DeleteSection(kConfigSection);
     else if (value == defaultValue)
@@ -65,7 +68,7 @@ bool Configuration::SetConfig(std::wstring_view key, std::wstring_view value, st
     else
         file.Set(kConfigSection, key, value);
     // Writing the value that is already there changes nothing on disk.
-    const bool stored = file.Bytes() == before || Commit();
+    const bool stored = file.Revision() == before || Commit();
     if (!stored && !startingUp_ && !IsQuietKey(key)) notifier_.ShowBalloon(kSaveFailedBalloon);
     return stored;
 }
@@ -98,9 +101,10 @@ void Configuration::SetOption(std::wstring_view key, std::wstring_view value) {
 }
 
 std::optional<LoadedData> Configuration::LoadGroups() {
-    std::optional<std::string> bytes = storage_.Read();
-    if (!bytes) return std::nullopt;
-    return LoadData(codePage_, *bytes);
+    // The file as already read for the settings: no second read of it.
+    const ProfileFile& file = Current();
+    if (!readable_) return std::nullopt;
+    return LoadData(codePage_, file.Bytes());
 }
 
 Configuration::SaveResult Configuration::SaveGroups(const std::vector<Group>& groups) {

@@ -92,6 +92,7 @@ private:
     Notifier& notifier_;
     std::optional<ProfileFile> file_;
     std::uint64_t stamp_ = 0;
+    bool readable_ = false;  // the file behind file_ could be read
     std::map<std::wstring, std::wstring, std::less<>> options_;
     bool startingUp_ = false;
 };

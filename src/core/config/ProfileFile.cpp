@@ -533,6 +533,7 @@ void ProfileFile::EndWithBreak(size_t at) {
     line.lineBreak = newLine_;
     modified_ = true;
     bytesStale_ = true;
+    ++revision_;
 }
 
 void ProfileFile::ReplaceLines(size_t first, size_t count, std::string_view bytes, Break lastBreak) {
@@ -576,6 +577,7 @@ void ProfileFile::Splice(size_t first, size_t count, std::string_view bytes) {
     if (!sameShape) indexStale_ = true;
     modified_ = true;
     bytesStale_ = true;
+    ++revision_;
     if (garbage_ > raw_.size() / 2 + 65536) Compact();
 }
 

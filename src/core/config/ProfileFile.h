@@ -84,6 +84,10 @@ public:
     // rewrite a section whole at once.
     void ReplaceSection(std::wstring_view section, const std::vector<std::string>& lines);
 
+    // Grows with every change of the bytes, so that a caller can tell
+    // whether there is anything to write without comparing the file.
+    std::uint64_t Revision() const { return revision_; }
+
     // The file as it stands now, in the ANSI code page.
     const std::string& Bytes() const;
 
@@ -147,6 +151,7 @@ private:
     std::vector<Line> lines_;
     Break newLine_ = Break::CrLf;
     size_t garbage_ = 0;      // bytes of raw_ no line uses any more
+    std::uint64_t revision_ = 0;
     bool modified_ = false;   // raw_ is no longer the file, byte for byte
     mutable std::string bytes_;
     mutable bool bytesStale_ = false;

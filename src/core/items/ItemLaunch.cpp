@@ -17,12 +17,6 @@ void RunSystemFunction(std::wstring_view keyword, LaunchActions& actions) {
         {L"shutdown", L"确定要关机吗？", 1},
         {L"reboot", L"确定要重启吗？", 2},
     };
-    struct Folder {
-        std::wstring_view keyword;
-        int csidl;
-    };
-    static constexpr Folder kFolders[] = {{L"drives", 17}, {L"controls", 3}, {L"bitbucket", 10}};
-
     if (EqualsNoCase(keyword, L"setting")) return actions.OpenSettings();
     if (EqualsNoCase(keyword, L"emptyrecyclebin")) return actions.EmptyRecycleBin();
     if (EqualsNoCase(keyword, L"screenoff")) return actions.DisplayOff();
@@ -32,11 +26,21 @@ void RunSystemFunction(std::wstring_view keyword, LaunchActions& actions) {
             if (actions.Confirm(exit.question)) actions.ExitSystem(exit.mode);
             return;
         }
-    for (const Folder& folder : kFolders)
-        if (EqualsNoCase(keyword, folder.keyword)) return actions.OpenSpecialFolder(folder.csidl);
+    if (const int csidl = SpecialFolderOfKeyword(keyword)) actions.OpenSpecialFolder(csidl);
 }
 
 }  // namespace
+
+int SpecialFolderOfKeyword(std::wstring_view keyword) {
+    struct Folder {
+        std::wstring_view keyword;
+        int csidl;
+    };
+    static constexpr Folder kFolders[] = {{L"drives", 17}, {L"controls", 3}, {L"bitbucket", 10}};
+    for (const Folder& folder : kFolders)
+        if (EqualsNoCase(keyword, folder.keyword)) return folder.csidl;
+    return 0;
+}
 
 bool RunItem(ItemRecord& item, int show, std::wstring_view verb, const LaunchContext& context,
              LaunchActions& actions) {

@@ -39,6 +39,10 @@ struct LaunchContext {
     EnvironmentLookup environment;
 };
 
+// The special folder a system-function keyword opens: Computer (17),
+// Control Panel (3), Recycle Bin (10); 0 for any other keyword.
+int SpecialFolderOfKeyword(std::wstring_view keyword);
+
 // Starts `item` with the show mode (1 normal, 6 minimised) and verb ("open",
 // "runas"). Returns false when its path resolves to nothing: then nothing
 // happened and nothing must be saved. Otherwise the item's count has grown

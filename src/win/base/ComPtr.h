@@ -3,8 +3,11 @@
 // only when something needs it (the "--run" launcher never does).
 
 #include <objbase.h>
+#include <shlobj.h>
 
 #include <utility>
+
+#include "base/Unique.h"
 
 namespace mivra::win {
 
@@ -62,6 +65,21 @@ inline bool EnsureComOnThisThread() noexcept {
         return SUCCEEDED(hr) || hr == RPC_E_CHANGED_MODE;
     }();
     return ready;
+}
+
+// A shell item id list, freed with the COM task allocator that made it.
+struct IdListTraits {
+    using Type = PIDLIST_ABSOLUTE;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type p) { CoTaskMemFree(p); }
+};
+using UniqueIdList = Unique<IdListTraits>;
+
+// The id list of a special folder (CSIDL_DRIVES, ...); empty on failure.
+inline UniqueIdList SpecialFolderIdList(int csidl) {
+    UniqueIdList folder;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, folder.put()))) folder.reset();
+    return folder;
 }
 
 }  // namespace mivra::win

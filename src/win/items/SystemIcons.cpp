@@ -4,18 +4,12 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
-#include "base/Unique.h"
+#include "base/ComPtr.h"
 #include "items/ItemEdits.h"
-#include "text/Strings.h"
+#include "items/ItemLaunch.h"
 
 namespace mivra::win {
 namespace {
-
-struct IdListTraits {
-    using Type = PIDLIST_ABSOLUTE;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type p) { CoTaskMemFree(p); }
-};
 
 int IndexOfPath(const std::wstring& path) {
     SHFILEINFOW info{};
@@ -24,8 +18,8 @@ int IndexOfPath(const std::wstring& path) {
 }
 
 int IndexOfSpecialFolder(int csidl) {
-    Unique<IdListTraits> folder;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, folder.put()))) return SystemIcons::kNoIcon;
+    const UniqueIdList folder = SpecialFolderIdList(csidl);
+    if (!folder) return SystemIcons::kNoIcon;
     SHFILEINFOW info{};
     return SHGetFileInfoW(reinterpret_cast<LPCWSTR>(folder.get()), 0, &info, sizeof info,
                           SHGFI_SYSICONINDEX | SHGFI_PIDL)
@@ -44,12 +38,8 @@ SystemIcons::~SystemIcons() = default;
 
 int SystemIcons::IndexFor(const std::wstring& path, const std::wstring& argument) {
     if (!IsLocalPath(path)) return WebIndex();
-    if (path == programFile_) {
-        static constexpr std::pair<std::wstring_view, int> kFolders[] = {
-            {L"drives", CSIDL_DRIVES}, {L"controls", CSIDL_CONTROLS}, {L"bitbucket", CSIDL_BITBUCKET}};
-        for (const auto& [keyword, csidl] : kFolders)
-            if (EqualsNoCase(argument, keyword)) return IndexOfSpecialFolder(csidl);
-    }
+    if (path == programFile_)
+        if (const int csidl = SpecialFolderOfKeyword(argument)) return IndexOfSpecialFolder(csidl);
     if (path.empty()) return kNoIcon;
     if (auto it = byPath_.find(path); it != byPath_.end()) return it->second;
     const int index = Exists(path) ? IndexOfPath(path) : kNoIcon;

@@ -12,13 +12,6 @@
 namespace mivra::win {
 namespace {
 
-struct IdListTraits {
-    using Type = PIDLIST_ABSOLUTE;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type p) { CoTaskMemFree(p); }
-};
-using UniqueIdList = Unique<IdListTraits>;
-
 // Log off, shut down and restart need the shutdown privilege on our token.
 void EnableShutdownPrivilege() {
     HANDLE raw = nullptr;
@@ -64,8 +57,8 @@ void SystemLaunchActions::ExitSystem(int mode) {
 
 void SystemLaunchActions::OpenSpecialFolder(int csidl) {
     EnsureComOnThisThread();
-    UniqueIdList folder;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, folder.put()))) return;
+    const UniqueIdList folder = SpecialFolderIdList(csidl);
+    if (!folder) return;
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_IDLIST;

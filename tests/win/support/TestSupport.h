@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "base/Unique.h"
-#include "config/Configuration.h"
 
 namespace mivra::test {
 
@@ -59,12 +58,6 @@ std::vector<HWND> TopLevelWindowsOf(DWORD processId, std::wstring_view className
 std::wstring StaticTextsOf(HWND window);
 
 std::wstring QuoteArgument(const std::filesystem::path& path);
-
-class RecordingBalloons final : public Notifier {
-public:
-    std::vector<std::wstring> shown;
-    void ShowBalloon(std::wstring_view text) override { shown.emplace_back(text); }
-};
 
 std::string ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
