@@ -1,0 +1,1 @@
+#include "layout/TabGrid.h"
