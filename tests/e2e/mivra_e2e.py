@@ -361,6 +361,62 @@ class MivraSession:
         return sections
 
 
+# --- the data file ---
+
+def encode_text(text):
+    """The record coder: GBK bytes, base64, every ASCII letter's case swapped."""
+    import base64
+    return base64.b64encode(text.encode("gbk")).decode("ascii").swapcase()
+
+
+def decode_text(encoded):
+    import base64
+    raw = encoded.swapcase()
+    raw = raw.split("=")[0]
+    raw += "=" * (-len(raw) % 4)
+    return base64.b64decode(raw).decode("gbk")
+
+
+def item_record(title, path, ico_path=None, argument="", count="0"):
+    ico_path = path if ico_path is None else ico_path
+    return encode_text(f'Title:"{title}",Path:"{path}",IcoPath:"{ico_path}",Parm:"{argument}",Count:"{count}",')
+
+
+def data_file(groups, config=None):
+    """A configuration file: [Config] with the given keys, then one [Data] line per group.
+    groups is [(title, [(title, path[, ico_path, argument, count]), ...]), ...]."""
+    lines = ["[Config]"] + [f"{k}={v}" for k, v in (config or {}).items()] + ["[Data]"]
+    for title, items in groups:
+        records = "".join(item_record(*item) + "," for item in items)
+        lines.append(f"{title}={records or ','}")
+    return "\r\n".join(lines) + "\r\n"
+
+
+def read_groups(session):
+    """[(group title, [{title, path, ico, parm, count}, ...])] from the session's data file."""
+    groups = []
+    in_data = False
+    for raw in (session.config_text() or "").splitlines():
+        line = raw.strip()
+        if line.startswith("["):
+            in_data = line == "[Data]"
+            continue
+        if not in_data or "=" not in line:
+            continue
+        title, value = line.split("=", 1)
+        items = []
+        for part in value.split(",")[:-1]:
+            if not part:
+                continue
+            text = decode_text(part)
+            fields = dict(re.findall(r'(\w+):"([^"]*)",', text))
+            items.append({"title": fields.get("Title", ""), "path": fields.get("Path", ""),
+                          "ico": fields.get("IcoPath", ""), "parm": fields.get("Parm", ""),
+                          "count": fields.get("Count", "")})
+        groups.append((title, items))
+    return groups
+
+
 SKIP_RETURN_CODE = 77  # ctest reports the test as skipped (SKIP_RETURN_CODE)
 
 

@@ -5,6 +5,7 @@
 // 32-bit pixels, anti-aliased and crisp at 96 DPI, so that the program needs
 // no image decoder to start.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

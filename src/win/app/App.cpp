@@ -11,7 +11,12 @@
 #include "base/WinCodePage.h"
 #include "config/BackupFiles.h"
 #include "config/DataLoading.h"
+#include "items/ItemEdits.h"
+#include "items/SystemIcons.h"
+#include "items/SystemLaunchActions.h"
+#include "layout/PanelBounds.h"
 #include "main/MainPanel.h"
+#include "main/SkinLoading.h"
 
 namespace mivra::win {
 
@@ -26,8 +31,10 @@ int App::Run() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
         retired_.clear();
+        retiredLooks_.clear();
     }
     retired_.clear();
+    retiredLooks_.clear();
     return 0;
 }
 
@@ -43,14 +50,33 @@ bool App::StartUp() {
 
     SetLocked(true);
     if (!CreateForms()) return false;
+    if (LoadSkin(files_.skinFile, *config_, SystemCodePage(), *look_) == SkinLoad::Refused) {
+        // Once more from the top, with the program's own look: the refused
+        // skin file is gone by now.
+        DiscardForms();
+        const bool started = StartUp();
+        balloon_.ShowBalloon(kSkinFailedBalloon);
+        return started;
+    }
     AcceptDroppedFiles();
     LoadConfig();
     SetLocked(false);
 
+    main_->FormResize();
     ShowPanelAtStart();
-    LoadData();
+    // The data is loaded by the first tick, once the panel is on the screen.
+    main_->StartPing();
     return true;
 }
+
+void App::DiscardForms() {
+    const bool wasShuttingDown = std::exchange(shuttingDown_, true);
+    main_.reset();
+    look_.reset();
+    shuttingDown_ = wasShuttingDown;
+}
+
+const AnsiCodePage& App::CodePage() { return SystemCodePage(); }
 
 void App::SetLocked(bool locked) {
     isLocked_ = locked;
@@ -77,12 +103,28 @@ bool App::HandOverToRunningInstance() {
 }
 
 bool App::CreateForms() {
-    main_ = std::make_unique<MainPanel>(
-        instance_, MainPanel::Events{[this] { OnMainPanelDestroyed(); },
-                                     [this](LPARAM event) { balloon_.OnTrayCallback(event); }});
-    if (!main_->Create(DefaultPanelBounds())) return false;
+    look_ = std::make_unique<PanelLook>(PanelLook::BuiltIn());
+    if (!icons_)
+        icons_ = std::make_unique<SystemIcons>(files_.programFile,
+                                               EnvironmentVariable(L"ProgramFiles").value_or(L"C:\\Program Files"));
+    main_ = std::make_unique<MainPanel>(instance_, *this, *look_);
+    if (!main_->Create(StoredPanelBounds())) return false;
     balloon_.Attach(main_->hwnd(), LoadIconW(instance_, MAKEINTRESOURCEW(1)));
+    launcher_ = std::make_unique<SystemLaunchActions>(main_->hwnd(), nullptr);
+    launchContext_ = std::make_unique<LaunchContext>(
+        LaunchContext{SystemCodePage(), files_.programFile, files_.programDir, SystemEnvironment()});
     return true;
+}
+
+// The panel's rectangle from the configuration, or the default one.
+Box App::StoredPanelBounds() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    const int twipsPerPixel = dpi > 0 ? 1440 / dpi : 15;
+    if (auto stored = ParseStoredBounds(config_->GetConfigStr(L"Size", L""), twipsPerPixel, twipsPerPixel))
+        return *stored;
+    return DefaultPanelBounds();
 }
 
 void App::AcceptDroppedFiles() {
@@ -106,9 +148,23 @@ void App::LoadConfig() {
 }
 
 void App::LoadData() {
-    StartData data = LoadDataAtStart(*config_, files_.configFile,
+    const StartData data = LoadDataAtStart(*config_, files_.configFile,
                                      [this](const std::wstring& text) { ShowMessage(text, MB_ICONERROR); });
-    groups_ = std::move(data.groups);
+    groups_ = data.groups;
+}
+
+bool App::RunItem(ItemRecord& item, int show, std::wstring_view verb) {
+    return mivra::RunItem(item, show, verb, *launchContext_, *launcher_);
+}
+
+void App::AddItem(std::vector<ItemRecord>& items, std::wstring_view title, std::wstring_view path,
+                  std::wstring_view icoPath, std::wstring_view argument, std::wstring_view count) {
+    mivra::AddItem(items, sources_, SystemCodePage(), title, path, icoPath, argument, count);
+}
+
+int App::IconIndexOf(const ItemRecord& item) {
+    const std::wstring resolved = ResolvePath(item.icoPath, files_.programDir, launchContext_->environment);
+    return icons_->IndexFor(resolved, item.argument);
 }
 
 void App::SaveData() {
@@ -131,11 +187,13 @@ void App::ShutDown() {
     if (shuttingDown_) return;
     shuttingDown_ = true;
     config_->SetConfig(L"Handle", L"", L"", false);
-    // The selected group (ActivatedTab) is stored here once there is a group bar.
+    if (main_ && main_->Loaded())
+        config_->SetConfig(L"ActivatedTab", std::to_wstring(main_->ActivatedTab()), L"1", false);
     if (main_) {
         main_->Close();
         retired_.push_back(std::move(main_));
     }
+    if (look_) retiredLooks_.push_back(std::move(look_));
     shuttingDown_ = false;
     if (!restarting_) PostQuitMessage(0);
 }
@@ -147,12 +205,8 @@ void App::Restart() {
     if (!StartUp()) PostQuitMessage(0);
 }
 
-int App::ShowMessage(std::wstring_view text, UINT style) const {
+int App::ShowMessage(std::wstring_view text, UINT style) {
     return MessageBoxW(main_ ? main_->hwnd() : nullptr, std::wstring(text).c_str(), kAppTitle, style);
-}
-
-void App::OnMainPanelDestroyed() {
-    ShutDown();
 }
 
 }  // namespace mivra::win

@@ -15,12 +15,19 @@
 #include "base/System.h"
 #include "config/Configuration.h"
 #include "config/FileConfigStorage.h"
+#include "items/ItemLaunch.h"
+#include "items/ShellItemSources.h"
+#include "layout/Geometry.h"
+#include "main/PanelHost.h"
+#include "main/PanelLook.h"
 
 namespace mivra::win {
 
 class MainPanel;
+class SystemIcons;
+class SystemLaunchActions;
 
-class App {
+class App final : public PanelHost {
 public:
     explicit App(HINSTANCE instance);
     ~App();
@@ -30,22 +37,30 @@ public:
     // Starts the panel and runs until it has shut down; the process exit code.
     int Run();
 
-    void ShutDown();
+    void ShutDown() override;
     void Restart();
 
     // A message box owned by the main panel, captioned with the application title.
-    int ShowMessage(std::wstring_view text, UINT style) const;
+    int ShowMessage(std::wstring_view text, UINT style) override;
 
     const FileLocations& Files() const { return files_; }
     const OsVersion& Os() const { return os_; }
     // While set (start-up loads the configuration), option handlers store
     // values but skip their effects, and layout does nothing.
-    bool IsLocked() const { return isLocked_; }
+    bool IsLocked() const override { return isLocked_; }
 
-    Configuration& Config() { return *config_; }
-    const std::vector<Group>& Groups() const { return groups_; }
+    Configuration& Config() override { return *config_; }
+    const AnsiCodePage& CodePage() override;
+    std::vector<Group>& Groups() override { return groups_; }
     // Rewrites the groups to the file (nothing while the configuration is locked).
-    void SaveData();
+    void SaveData() override;
+    void LoadData() override;
+    void OnTrayCallback(LPARAM event) override { balloon_.OnTrayCallback(event); }
+    bool RunItem(ItemRecord& item, int show, std::wstring_view verb) override;
+    void AddItem(std::vector<ItemRecord>& items, std::wstring_view title, std::wstring_view path,
+                 std::wstring_view icoPath, std::wstring_view argument, std::wstring_view count) override;
+    int IconIndexOf(const ItemRecord& item) override;
+    SystemIcons& Icons() override { return *icons_; }
 
 private:
     // False when the process is to end without a panel.
@@ -55,12 +70,11 @@ private:
     bool HandOverToRunningInstance();
     void OpenConfiguration();
     bool CreateForms();
+    void DiscardForms();
+    Box StoredPanelBounds();
     void AcceptDroppedFiles();
     void LoadConfig();
     void ShowPanelAtStart();
-    void LoadData();
-
-    void OnMainPanelDestroyed();
     void SetLocked(bool locked);
 
     HINSTANCE instance_;
@@ -70,11 +84,17 @@ private:
     TrayBalloon balloon_;
     std::unique_ptr<Configuration> config_;
     std::vector<Group> groups_;
+    std::unique_ptr<PanelLook> look_;
+    std::unique_ptr<SystemIcons> icons_;
+    std::unique_ptr<SystemLaunchActions> launcher_;
+    std::unique_ptr<LaunchContext> launchContext_;
+    ShellItemSources sources_;
     std::optional<SingleInstance> running_;
     std::unique_ptr<MainPanel> main_;
     // Forms that ShutDown has closed. They are freed by the message loop, not
     // by ShutDown, which may run inside one of their own window procedures.
     std::vector<std::unique_ptr<MainPanel>> retired_;
+    std::vector<std::unique_ptr<PanelLook>> retiredLooks_;
     bool isLocked_ = false;
     bool shuttingDown_ = false;
     bool restarting_ = false;

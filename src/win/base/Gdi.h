@@ -15,6 +15,8 @@ public:
     PaintScope(const PaintScope&) = delete;
     PaintScope& operator=(const PaintScope&) = delete;
     HDC dc() const { return dc_; }
+    // The part of the window that needs painting.
+    const RECT& Area() const { return ps_.rcPaint; }
 
 private:
     HWND hwnd_;

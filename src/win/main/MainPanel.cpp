@@ -1,37 +1,48 @@
 #include "main/MainPanel.h"
 
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
 #include "app/Messages.h"
 #include "base/Gdi.h"
+#include "groupbar/GroupBar.h"
+#include "groups/GroupCommands.h"
+#include "itempanel/ItemPanel.h"
+#include "items/ItemEdits.h"
+#include "layout/PanelBounds.h"
+#include "layout/PanelLayout.h"
+#include "layout/Reorder.h"
+#include "text/TextCoder.h"
 
 namespace mivra::win {
 namespace {
 
-constexpr int kPanelWidth = 354;
-constexpr int kPanelHeight = 400;
-constexpr int kTitleHeight = 28;
+constexpr UINT_PTR kPingTimer = 1;
 
-constexpr COLORREF kBackground = RGB(250, 251, 253);
-constexpr COLORREF kTitleBackground = RGB(236, 240, 246);
-constexpr COLORREF kBorder = RGB(176, 186, 201);
-constexpr COLORREF kTitleText = RGB(44, 54, 72);
+int TwipsPerPixel(HWND hwnd) {
+    HDC dc = GetDC(hwnd);
+    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
+    if (dc) ReleaseDC(hwnd, dc);
+    return dpi > 0 ? 1440 / dpi : 15;
+}
+
+RECT ToRect(const Box& box) { return {box.left, box.top, box.right(), box.bottom()}; }
 
 }  // namespace
 
-RECT DefaultPanelBounds() {
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int left = work.left + (work.right - work.left - kPanelWidth) * 4 / 10;
-    const int top = work.top + (work.bottom - work.top - kPanelHeight) * 4 / 10;
-    return {left, top, left + kPanelWidth, top + kPanelHeight};
+Box DefaultPanelBounds() {
+    return DefaultBounds(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
 }
 
-MainPanel::MainPanel(HINSTANCE instance, Events events) : instance_(instance), events_(std::move(events)) {}
+MainPanel::MainPanel(HINSTANCE instance, PanelHost& host, const PanelLook& look)
+    : instance_(instance), host_(host), look_(look), title_(look) {}
 
 MainPanel::~MainPanel() {
     if (hwnd()) DestroyWindow(hwnd());
 }
 
-bool MainPanel::Create(const RECT& bounds) {
+bool MainPanel::Create(const Box& bounds) {
     WNDCLASSEXW wc{};
     wc.style = CS_DBLCLKS;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -39,19 +50,320 @@ bool MainPanel::Create(const RECT& bounds) {
     wc.lpszClassName = kMainPanelClass;
     if (!RegisterClassOnce(instance_, wc)) return false;
 
-    titleFont_ = CreateUiFont(-12, FW_NORMAL);
-    return CreateAs(WS_EX_APPWINDOW, kMainPanelClass, kAppTitle, WS_POPUP | WS_CLIPCHILDREN, bounds.left,
-                    bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr,
-                    instance_) != nullptr;
+    title_.SetCaption(ConfiguredTitle());
+    const DWORD exStyle = WS_EX_APPWINDOW | (Config().Flag(L"TopMost") ? WS_EX_TOPMOST : 0);
+    if (!CreateAs(exStyle, kMainPanelClass, title_.Caption().c_str(), WS_POPUP | WS_CLIPCHILDREN, bounds.left,
+                  bounds.top, bounds.width, bounds.height, nullptr, instance_))
+        return false;
+
+    tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_,
+                                   nullptr));
+    groupBar_ = std::make_unique<GroupBar>(*this);
+    itemPanel_ = std::make_unique<ItemPanel>(*this);
+    return groupBar_->Create(hwnd()) && itemPanel_->Create(hwnd());
+}
+
+void MainPanel::StartPing() { SetTimer(hwnd(), kPingTimer, 1, nullptr); }
+
+std::wstring MainPanel::ConfiguredTitle() {
+    return DecodeText(host_.CodePage(), Config().Option(L"Title"));
+}
+
+Group* MainPanel::CurrentGroup() {
+    auto& groups = host_.Groups();
+    if (!loaded_ || currentTab_ < 1 || currentTab_ > static_cast<int>(groups.size())) return nullptr;
+    return &groups[currentTab_ - 1];
+}
+
+// The first tick after start-up: the data is loaded and the stored group
+// selected while the panel is already on the screen.
+void MainPanel::OnPing() {
+    KillTimer(hwnd(), kPingTimer);
+    host_.LoadData();
+    auto& groups = host_.Groups();
+    if (groups.empty()) AddGroup(groups, L"");
+    loaded_ = true;
+    int start = Config().Flag(L"ShowFirstGroup") ? 1 : std::stoi(Config().GetConfigInt(L"ActivatedTab", 1));
+    if (start < 1 || start > static_cast<int>(groups.size())) start = 1;
+    ShowWindow(itemPanel_->hwnd(), SW_SHOWNA);
+    SelTab(start);
+}
+
+void MainPanel::SelTab(int position) {
+    if (SearchVisible() || !loaded_) return;
+    if (position < 1 || position > static_cast<int>(host_.Groups().size())) return;
+    groupBar_->CommitRename();
+    currentTab_ = position;
+    itemPanel_->ShowGroup();
+    FormResize();
+}
+
+void MainPanel::FormResize() {
+    if (host_.IsLocked() || !hwnd()) return;
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+
+    PanelLayoutInput input;
+    input.width = client.right;
+    input.height = client.bottom;
+    input.border = look_.border;
+    input.titleBarHeight = look_.titleBarHeight;
+    input.updateBarHeight = kUpdateBarHeight;
+    input.searchVisible = SearchVisible();
+    input.tabCount = static_cast<int>(host_.Groups().size());
+    input.tabBar = groupBar_->Geometry();
+    input.tabBar.view = TabBarViewOf(Config().Int(L"TabBarView"));
+    RECT barRect{};
+    GetWindowRect(groupBar_->hwnd(), &barRect);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&barRect), 2);
+    input.tabBarTop = barRect.top;
+    const PanelLayoutResult layout = LayOutPanel(input);
+
+    InvalidateRect(hwnd(), nullptr, FALSE);
+    const bool showBar = loaded_ && layout.groupBar.has_value();
+    if (layout.groupBar) {
+        const Box& bar = *layout.groupBar;
+        groupBar_->SetGeometry(layout.tabBar);
+        MoveWindow(groupBar_->hwnd(), bar.left, bar.top, bar.width, bar.height, TRUE);
+    }
+    if (showBar != (IsWindowVisible(groupBar_->hwnd()) != FALSE))
+        ShowWindow(groupBar_->hwnd(), showBar ? SW_SHOWNA : SW_HIDE);
+    groupBar_->Redraw();
+    if (layout.items && CurrentGroup()) {
+        const Box& items = *layout.items;
+        MoveWindow(itemPanel_->hwnd(), items.left, items.top, items.width, items.height, FALSE);
+        itemPanel_->ReDraw(1);
+    }
 }
 
 void MainPanel::ShowPanel() {
+    keepShown_ = true;
+    if (Config().Flag(L"ShowFirstGroup") && !Config().Flag(L"CommandMode")) SelTab(1);
+    // Back inside the virtual screen if it was left outside.
+    RECT window{};
+    GetWindowRect(hwnd(), &window);
+    const int vl = GetSystemMetrics(SM_XVIRTUALSCREEN), vt = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int vw = GetSystemMetrics(SM_CXVIRTUALSCREEN), vh = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const int w = window.right - window.left, h = window.bottom - window.top;
+    const int left = std::max(vl, std::min<int>(window.left, vl + vw - w));
+    const int top = std::max(vt, std::min<int>(window.top, vt + vh - h));
+    if (left != window.left || top != window.top)
+        SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
 }
 
+void MainPanel::HidePanel(int mode) {
+    if (mode == 0) ShowWindow(hwnd(), SW_HIDE);
+    keepShown_ = false;
+}
+
 void MainPanel::Close() {
     if (hwnd()) DestroyWindow(hwnd());
+}
+
+void MainPanel::DragPanel() {
+    if (Config().Flag(L"LockPosition")) return;
+    keepShown_ = true;
+    ReleaseCapture();
+    SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    keepShown_ = false;
+}
+
+void MainPanel::SetTip(HWND window, const std::wstring& text) {
+    if (!tooltip_) return;
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = window;
+    SendMessageW(tooltip_.get(), TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&tool));
+    if (text.empty()) return;
+    SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, 512);
+    GetClientRect(window, &tool.rect);
+    tool.lpszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void MainPanel::SetCaption(const std::wstring& caption) {
+    const std::wstring text = caption.empty() ? ConfiguredTitle() : caption;
+    if (text == title_.Caption()) return;
+    title_.SetCaption(text);
+    RECT band{};
+    GetClientRect(hwnd(), &band);
+    band.bottom = look_.border + 30;
+    InvalidateRect(hwnd(), &band, FALSE);
+}
+
+// --- Group commands -----------------------------------------------------------
+
+void MainPanel::NewGroup() {
+    AddGroup(host_.Groups(), L"");
+    FormResize();
+    SaveData();
+}
+
+void MainPanel::RenameGroup() { groupBar_->BeginRename(); }
+
+void MainPanel::CommitGroupTitle(std::wstring_view typed) {
+    if (!mivra::RenameGroup(host_.Groups(), currentTab_, typed)) return;
+    groupBar_->Redraw();
+    SaveData();
+}
+
+void MainPanel::DeleteGroup() {
+    auto& groups = host_.Groups();
+    const int position = currentTab_;
+    if (groups.size() < 2 || position < 1 || position > static_cast<int>(groups.size())) return;
+    if (!groups[position - 1].items.empty()) {
+        const std::wstring& defaultTitle = groups[DefaultGroupPosition(position) - 1].title;
+        if (ShowMessage(DeleteGroupQuestion(defaultTitle), MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) return;
+    }
+    const int next = mivra::DeleteGroup(groups, position);
+    currentTab_ = 0;
+    SelTab(next);
+    SaveData();
+}
+
+void MainPanel::DeleteAllGroups() {
+    if (ShowMessage(kDeleteAllGroupsQuestion, MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) return;
+    mivra::DeleteAllGroups(host_.Groups());
+    currentTab_ = 0;
+    SelTab(1);
+    SaveData();
+}
+
+void MainPanel::MoveTab(int from, int to) {
+    auto& groups = host_.Groups();
+    const size_t moved = MoveBefore(groups, static_cast<size_t>(from), static_cast<size_t>(to));
+    if (static_cast<int>(moved) == from) return;
+    currentTab_ = 0;
+    SelTab(static_cast<int>(moved));
+    SaveData();
+}
+
+void MainPanel::AddDroppedFiles(const std::vector<std::wstring>& paths) {
+    Group* group = CurrentGroup();
+    if (SearchVisible() || !group || paths.empty()) return;
+    for (const std::wstring& path : paths) host_.AddItem(group->items, DroppedFileTitle(path), path, path, L"", L"0");
+    itemPanel_->ItemsChanged();
+    SaveData();
+}
+
+// --- Messages -----------------------------------------------------------------
+
+TitleBarState MainPanel::TitleState() const {
+    TitleBarState state;
+    state.displayLogo = host_.Config().Flag(L"DisplayLogo");
+    state.displaySearchSwitch = host_.Config().Flag(L"DisplaySearchSwitch");
+    state.searchMode = SearchVisible();
+    state.hot = hot_;
+    state.pressed = pressed_;
+    return state;
+}
+
+void MainPanel::OnPaint() {
+    PaintScope paint(hwnd());
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    BufferedDc buffer(paint.dc(), paint.Area());
+    title_.Paint(buffer.dc(), client.right, client.bottom, TitleState());
+}
+
+void MainPanel::OnMouse(UINT message, int x, int y) {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    const bool searchSwitch = Config().Flag(L"DisplaySearchSwitch");
+    const TitleButton hit = title_.HitTest(x, y, client.right, searchSwitch);
+    const TitleButton oldHot = hot_, oldPressed = pressed_;
+    switch (message) {
+    case WM_MOUSEMOVE:
+        hot_ = hit;
+        if (!trackingLeave_) {
+            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
+            trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+        }
+        break;
+    case WM_MOUSELEAVE:
+        trackingLeave_ = false;
+        hot_ = TitleButton::None;
+        break;
+    case WM_LBUTTONDOWN:
+        if (hit == TitleButton::Search) {
+            // The search box arrives with command mode; the switch shows nothing yet.
+        } else if (hit != TitleButton::None) {
+            pressed_ = hit;
+            SetCapture(hwnd());
+        } else {
+            DragPanel();
+        }
+        break;
+    case WM_LBUTTONUP: {
+        const TitleButton released = pressed_;
+        pressed_ = TitleButton::None;
+        if (GetCapture() == hwnd()) ReleaseCapture();
+        if (released != TitleButton::None && released == hit) {
+            InvalidateRect(hwnd(), nullptr, FALSE);
+            OnButtonReleased(released);
+            return;
+        }
+        break;
+    }
+    }
+    if (hot_ != oldHot || pressed_ != oldPressed) {
+        for (TitleButton button : {oldHot, hot_, oldPressed, pressed_}) {
+            const RECT area = ToRect(title_.ButtonBox(button, client.right, searchSwitch));
+            InvalidateRect(hwnd(), &area, FALSE);
+        }
+    }
+}
+
+void MainPanel::OnButtonReleased(TitleButton button) {
+    switch (button) {
+    case TitleButton::Menu:
+        // The main menu arrives with the tools.
+        break;
+    case TitleButton::Minimize:
+        ShowWindow(hwnd(), SW_HIDE);
+        break;
+    case TitleButton::Quit:
+        if (Config().Flag(L"CloseToTray"))
+            ShowWindow(hwnd(), SW_HIDE);
+        else
+            host_.ShutDown();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainPanel::OnDropFiles(HDROP drop) {
+    std::vector<std::wstring> paths;
+    if (!SearchVisible()) {
+        const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+        for (UINT i = 0; i < count; ++i) {
+            // The whole path, however long: a cut path would name another file.
+            std::wstring path(DragQueryFileW(drop, i, nullptr, 0), L'\0');
+            DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size() + 1));
+            if (!path.empty()) paths.push_back(std::move(path));
+        }
+    }
+    DragFinish(drop);
+    AddDroppedFiles(paths);
+}
+
+void MainPanel::OnMouseWheel(int delta) {
+    if (!CurrentGroup()) return;
+    itemPanel_->SetScrollValue(delta > 0 ? 0 : 1);
+}
+
+void MainPanel::StoreBounds() {
+    if (!shownOnce_ || IsIconic(hwnd())) return;
+    RECT window{};
+    GetWindowRect(hwnd(), &window);
+    const int tpp = TwipsPerPixel(hwnd());
+    const Box box{window.left, window.top, window.right - window.left, window.bottom - window.top};
+    Config().SetConfig(L"Size", FormatStoredBounds(box, tpp, tpp), L"", false);
 }
 
 LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -60,41 +372,52 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ShowPanel();
         return 1;
     case kTrayCallbackMessage:
-        if (events_.trayCallback) events_.trayCallback(lParam);
+        host_.OnTrayCallback(lParam);
+        return 0;
+    case WM_TIMER:
+        if (wParam == kPingTimer) OnPing();
         return 0;
     case WM_PAINT:
         OnPaint();
         return 0;
     case WM_ERASEBKGND:
         return 1;
+    case WM_SHOWWINDOW:
+        if (wParam) shownOnce_ = true;
+        break;
+    case WM_SIZE:
+        FormResize();
+        StoreBounds();
+        return 0;
+    case WM_MOVE:
+        StoreBounds();
+        return 0;
+    case WM_GETMINMAXINFO: {
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize = {160, 110};
+        info->ptMaxTrackSize = {GetSystemMetrics(SM_CXSCREEN) - 40, GetSystemMetrics(SM_CYSCREEN) - 40};
+        return 0;
+    }
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        OnMouse(message, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_MOUSEWHEEL:
+        OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
     case WM_CLOSE:
         Close();
         return 0;
     case WM_NCDESTROY:
-        if (events_.destroyed) events_.destroyed();
+        host_.ShutDown();
         return 0;
     }
     return Default(message, wParam, lParam);
-}
-
-void MainPanel::OnPaint() {
-    PaintScope paint(hwnd());
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    BufferedDc buffer(paint.dc(), client);
-    HDC dc = buffer.dc();
-
-    FillSolid(dc, client, kBackground);
-    RECT title{client.left, client.top, client.right, client.top + kTitleHeight};
-    FillSolid(dc, title, kTitleBackground);
-    FrameSolid(dc, client, kBorder);
-
-    SelectScope font(dc, titleFont_.get());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kTitleText);
-    RECT text = title;
-    text.left += 10;
-    DrawTextW(dc, kAppTitle, -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
 }
 
 }  // namespace mivra::win

@@ -1,41 +1,116 @@
 #pragma once
-// frmMain: the borderless main panel. It owns nothing of the program's state;
-// it turns messages into calls on its host and paints.
+// frmMain: the borderless main panel. It paints the title bar itself and
+// carries the group bar and the item panel of the selected group; it lays
+// them out, selects groups, runs the group commands and receives what the
+// system sends to the program (dropped files, the wheel, moves and sizes,
+// the hand-over of a second start, the tray).
 
-#include <functional>
+#include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <vector>
+#include <string>
+#include <string_view>
 
 #include "base/Unique.h"
 #include "base/Window.h"
+#include "layout/Geometry.h"
+#include "main/PanelHost.h"
+#include "main/PanelLook.h"
+#include "main/TitleBar.h"
 
 namespace mivra::win {
 
+class GroupBar;
+class ItemPanel;
+
 class MainPanel final : public Window<MainPanel> {
 public:
-    struct Events {
-        std::function<void()> destroyed;  // the window is gone: the program shuts down
-        std::function<void(LPARAM)> trayCallback;  // message 1027 from the tray icon
-    };
-
-    MainPanel(HINSTANCE instance, Events events);
+    MainPanel(HINSTANCE instance, PanelHost& host, const PanelLook& look);
     ~MainPanel();
 
-    // Creates the window hidden, at the given rectangle in pixels.
-    bool Create(const RECT& bounds);
+    // Creates the window hidden, at `bounds` (pixels), with its children.
+    bool Create(const Box& bounds);
+    // Arms the one-shot start timer that loads the data.
+    void StartPing();
     void ShowPanel();
+    // Mode 0: hidden on request; 1: automatic.
+    void HidePanel(int mode);
     void Close();
+
+    // --- For the children ---------------------------------------------------
+    PanelHost& Host() { return host_; }
+    Configuration& Config() { return host_.Config(); }
+    const PanelLook& Look() const { return look_; }
+    HINSTANCE Instance() const { return instance_; }
+    bool Loaded() const { return loaded_; }
+    int CurrentTab() const { return currentTab_; }
+    // The selected group; nullptr before the data is loaded.
+    Group* CurrentGroup();
+    bool SearchVisible() const { return false; }
+
+    // Selects the tab at `position` and shows its group.
+    void SelTab(int position);
+    // Places the title bar, the group bar and the item panel.
+    void FormResize();
+    // Lets the window manager move the panel with the pointer (the left
+    // button is down), unless the position is locked.
+    void DragPanel();
+    void SaveData() { host_.SaveData(); }
+    int ShowMessage(std::wstring_view text, UINT style) { return host_.ShowMessage(text, style); }
+    // The hover tip of a child window; an empty text removes it.
+    void SetTip(HWND window, const std::wstring& text);
+    // The title caption; an empty text brings the configured title back.
+    void SetCaption(const std::wstring& caption);
+    void SetKeepShown(bool keep) { keepShown_ = keep; }
+
+    // Group commands.
+    void NewGroup();
+    void RenameGroup();
+    void DeleteGroup();
+    void DeleteAllGroups();
+    // Moves the tab `from` to just before `to`, selects it and saves.
+    void MoveTab(int from, int to);
+    // The typed name of the selected group; nothing for an empty text.
+    void CommitGroupTitle(std::wstring_view typed);
+
+    // Adds one item per dropped path, in order, and saves once.
+    void AddDroppedFiles(const std::vector<std::wstring>& paths);
+
+    // The selected tab as stored at shut-down.
+    int ActivatedTab() const { return currentTab_ < 1 ? 1 : currentTab_; }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    void OnPing();
     void OnPaint();
+    void OnMouse(UINT message, int x, int y);
+    void OnButtonReleased(TitleButton button);
+    void OnDropFiles(HDROP drop);
+    void OnMouseWheel(int delta);
+    void StoreBounds();
+    std::wstring ConfiguredTitle();
+    TitleBarState TitleState() const;
 
     HINSTANCE instance_;
-    Events events_;
-    UniqueGdiObject titleFont_;
+    PanelHost& host_;
+    const PanelLook& look_;
+    TitleBar title_;
+    TitleButton hot_ = TitleButton::None;
+    TitleButton pressed_ = TitleButton::None;
+    bool trackingLeave_ = false;
+    std::unique_ptr<GroupBar> groupBar_;
+    std::unique_ptr<ItemPanel> itemPanel_;
+    UniqueWindow tooltip_;
+    int currentTab_ = 0;
+    bool loaded_ = false;
+    bool keepShown_ = false;
+    bool shownOnce_ = false;
 };
 
-// The default panel rectangle: 354 x 400 pixels, placed at 40 % of the free
-// space of the primary work area.
-RECT DefaultPanelBounds();
+// The default panel rectangle on the primary screen, in pixels.
+Box DefaultPanelBounds();
 
 }  // namespace mivra::win

@@ -1,0 +1,310 @@
+#include "groupbar/GroupBar.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <string>
+
+#include "base/Gdi.h"
+#include "layout/NineSlice.h"
+#include "main/MainPanel.h"
+
+namespace mivra::win {
+namespace {
+
+constexpr wchar_t kClassName[] = L"MivraGroupBar";
+constexpr UINT_PTR kHoverTimer = 1;
+constexpr UINT_PTR kRenameSubclass = 1;
+
+enum MenuCommand : UINT { kNewGroup = 1, kRenameGroup, kDeleteGroup, kDeleteAllGroups };
+
+RECT ToRect(const Box& box) { return {box.left, box.top, box.right(), box.bottom()}; }
+
+}  // namespace
+
+GroupBar::~GroupBar() {
+    if (hwnd()) DestroyWindow(hwnd());
+}
+
+bool GroupBar::Create(HWND parent) {
+    WNDCLASSEXW wc{};
+    wc.style = CS_DBLCLKS;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    if (!RegisterClassOnce(owner_.Instance(), wc)) return false;
+    if (!CreateAs(0, kClassName, L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0, parent, owner_.Instance()))
+        return false;
+    renameBox_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 0, 0, hwnd(), nullptr,
+                                 owner_.Instance(), nullptr);
+    if (!renameBox_) return false;
+    SendMessageW(renameBox_, WM_SETFONT, reinterpret_cast<WPARAM>(owner_.Look().font.get()), FALSE);
+    SetWindowSubclass(renameBox_, &GroupBar::RenameBoxProc, kRenameSubclass, reinterpret_cast<DWORD_PTR>(this));
+    return true;
+}
+
+int GroupBar::TabCount() const { return static_cast<int>(owner_.Host().Groups().size()); }
+
+void GroupBar::Redraw() {
+    if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void GroupBar::OnPaint() {
+    PaintScope paint(hwnd());
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    BufferedDc buffer(paint.dc(), paint.Area());
+    HDC dc = buffer.dc();
+    const PanelLook& look = owner_.Look();
+    const Picture& image = look.tab;
+    const int count = TabCount();
+    FillSolid(dc, client, image ? image.PixelAt(5, 5) : RGB(255, 255, 255));
+    if (count < 1) return;
+
+    const auto& groups = owner_.Host().Groups();
+    const int current = owner_.CurrentTab();
+    SelectScope font(dc, look.font.get());
+    SetBkMode(dc, TRANSPARENT);
+    for (int position = 1; position <= count; ++position) {
+        const int state = position == current ? 2 : (position == hoverTab_ && !dragging_) ? 1 : 0;
+        const Box cell = TabCellRect(bar_, position);
+        if (image) {
+            const auto slices = TabSlices(image.width(), image.height(), state, cell);
+            image.DrawSlices(dc, slices);
+        }
+        FrameSolid(dc, RECT{cell.left - 1, cell.top - 1, cell.right() + 1, cell.bottom() + 1}, look.tabBdColor);
+        RECT text = ToRect(TabTextRect(bar_, position));
+        const std::wstring& title = groups[position - 1].title;
+        SetTextColor(dc, state == 2 ? look.tabFgColor2 : look.tabFgColor);
+        DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &text,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_WORD_ELLIPSIS | DT_NOPREFIX);
+    }
+    for (int y : TabSeparatorRows(bar_)) FillSolid(dc, RECT{0, y, client.right, y + 1}, look.tabBdColor);
+    if (bar_.view == TabBarView::Left) FillSolid(dc, RECT{client.right - 1, 0, client.right, client.bottom}, look.tabBdColor);
+    if (bar_.view == TabBarView::Right) FillSolid(dc, RECT{0, 0, 1, client.bottom}, look.tabBdColor);
+
+    // The insertion marker while a tab is dragged over another.
+    if (dragging_ && downTab_ >= 1 && hoverTab_ >= 1 && hoverTab_ <= count && hoverTab_ != downTab_ &&
+        hoverTab_ != current && !owner_.Config().Flag(L"LockTabs"))
+        FillSolid(dc, ToRect(TabDropMarker(bar_, hoverTab_)), look.tabFgColor);
+}
+
+void GroupBar::TrackLeave() {
+    if (trackingLeave_) return;
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
+    trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+}
+
+void GroupBar::OnMouseMove(int x, int y, WPARAM buttons) {
+    const int count = TabCount();
+    const int p = HitTestTab(bar_, count, x, y);
+    const int old = hoverTab_;
+    if (p > count) {
+        hoverTab_ = 0;
+    } else {
+        hoverTab_ = p;
+        TrackLeave();
+        if (!(buttons & (MK_LBUTTON | MK_RBUTTON)) && owner_.Config().Flag(L"TabHoverActivate") &&
+            p != owner_.CurrentTab() && p != hoverCandidate_) {
+            // Selected once the pointer has rested on the tab for the delay.
+            hoverCandidate_ = p;
+            GetCursorPos(&hoverPoint_);
+            SetTimer(hwnd(), kHoverTimer, static_cast<UINT>(std::max(1, owner_.Config().Int(L"HoverDelay"))),
+                     nullptr);
+        }
+    }
+    if (hoverTab_ != hoverCandidate_) {
+        KillTimer(hwnd(), kHoverTimer);
+        hoverCandidate_ = 0;
+    }
+    if (old != hoverTab_) Redraw();
+}
+
+void GroupBar::OnHoverTimer() {
+    KillTimer(hwnd(), kHoverTimer);
+    const int candidate = std::exchange(hoverCandidate_, 0);
+    POINT now{};
+    GetCursorPos(&now);
+    const bool buttonHeld = (GetKeyState(VK_LBUTTON) | GetKeyState(VK_RBUTTON)) & 0x8000;
+    if (candidate == hoverTab_ && now.x == hoverPoint_.x && now.y == hoverPoint_.y && !buttonHeld)
+        owner_.SelTab(candidate);
+}
+
+void GroupBar::OnButtonDown(int x, int y, bool left) {
+    const int count = TabCount();
+    const int p = HitTestTab(bar_, count, x, y);
+    if (p > count) {
+        CommitRename();
+        if (left) {
+            downTab_ = 0;
+            owner_.DragPanel();
+        }
+        return;
+    }
+    hoverTab_ = p;
+    owner_.SelTab(p);
+    if (left) {
+        downTab_ = owner_.CurrentTab();
+        dragging_ = true;
+        SetCapture(hwnd());
+    }
+    Redraw();
+}
+
+void GroupBar::OnLeftButtonUp(int x, int y) {
+    const bool wasDragging = std::exchange(dragging_, false);
+    if (GetCapture() == hwnd()) ReleaseCapture();
+    Redraw();
+    const int count = TabCount();
+    const int target = HitTestTab(bar_, count, x, y);
+    if (!wasDragging || target > count || owner_.Config().Flag(L"LockTabs")) return;
+    if (downTab_ < 1 || downTab_ == target) return;
+    owner_.MoveTab(downTab_, target);
+}
+
+void GroupBar::OnRightButtonUp(int x, int y) {
+    const int count = TabCount();
+    ShowGroupMenu(HitTestTab(bar_, count, x, y) <= count);
+}
+
+void GroupBar::ShowGroupMenu(bool onTab) {
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return;
+    const UINT onTabFlags = onTab ? MF_ENABLED : MF_GRAYED;
+    AppendMenuW(menu, MF_STRING, kNewGroup, L"新建分组(&A)");
+    AppendMenuW(menu, MF_STRING | onTabFlags, kRenameGroup, L"重命名(&R)");
+    AppendMenuW(menu, MF_STRING | (onTab && TabCount() != 1 ? MF_ENABLED : MF_GRAYED), kDeleteGroup, L"删除(&D)");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, kDeleteAllGroups, L"删除全部分组");
+    POINT at{};
+    GetCursorPos(&at);
+    owner_.SetKeepShown(true);
+    SetForegroundWindow(owner_.hwnd());
+    const UINT command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0,
+                                        hwnd(), nullptr);
+    owner_.SetKeepShown(false);
+    DestroyMenu(menu);
+    switch (command) {
+    case kNewGroup: owner_.NewGroup(); break;
+    case kRenameGroup: owner_.RenameGroup(); break;
+    case kDeleteGroup: owner_.DeleteGroup(); break;
+    case kDeleteAllGroups: owner_.DeleteAllGroups(); break;
+    default: break;
+    }
+}
+
+void GroupBar::OnDoubleClick() {
+    if (downTab_ < 1)
+        owner_.NewGroup();
+    else
+        owner_.RenameGroup();
+}
+
+void GroupBar::BeginRename() {
+    const int current = owner_.CurrentTab();
+    if (current < 1 || current > TabCount()) return;
+    const PanelLook& look = owner_.Look();
+    int lineHeight = 17;
+    if (HDC dc = GetDC(renameBox_)) {
+        SelectScope font(dc, look.font.get());
+        TEXTMETRICW metrics{};
+        if (GetTextMetricsW(dc, &metrics)) lineHeight = metrics.tmHeight;
+        ReleaseDC(renameBox_, dc);
+    }
+    const Point cell = GetTabPos(bar_, current);
+    const COLORREF background =
+        look.tab ? look.tab.PixelAt(2 * look.tab.width() / 3 + 5, 5) : RGB(255, 255, 255);
+    renameBrush_.reset(CreateSolidBrush(background));
+    SetWindowTextW(renameBox_, owner_.Host().Groups()[current - 1].title.c_str());
+    MoveWindow(renameBox_, cell.x + 2, cell.y + (bar_.unitH - lineHeight) / 2, bar_.unitW - 4, lineHeight, TRUE);
+    SendMessageW(renameBox_, EM_SETSEL, 0, -1);
+    renaming_ = true;
+    ShowWindow(renameBox_, SW_SHOW);
+    SetFocus(renameBox_);
+}
+
+void GroupBar::CommitRename() {
+    if (!renaming_) return;
+    renaming_ = false;
+    const int length = GetWindowTextLengthW(renameBox_);
+    std::wstring text(static_cast<size_t>(length), L'\0');
+    GetWindowTextW(renameBox_, text.data(), length + 1);
+    ShowWindow(renameBox_, SW_HIDE);
+    owner_.CommitGroupTitle(text);
+    Redraw();
+}
+
+LRESULT CALLBACK GroupBar::RenameBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR data) {
+    auto* self = reinterpret_cast<GroupBar*>(data);
+    switch (message) {
+    case WM_GETDLGCODE:
+        if (wParam == VK_RETURN) return DLGC_WANTALLKEYS;
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN) {
+            self->CommitRename();
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == L'\r') return 0;  // Enter is consumed
+        break;
+    case WM_KILLFOCUS:
+        self->CommitRename();
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(box, &GroupBar::RenameBoxProc, kRenameSubclass);
+        break;
+    }
+    return DefSubclassProc(box, message, wParam, lParam);
+}
+
+LRESULT GroupBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+    switch (message) {
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_MOUSEMOVE:
+        OnMouseMove(x, y, wParam);
+        return 0;
+    case WM_MOUSELEAVE:
+        trackingLeave_ = false;
+        OnMouseMove(-1, -1, 0);
+        return 0;
+    case WM_LBUTTONDOWN:
+        OnButtonDown(x, y, true);
+        return 0;
+    case WM_RBUTTONDOWN:
+        OnButtonDown(x, y, false);
+        return 0;
+    case WM_LBUTTONUP:
+        OnLeftButtonUp(x, y);
+        return 0;
+    case WM_RBUTTONUP:
+        OnRightButtonUp(x, y);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        OnDoubleClick();
+        return 0;
+    case WM_TIMER:
+        if (wParam == kHoverTimer) OnHoverTimer();
+        return 0;
+    case WM_CAPTURECHANGED:
+        dragging_ = false;
+        return 0;
+    case WM_CTLCOLOREDIT: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, owner_.Look().tabFgColor2);
+        LOGBRUSH brush{};
+        GetObjectW(renameBrush_.get(), sizeof brush, &brush);
+        SetBkColor(dc, brush.lbColor);
+        return reinterpret_cast<LRESULT>(renameBrush_.get());
+    }
+    }
+    return Default(message, wParam, lParam);
+}
+
+}  // namespace mivra::win

@@ -1,0 +1,85 @@
+#pragma once
+// Groups: the item panel of the selected group. It lays the items out in a
+// grid of equal cells, keeps a painted image of itself so that hover and
+// press repaint one cell only, scrolls by whole rows with a slim thumb, and
+// turns the mouse into starts, reorders and moves of the panel.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "base/Unique.h"
+#include "base/Window.h"
+#include "data/Group.h"
+#include "layout/ItemGrid.h"
+
+namespace mivra::win {
+
+class MainPanel;
+
+class ItemPanel final : public Window<ItemPanel> {
+public:
+    explicit ItemPanel(MainPanel& owner) : owner_(owner) {}
+    ~ItemPanel();
+
+    bool Create(HWND parent);
+
+    // Another group is shown: hover, press and icons start afresh.
+    void ShowGroup();
+    // Items were added or changed in place; the scroll position stays.
+    void ItemsChanged();
+
+    // Recomputes the cells and repaints everything; mode 1 also scrolls
+    // back to the top.
+    void ReDraw(int mode);
+    // Repaints one cell: state 0 normal, 1 hover, 2 pressed.
+    void DrawItem(int item, int state);
+    // One row down (mode 1) or up (any other mode).
+    void SetScrollValue(int mode);
+
+    const ItemGrid& Grid() const { return grid_; }
+    const ScrollThumb& Thumb() const { return thumb_; }
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    std::vector<ItemRecord>* Items();
+    int Count();
+    ItemViewOptions Options();
+    void EnsureCanvas(int width, int height);
+    void PaintThumb();
+    Box CellBox(int item) const;
+    int IconOf(int item);
+
+    // kind 0 move, 1 button down, 2 button up; button 1 left, 2 right.
+    void ItemMouse(int kind, int button, int x, int y);
+    void OnDoubleClick();
+    void Run(int show, std::wstring_view verb);
+    void OnThumbDrag(int y);
+    void TrackLeave();
+
+    MainPanel& owner_;
+    ItemGrid grid_;
+    CellSize cell_;
+    ScrollThumb thumb_;
+    int hotItm_ = 0;
+    int pressedItm_ = 0;
+    int targetItm_ = 0;
+    int hotState_ = -1;  // the state hotItm_ was last drawn in
+    std::uint32_t pressTime_ = 0;
+    std::uint32_t lastRunTime_ = 0;
+    bool draggingThumb_ = false;
+    int thumbGrabY_ = 0;
+    bool trackingLeave_ = false;
+    std::vector<int> icons_;  // per item; kUnknownIcon until first drawn
+
+    // The painted image of the panel.
+    HDC canvas_ = nullptr;
+    UniqueGdiObject canvasBitmap_;
+    HGDIOBJ canvasOldBitmap_ = nullptr;
+    int canvasWidth_ = 0, canvasHeight_ = 0;
+};
+
+}  // namespace mivra::win

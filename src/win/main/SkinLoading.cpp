@@ -1,0 +1,48 @@
+#include "main/SkinLoading.h"
+
+#include "base/Files.h"
+
+namespace mivra::win {
+namespace {
+
+void Forget(const std::wstring& skinFile, Configuration& config) {
+    DeleteFileW(skinFile.c_str());
+    config.SetConfig(kSkinCheckKey, L"", L"", true);
+}
+
+}  // namespace
+
+std::wstring CurrentSkinCheckValue(const std::wstring& skinFile) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(skinFile.c_str(), GetFileExInfoStandard, &data)) return L"";
+    const std::uint64_t time =
+        (std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    return SkinCheckValue(time);
+}
+
+SkinLoad LoadSkin(const std::wstring& skinFile, Configuration& config, const AnsiCodePage& codePage,
+                  PanelLook& look) {
+    if (GetFileAttributesW(skinFile.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        look.skinName = L"Default";
+        config.SetConfig(kSkinCheckKey, L"", L"", true);
+        return SkinLoad::None;
+    }
+    // Only a skin the program installed itself is applied.
+    if (CurrentSkinCheckValue(skinFile) != config.GetConfigStr(kSkinCheckKey, L"")) {
+        Forget(skinFile, config);
+        return SkinLoad::Refused;
+    }
+    const std::optional<std::string> bytes = ReadWholeFile(skinFile);
+    const SkinParse parsed = bytes ? ParseSkinFile(codePage, *bytes) : SkinParse{};
+    if (!parsed.skin) {
+        Forget(skinFile, config);
+        return SkinLoad::Refused;
+    }
+    look.ApplySkin(*parsed.skin);
+    // A skin named "Default" brings the program's look back: it is shown
+    // until the program ends and the next start has no skin.
+    if (parsed.skin->name == L"Default") Forget(skinFile, config);
+    return SkinLoad::Applied;
+}
+
+}  // namespace mivra::win

@@ -1,0 +1,267 @@
+// The main panel in this process, with a host that records what the panel
+// asks of the program: loading at the first tick, selecting, the group
+// commands, dropped files, clicks, drags and repainting.
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <cstring>
+
+#include "MemoryStorage.h"
+#include "base/WinCodePage.h"
+#include "items/SystemIcons.h"
+#include "main/MainPanel.h"
+#include "main/PanelLook.h"
+
+namespace mivra::test {
+namespace {
+
+using win::MainPanel;
+
+class FakeHost final : public win::PanelHost {
+public:
+    MemoryStorage storage;
+    RecordingNotifier notifier;
+    Configuration config{win::SystemCodePage(), storage, notifier};
+    std::vector<Group> stored;  // what LoadData finds
+    std::vector<Group> groups;
+    int saves = 0;
+    std::vector<std::wstring> messages;
+    int answer = IDOK;
+    std::vector<std::wstring> started;
+    win::SystemIcons icons{L"C:\\Mivra\\Mivra.exe", L"C:\\Program Files"};
+
+    Configuration& Config() override { return config; }
+    const AnsiCodePage& CodePage() override { return win::SystemCodePage(); }
+    bool IsLocked() const override { return false; }
+    std::vector<Group>& Groups() override { return groups; }
+    void SaveData() override { ++saves; }
+    void LoadData() override { groups = stored; }
+    int ShowMessage(std::wstring_view text, UINT) override {
+        messages.emplace_back(text);
+        return answer;
+    }
+    void ShutDown() override {}
+    void OnTrayCallback(LPARAM) override {}
+    bool RunItem(ItemRecord& item, int, std::wstring_view) override {
+        if (item.path.empty()) return false;
+        started.push_back(item.title);
+        item.count = std::to_wstring(std::stoi(item.count) + 1);
+        return true;
+    }
+    void AddItem(std::vector<ItemRecord>& items, std::wstring_view title, std::wstring_view path,
+                 std::wstring_view icoPath, std::wstring_view argument, std::wstring_view count) override {
+        items.push_back({std::wstring(title), std::wstring(path), std::wstring(icoPath), std::wstring(argument),
+                         std::wstring(count)});
+    }
+    int IconIndexOf(const ItemRecord&) override { return win::SystemIcons::kNoIcon; }
+    win::SystemIcons& Icons() override { return icons; }
+};
+
+Group MakeGroup(std::wstring title, int items) {
+    Group group{std::move(title), {}};
+    for (int i = 1; i <= items; ++i)
+        group.items.push_back({L"item " + std::to_wstring(i), L"C:\\a" + std::to_wstring(i) + L".exe", L"", L"", L"0"});
+    return group;
+}
+
+void Pump() {
+    MSG msg;
+    for (int round = 0; round < 5; ++round) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    }
+}
+
+LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+class PanelTest : public ::testing::Test {
+protected:
+    void Start(std::vector<Group> stored, std::string config = "[Config]\r\n") {
+        host.storage.bytes = std::move(config);
+        host.config.LoadOptions();
+        host.stored = std::move(stored);
+        panel = std::make_unique<MainPanel>(GetModuleHandleW(nullptr), host, look);
+        ASSERT_TRUE(panel->Create(Box{100, 100, 354, 400}));
+        ShowWindow(panel->hwnd(), SW_SHOWNA);
+        panel->FormResize();
+        panel->StartPing();
+        Pump();
+        ASSERT_TRUE(panel->Loaded());
+        items = FindWindowExW(panel->hwnd(), nullptr, L"MivraItemPanel", nullptr);
+        bar = FindWindowExW(panel->hwnd(), nullptr, L"MivraGroupBar", nullptr);
+        ASSERT_TRUE(items && bar);
+    }
+    void TearDown() override {
+        // Closing takes Wine about two seconds on a display without a window manager.
+        if (panel) panel->Close();
+        Pump();
+    }
+    // The centre of an item's cell, in the item panel.
+    POINT CellCentre(int item) {
+        RECT client{};
+        GetClientRect(items, &client);
+        // Default view: many columns of 126 or more, cells 46 high.
+        const int columns = std::max(1, static_cast<int>(client.right / 126));
+        const int width = static_cast<int>(client.right) / columns;
+        return {((item - 1) % columns) * width + width / 2, ((item - 1) / columns) * 46 + 23};
+    }
+    void Click(int item) {
+        const POINT p = CellCentre(item);
+        SendMessageW(items, WM_MOUSEMOVE, 0, At(p.x, p.y));
+        SendMessageW(items, WM_LBUTTONDOWN, MK_LBUTTON, At(p.x, p.y));
+        SendMessageW(items, WM_LBUTTONUP, 0, At(p.x, p.y));
+    }
+
+    win::PanelLook look = win::PanelLook::BuiltIn();
+    FakeHost host;
+    std::unique_ptr<MainPanel> panel;
+    HWND items = nullptr, bar = nullptr;
+};
+
+TEST_F(PanelTest, FirstTickLoadsTheDataAndSelectsTheStoredGroup) {
+    Start({MakeGroup(L"A", 1), MakeGroup(L"B", 2), MakeGroup(L"C", 0)}, "[Config]\r\nActivatedTab=2\r\n");
+    EXPECT_EQ(panel->CurrentTab(), 2);
+    EXPECT_TRUE(IsWindowVisible(items));
+    EXPECT_TRUE(IsWindowVisible(bar));
+    EXPECT_EQ(panel->ActivatedTab(), 2);
+}
+
+TEST_F(PanelTest, AStoredTabOutOfRangeAndAnEmptyFileStartOnOneDefaultGroup) {
+    Start({}, "[Config]\r\nActivatedTab=9\r\n");
+    ASSERT_EQ(host.groups.size(), 1u);
+    EXPECT_EQ(host.groups[0].title, L"1分组");
+    EXPECT_EQ(panel->CurrentTab(), 1);
+}
+
+TEST_F(PanelTest, DroppedFilesBecomeItemsInOrderWithOneSave) {
+    Start({MakeGroup(L"A", 1)});
+    const wchar_t files[] = L"C:\\Tools\\app.exe\0D:\\Photos\0C:\\old.files\\readme\0C:\\R&D\\x.doc\0";
+    const size_t bytes = sizeof(DROPFILES) + sizeof files;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(drop + 1, files, sizeof files);
+    GlobalUnlock(memory);
+    SendMessageW(panel->hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+
+    ASSERT_EQ(host.groups[0].items.size(), 5u);
+    const wchar_t* titles[] = {L"app", L"Photos", L"readme", L"x"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(host.groups[0].items[i + 1].title, titles[i]);
+        EXPECT_EQ(host.groups[0].items[i + 1].count, L"0");
+    }
+    EXPECT_EQ(host.groups[0].items[2].icoPath, L"D:\\Photos");
+    EXPECT_EQ(host.saves, 1);
+}
+
+TEST_F(PanelTest, AClickStartsTheItemButNotAgainWithinHalfASecond) {
+    Start({MakeGroup(L"A", 3)});
+    Click(2);
+    ASSERT_EQ(host.started, std::vector<std::wstring>{L"item 2"});
+    EXPECT_EQ(host.groups[0].items[1].count, L"1");
+    EXPECT_EQ(host.saves, 1);
+    Click(3);
+    EXPECT_EQ(host.started.size(), 1u) << "a release within 500 ms of a start is no click";
+    Sleep(550);
+    Click(3);
+    EXPECT_EQ(host.started.size(), 2u);
+}
+
+TEST_F(PanelTest, DraggingAnItemOntoAnotherPutsItBeforeIt) {
+    Start({MakeGroup(L"A", 5)});
+    const POINT from = CellCentre(5), to = CellCentre(2);
+    SendMessageW(items, WM_MOUSEMOVE, 0, At(from.x, from.y));
+    SendMessageW(items, WM_LBUTTONDOWN, MK_LBUTTON, At(from.x, from.y));
+    SendMessageW(items, WM_MOUSEMOVE, MK_LBUTTON, At(to.x, to.y));
+    SendMessageW(items, WM_LBUTTONUP, 0, At(to.x, to.y));
+    std::vector<std::wstring> order;
+    for (const auto& item : host.groups[0].items) order.push_back(item.title);
+    EXPECT_EQ(order, (std::vector<std::wstring>{L"item 1", L"item 5", L"item 2", L"item 3", L"item 4"}));
+    EXPECT_TRUE(host.started.empty());
+    EXPECT_EQ(host.saves, 1);
+}
+
+TEST_F(PanelTest, LockedItemsDoNotMove) {
+    Start({MakeGroup(L"A", 3)}, "[Config]\r\nLockItems=1\r\n");
+    const POINT from = CellCentre(3), to = CellCentre(1);
+    SendMessageW(items, WM_MOUSEMOVE, 0, At(from.x, from.y));
+    SendMessageW(items, WM_LBUTTONDOWN, MK_LBUTTON, At(from.x, from.y));
+    SendMessageW(items, WM_MOUSEMOVE, MK_LBUTTON, At(to.x, to.y));
+    SendMessageW(items, WM_LBUTTONUP, 0, At(to.x, to.y));
+    EXPECT_EQ(host.groups[0].items[0].title, L"item 1");
+    EXPECT_EQ(host.saves, 0);
+}
+
+TEST_F(PanelTest, HoveringRepaintsOneCellOnly) {
+    Start({MakeGroup(L"A", 12)});
+    UpdateWindow(items);
+    const POINT p = CellCentre(4);
+    SendMessageW(items, WM_MOUSEMOVE, 0, At(p.x, p.y));
+    RECT dirty{};
+    ASSERT_TRUE(GetUpdateRect(items, &dirty, FALSE));
+    RECT client{};
+    GetClientRect(items, &client);
+    const int columns = std::max(1, static_cast<int>(client.right / 126));
+    EXPECT_EQ(dirty.right - dirty.left, client.right / columns);
+    EXPECT_EQ(dirty.bottom - dirty.top, 46);
+    UpdateWindow(items);
+    SendMessageW(items, WM_MOUSEMOVE, 0, At(p.x + 1, p.y));
+    EXPECT_FALSE(GetUpdateRect(items, &dirty, FALSE)) << "moving within the hovered cell repaints nothing";
+}
+
+TEST_F(PanelTest, GroupCommands) {
+    Start({MakeGroup(L"A", 2), MakeGroup(L"B", 1), MakeGroup(L"C", 0)});
+    panel->NewGroup();
+    ASSERT_EQ(host.groups.size(), 4u);
+    EXPECT_EQ(host.groups[3].title, L"4分组");
+    EXPECT_EQ(panel->CurrentTab(), 1) << "a new group is not selected";
+    EXPECT_EQ(host.saves, 1);
+
+    // Deleting the first group asks, naming the second, and moves its items there.
+    host.answer = IDCANCEL;
+    panel->DeleteGroup();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0], L"选定的分组将被删除，组内项目将会移至默认分组「B」。\r\n确定删除选定分组吗？");
+    EXPECT_EQ(host.groups.size(), 4u) << "Cancel changes nothing";
+    EXPECT_EQ(host.saves, 1);
+    host.answer = IDOK;
+    panel->DeleteGroup();
+    ASSERT_EQ(host.groups.size(), 3u);
+    EXPECT_EQ(host.groups[0].title, L"B");
+    ASSERT_EQ(host.groups[0].items.size(), 3u);
+    EXPECT_EQ(host.groups[0].items[1].title, L"item 1");
+    EXPECT_EQ(panel->CurrentTab(), 1);
+    EXPECT_EQ(host.saves, 2);
+
+    // An empty group goes without a question.
+    panel->SelTab(2);
+    panel->DeleteGroup();
+    EXPECT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.groups.size(), 2u);
+    EXPECT_EQ(panel->CurrentTab(), 1);
+
+    panel->MoveTab(2, 1);
+    EXPECT_EQ(host.groups[0].title, L"4分组");
+    EXPECT_EQ(panel->CurrentTab(), 1);
+
+    panel->CommitGroupTitle(L"  Work=Day ");
+    EXPECT_EQ(host.groups[0].title, L"WorkDay");
+    panel->SelTab(2);
+    panel->CommitGroupTitle(L"WorkDay");
+    EXPECT_EQ(host.groups[1].title, L"2 WorkDay");
+
+    panel->DeleteAllGroups();
+    EXPECT_EQ(host.messages.back(), L"确定删除全部分组吗？");
+    ASSERT_EQ(host.groups.size(), 1u);
+    EXPECT_EQ(host.groups[0].title, L"1分组");
+    EXPECT_TRUE(host.groups[0].items.empty());
+    EXPECT_EQ(panel->CurrentTab(), 1);
+}
+
+}  // namespace
+}  // namespace mivra::test
