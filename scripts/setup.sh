@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build make git python3
   g++ clang libclang-rt-14-dev googletest
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine64 xvfb xdotool x11-utils imagemagick
+  wine64 xvfb xdotool x11-utils imagemagick libx11-dev
   fonts-wqy-microhei locales
 )
 

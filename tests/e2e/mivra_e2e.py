@@ -28,6 +28,8 @@ ROOT = Path(os.environ.get("MIVRA_ROOT") or Path(__file__).resolve().parents[2])
 EXE = Path(os.environ.get("MIVRA_EXE_UNIX") or ROOT / "build/win/Mivra.exe")
 ARTIFACTS = Path(os.environ.get("MIVRA_E2E_ARTIFACTS") or ROOT / "build/win/e2e-artifacts")
 WINE_RUN = ROOT / "scripts/wine-run"
+# Host tool that drops files onto an X window by X drag and drop (built from xdnd_drop.c).
+XDND_DROP = Path(os.environ.get("MIVRA_XDND_DROP") or ROOT / "build/win/tests/e2e/xdnd_drop")
 # /usr/local/bin/convert is a wrapper that only knows a few calls.
 CONVERT = "/usr/bin/convert"
 
@@ -255,11 +257,12 @@ class MivraSession:
         _run("xdotool", "windowfocus", "--sync", str(wid or self.wid), check=False)
 
     def activate(self, x=None, y=None, wid=None):
-        """Makes the window Wine's foreground window by clicking it (by default in the middle of the
-        panel's title strip). Wine hands every key to its foreground window, and all Wine processes
-        on the server share one, whatever X display they are on."""
+        """Makes the window Wine's foreground window by clicking it (by default on the first group's
+        tab, which selects it: a press on empty space would start moving the panel). Wine hands every
+        key to its foreground window, and all Wine processes on the server share one, whatever X
+        display they are on."""
         if x is None or y is None:
-            x, y = self.geometry(wid)[2] // 2, 4
+            x, y = 35, 45
         self.click(x, y, wid=wid)
         # Keys are routed to the foreground window when Wine reads them: let Mivra handle the click first.
         time.sleep(0.3)
@@ -291,6 +294,14 @@ class MivraSession:
         """Clicks at x, y relative to the window; button 3 is the right button, count 2 a double click."""
         self.move(x, y, wid)
         _run("xdotool", "click", "--repeat", str(count), "--delay", "80", str(button))
+
+    def drop_files(self, paths, x, y):
+        """Drops Unix paths onto the panel at x, y relative to it, as a file manager would (X drag
+        and drop): Wine hands the program a WM_DROPFILES made in its own process."""
+        if not (XDND_DROP.is_file() and os.access(XDND_DROP, os.X_OK)):
+            raise RuntimeError(f"{XDND_DROP} is missing: build it with scripts/build.sh win "
+                               "(it needs a host C compiler and libx11-dev, see scripts/setup.sh)")
+        _run(XDND_DROP, str(self.wid), str(x), str(y), *map(str, paths))
 
     def close_window(self, wid=None):
         """Closes the window as a user would: clicks it, then alt+F4."""

@@ -5,15 +5,17 @@ import unittest
 from mivra_e2e import MivraSession, main, near, needs_display, wait_until
 
 PANEL_SIZE = (354, 400)
-TITLE_HEIGHT = 28
-BORDER = (176, 186, 201)
-TITLE_STRIP = (236, 240, 246)
-TITLE_TEXT = (44, 54, 72)
-BACKGROUND = (250, 251, 253)
+TITLE_HEIGHT = 30
+TITLE_BAND = (230, 230, 230)
+TITLE_TEXT = (90, 90, 90)
+BACKGROUND = (255, 255, 255)
+BUTTON = 30  # each title-bar button is 30 pixels square
 
 
 def painted(img):
-    return img.width > TITLE_HEIGHT and img.pixel(0, 0) == BORDER and img.pixel(-2, 2) == TITLE_STRIP
+    # The first group is shown once the data has been loaded: its tab is drawn under the title.
+    return img.width > TITLE_HEIGHT and img.pixel(img.width // 2, 2) == TITLE_BAND and \
+        img.pixel(img.width // 2, TITLE_HEIGHT + 10) == BACKGROUND
 
 
 @needs_display
@@ -24,28 +26,27 @@ class PlainStart(unittest.TestCase):
             self.assertEqual(len(s.windows()), 1, "a plain start shows exactly one panel")
             self.assertEqual(s.window_name(), "Mivra")
             self.assertEqual(s.geometry()[2:], PANEL_SIZE, "no frame around the panel")
+            s.move(PANEL_SIZE[0] // 2, PANEL_SIZE[1] - 10)
 
             shot = s.capture_until(painted)
             self.assertGreater(s.last_screenshot.stat().st_size, 0, "the screenshot is kept as an artifact")
             w, h = shot.width, shot.height
-            edges = [(x, 0) for x in range(w)] + [(x, h - 1) for x in range(w)] + \
-                    [(0, y) for y in range(h)] + [(w - 1, y) for y in range(h)]
-            off_border = [(x, y, shot.pixel(x, y)) for x, y in edges if shot.pixel(x, y) != BORDER]
-            self.assertEqual(off_border[:5], [], "the panel's edge is a 1-pixel border")
 
-            # The title text sits at the left; the rest of the 28-pixel strip is plain.
-            strip_right = (120, 1, w - 121, TITLE_HEIGHT - 1)
-            self.assertEqual(shot.colours(strip_right), {TITLE_STRIP})
-            self.assertEqual(shot.pixel(w // 2, TITLE_HEIGHT - 1), TITLE_STRIP)
-            self.assertEqual(shot.pixel(w // 2, TITLE_HEIGHT), BACKGROUND, "the strip is 28 pixels high")
+            # The title band: logo, dark title text, then plain band up to four buttons at the right.
+            self.assertEqual(shot.colours((0, 0, w, 2)), {TITLE_BAND}, "no outline without a skin border")
+            self.assertGreater(shot.count(lambda rgb: rgb != TITLE_BAND, (7, 7, 16, 16)), 60, "the logo")
+            self.assertGreater(shot.count(near(TITLE_TEXT, 40), (30, 0, 80, TITLE_HEIGHT)), 5, "the title")
+            self.assertEqual(shot.colours((120, 0, w - 4 * BUTTON - 120, TITLE_HEIGHT)), {TITLE_BAND})
+            for button in range(4):
+                left = w - (4 - button) * BUTTON
+                glyph = shot.count(lambda rgb: max(rgb) < 200, (left, 0, BUTTON, BUTTON))
+                self.assertGreater(glyph, 8, f"button {button} shows its glyph")
 
-            title_left = (1, 1, 119, TITLE_HEIGHT - 1)
-            self.assertGreater(shot.count(near(TITLE_TEXT, 24), title_left), 5, "dark title text at the left")
-
-            body = (1, TITLE_HEIGHT, w - 2, h - TITLE_HEIGHT - 1)
-            body_pixels = (w - 2) * (h - TITLE_HEIGHT - 1)
-            self.assertGreater(shot.count(lambda rgb: rgb == BACKGROUND, body), body_pixels // 2,
-                               "the panel's body shows its background colour")
+            # One empty group: its tab at the top left and the hint in the middle of a white body.
+            body = (0, TITLE_HEIGHT + 31, w, h - TITLE_HEIGHT - 31)
+            self.assertGreater(shot.count(lambda rgb: rgb == BACKGROUND, body), body[2] * body[3] * 9 // 10)
+            hint = (0, h // 2 - 40, w, 100)
+            self.assertGreater(shot.count(lambda rgb: max(rgb) < 160, hint), 100, "the empty-group hint")
 
     def test_configuration_records_version_and_handle(self):
         with MivraSession(self.id()) as s:

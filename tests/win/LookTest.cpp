@@ -349,29 +349,6 @@ TEST(Picture, OwnsItsHandlesThroughMovesAndDraws) {
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
 }
 
-TEST(Picture, TwoHundredCellsPaintQuickly) {
-    const Picture cell = Picture::FromPixels(RenderBuiltIn(BuiltInPicture::ItemCell));
-    PixelImage translucent = RenderBuiltIn(BuiltInPicture::ItemCell);
-    for (std::uint32_t& p : translucent.pixels) p = (p >> 1) & 0x7F7F7F7F;  // half alpha, still premultiplied
-    const Picture blended = Picture::FromPixels(translucent);
-    Surface surface(300, 46 * 100, 0xFFFFFFFF);
-    for (const Picture* picture : {&cell, &blended}) {
-        LARGE_INTEGER frequency, start, end;
-        QueryPerformanceFrequency(&frequency);
-        QueryPerformanceCounter(&start);
-        for (int i = 0; i < 200; ++i) {
-            const Box box{(i % 2) * 150, (i / 2) * 46, 150, 46};
-            picture->DrawSlices(surface.dc.get(), ItemSlices(picture->width(), picture->height(), i % 3, box));
-        }
-        GdiFlush();
-        QueryPerformanceCounter(&end);
-        const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart;
-        RecordProperty(picture->opaque() ? "opaque_ms" : "blended_ms", std::to_string(ms));
-        // Generous for a loaded test machine; a real repaint is a fraction.
-        EXPECT_LT(ms, picture->opaque() ? 30.0 : 60.0);
-    }
-}
-
 // Writes a picture as a PNG file (straight alpha) with the system's encoder.
 bool SavePng(const Picture& picture, const std::filesystem::path& file) {
     win::ComPtr<IWICImagingFactory> factory;

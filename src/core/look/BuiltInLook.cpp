@@ -1,10 +1,11 @@
 #include "look/BuiltInLook.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <functional>
 #include <initializer_list>
+#include <utility>
+#include <vector>
 
 namespace mivra {
 namespace {
@@ -106,20 +107,26 @@ public:
     void Paint(const Shape& shape, const std::function<Colour(Vec)>& ink) {
         constexpr int kSamples = 4;
         constexpr float kStep = 1.0f / kSamples;
+        // A little over half a pixel's diagonal (sub-pixel edges included).
+        constexpr float kHalfDiagonal = 0.75f;
         const int x0 = std::max(0, static_cast<int>(std::floor(shape.bounds.left)));
         const int y0 = std::max(0, static_cast<int>(std::floor(shape.bounds.top)));
         const int x1 = std::min(width_, static_cast<int>(std::ceil(shape.bounds.right)));
         const int y1 = std::min(height_, static_cast<int>(std::ceil(shape.bounds.bottom)));
         for (int y = y0; y < y1; ++y) {
             for (int x = x0; x < x1; ++x) {
-                float coverage = 0;
-                for (int sy = 0; sy < kSamples; ++sy) {
-                    for (int sx = 0; sx < kSamples; ++sx) {
-                        const Vec p{x + (sx + 0.5f) * kStep, y + (sy + 0.5f) * kStep};
-                        coverage += std::clamp(0.5f - shape.distance(p) / kStep, 0.0f, 1.0f);
+                // Only pixels that an edge passes through need the sub-pixels.
+                const float centre = shape.distance({x + 0.5f, y + 0.5f});
+                float coverage = centre < -kHalfDiagonal ? 1.0f : 0.0f;
+                if (std::abs(centre) <= kHalfDiagonal) {
+                    for (int sy = 0; sy < kSamples; ++sy) {
+                        for (int sx = 0; sx < kSamples; ++sx) {
+                            const Vec p{x + (sx + 0.5f) * kStep, y + (sy + 0.5f) * kStep};
+                            coverage += std::clamp(0.5f - shape.distance(p) / kStep, 0.0f, 1.0f);
+                        }
                     }
+                    coverage /= kSamples * kSamples;
                 }
-                coverage /= kSamples * kSamples;
                 if (coverage <= 0) continue;
                 const Colour source = Premultiplied(ink({x + 0.5f, y + 0.5f}));
                 Colour& target = pixels_[static_cast<size_t>(y) * width_ + x];
@@ -146,8 +153,8 @@ private:
     std::vector<Colour> pixels_;
 };
 
-std::uint32_t Channel(float value, int shift) {
-    return static_cast<std::uint32_t>(std::lround(std::clamp(value, 0.0f, 1.0f) * 255.0f)) << shift;
+std::uint32_t Byte(float value) {
+    return static_cast<std::uint32_t>(std::lround(std::clamp(value, 0.0f, 1.0f) * 255.0f));
 }
 
 // Frames of equal size side by side, as premultiplied 0xAARRGGBB pixels.
@@ -161,13 +168,12 @@ PixelImage SideBySide(const std::vector<Canvas>& frames) {
         for (int y = 0; y < frame.height(); ++y) {
             for (int x = 0; x < frame.width(); ++x) {
                 const Colour& c = frame.At(x, y);
-                // Rounded separately, a colour channel could exceed its alpha.
-                const std::uint32_t alpha = Channel(c.a, 0);
-                const auto channel = [&](float v, int shift) {
-                    return std::min(Channel(v, 0), alpha) << shift;
-                };
+                // Rounded on their own, a colour could come out above its alpha.
+                const std::uint32_t alpha = Byte(c.a);
+                const std::uint32_t r = std::min(Byte(c.r), alpha), g = std::min(Byte(c.g), alpha),
+                                    b = std::min(Byte(c.b), alpha);
                 image.pixels[static_cast<size_t>(y) * image.width + f * frame.width() + x] =
-                    alpha << 24 | channel(c.r, 16) | channel(c.g, 8) | channel(c.b, 0);
+                    alpha << 24 | r << 16 | g << 8 | b;
             }
         }
     }
@@ -187,10 +193,10 @@ constexpr Colour kSearchActive = Rgb(204, 224, 245);
 constexpr Colour kQuitHover = Rgb(224, 46, 46);
 constexpr Colour kQuitPressed = Rgb(190, 32, 32);
 constexpr Colour kWhite = Rgb(255, 255, 255);
+constexpr Colour kClear = Rgb(0, 0, 0, 0);
 constexpr Colour kUpdateText = Rgb(0, 85, 170);
-constexpr Colour kTabHover = Rgb(234, 241, 250);
+constexpr Colour kHover = Rgb(234, 241, 250);
 constexpr Colour kTabSelected = Rgb(228, 238, 250);
-constexpr Colour kCellHover = Rgb(234, 241, 250);
 constexpr Colour kCellPressed = Rgb(204, 220, 242);
 
 constexpr int kButtonSize = 30;
@@ -241,7 +247,7 @@ PixelImage Button(const Glyph& glyph, bool isSearch, bool isQuit) {
 
 PixelImage Logo() {
     Canvas canvas(16, 16);
-    canvas.Fill(Rgb(0, 0, 0, 0));
+    canvas.Fill(kClear);
     canvas.Paint(RoundRect(0, 0, 16, 16, 4), [](Vec p) { return Mix(kAccentLight, kAccent, p.y / 16); });
     // An "M" whose middle stroke dips to the centre.
     canvas.Paint(Polyline({{4.0f, 11.0f}, {4.0f, 5.0f}, {8.0f, 9.0f}, {12.0f, 5.0f}, {12.0f, 11.0f}}, 2.0f), kWhite);
@@ -250,7 +256,7 @@ PixelImage Logo() {
 
 PixelImage CloseMark() {
     Canvas canvas(12, 12);
-    canvas.Fill(Rgb(0, 0, 0, 0));
+    canvas.Fill(kClear);
     canvas.Paint(Line({3.0f, 3.0f}, {9.0f, 9.0f}, 1.2f), kUpdateText);
     canvas.Paint(Line({9.0f, 3.0f}, {3.0f, 9.0f}, 1.2f), kUpdateText);
     return SideBySide({canvas});
@@ -265,7 +271,7 @@ PixelImage Tab() {
     for (int state = 0; state < 3; ++state) {
         Canvas canvas(w, h);
         canvas.Fill(kWhite);
-        if (state == 1) canvas.Paint(RoundRect(2, 2, w - 2, h - 2, 3), kTabHover);
+        if (state == 1) canvas.Paint(RoundRect(2, 2, w - 2, h - 2, 3), kHover);
         if (state == 2) {
             canvas.Paint(RoundRect(2, 2, w - 2, h - 2, 3), kTabSelected);
             // The marker lies in the bottom border, so it runs along the whole
@@ -285,7 +291,7 @@ PixelImage ItemCell() {
     for (int state = 0; state < 3; ++state) {
         Canvas canvas(size, size);
         canvas.Fill(kWhite);
-        if (state > 0) canvas.Paint(RoundRect(2, 2, size - 2, size - 2, 3), state == 1 ? kCellHover : kCellPressed);
+        if (state > 0) canvas.Paint(RoundRect(2, 2, size - 2, size - 2, 3), state == 1 ? kHover : kCellPressed);
         frames.push_back(std::move(canvas));
     }
     return SideBySide(frames);

@@ -1,0 +1,376 @@
+// Painting the main panel, in this process, with a host that loads prepared
+// groups and looks icons up through the shell as the program does:
+//   full repaint   ItemPanel::ReDraw(0) and UpdateWindow of the item panel
+//   hover          WM_MOUSEMOVE into another cell and UpdateWindow
+//   wheel          WM_MOUSEWHEEL (one row down) to the main panel and
+//                  UpdateWindow of the item panel, over a 10,000-item group
+// for a few item views on a panel of about 1200 x 760. Items point at real
+// files of about fifty types, so icons are really looked up and drawn.
+//   panel_bench [rounds]
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "BenchClock.h"
+#include "base/System.h"
+#include "base/WinCodePage.h"
+#include "itempanel/ItemPanel.h"
+#include "items/SystemIcons.h"
+#include "main/MainPanel.h"
+#include "main/PanelLook.h"
+
+namespace {
+
+using namespace mivra;
+
+class MemoryStorage final : public ConfigStorage {
+public:
+    std::optional<std::string> bytes;
+    std::optional<std::string> Read() override { return bytes; }
+    std::uint64_t Stamp() override { return bytes ? version_ : 0; }
+    bool Write(std::string_view newBytes) override {
+        bytes = std::string(newBytes);
+        ++version_;
+        return true;
+    }
+
+private:
+    std::uint64_t version_ = 1;
+};
+
+class Quiet final : public Notifier {
+public:
+    void ShowBalloon(std::wstring_view) override {}
+};
+
+std::wstring ProgramDir() {
+    const std::wstring self = win::ExecutablePath();
+    return self.substr(0, self.rfind(L'\\'));
+}
+
+// Loads prepared groups; icons come from the shell through the resolved icon
+// path, as in the program, and the time spent looking them up is counted.
+class BenchHost final : public win::PanelHost {
+public:
+    MemoryStorage storage;
+    Quiet quiet;
+    Configuration config{win::SystemCodePage(), storage, quiet};
+    std::vector<Group> stored;
+    std::vector<Group> groups;
+    win::SystemIcons icons{win::ExecutablePath(), L"C:\\Program Files"};
+    std::wstring programDir = ProgramDir();
+    EnvironmentLookup environment = win::SystemEnvironment();
+    int lookups = 0;
+    double lookupMicroseconds = 0;
+
+    Configuration& Config() override { return config; }
+    const AnsiCodePage& CodePage() override { return win::SystemCodePage(); }
+    bool IsLocked() const override { return false; }
+    std::vector<Group>& Groups() override { return groups; }
+    void SaveData() override {}
+    void LoadData() override { groups = stored; }
+    int ShowMessage(std::wstring_view, UINT) override { return IDOK; }
+    void ShutDown() override {}
+    void OnTrayCallback(LPARAM) override {}
+    bool RunItem(ItemRecord&, int, std::wstring_view) override { return false; }
+    void AddItem(std::vector<ItemRecord>&, std::wstring_view, std::wstring_view, std::wstring_view,
+                 std::wstring_view, std::wstring_view) override {}
+    int IconIndexOf(const ItemRecord& item) override {
+        const double t0 = bench::NowMicroseconds();
+        const int index = icons.IndexFor(ResolvePath(item.icoPath, programDir, environment), item.argument);
+        lookupMicroseconds += bench::NowMicroseconds() - t0;
+        ++lookups;
+        return index;
+    }
+    win::SystemIcons& Icons() override { return icons; }
+};
+
+// --- The files the items point at ---------------------------------------------
+
+const wchar_t* const kExtensions[] = {
+    L"txt", L"doc", L"docx", L"xls", L"xlsx", L"ppt", L"pptx", L"pdf", L"rtf", L"csv", L"ini", L"log", L"xml",
+    L"json", L"html", L"htm", L"css", L"js", L"py", L"c", L"cpp", L"h", L"java", L"md", L"zip", L"rar", L"7z",
+    L"gz", L"tar", L"iso", L"jpg", L"png", L"gif", L"bmp", L"ico", L"svg", L"mp3", L"wav", L"flac", L"ogg",
+    L"mp4", L"avi", L"mkv", L"mov", L"bat", L"cmd", L"reg", L"url", L"chm"};
+
+// The programs of the Windows folder and its system folder.
+std::vector<std::wstring> SystemPrograms() {
+    std::vector<std::wstring> found;
+    for (const wchar_t* dir : {L"C:\\windows\\", L"C:\\windows\\system32\\"}) {
+        WIN32_FIND_DATAW data;
+        HANDLE find = FindFirstFileW((std::wstring(dir) + L"*.exe").c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) continue;
+        do found.push_back(dir + std::wstring(data.cFileName));
+        while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    return found;
+}
+
+// `count` paths of existing files: every fifth a system program, the rest
+// small documents of many types, each its own file.
+std::vector<std::wstring> MakeSampleFiles(const std::wstring& dir, int count) {
+    const std::vector<std::wstring> programs = SystemPrograms();
+    std::vector<std::wstring> paths;
+    for (int i = 0; i < count; ++i) {
+        if (i % 5 == 4 && !programs.empty()) {
+            paths.push_back(programs[(i / 5) % programs.size()]);
+            continue;
+        }
+        const std::wstring path = dir + L"\\file" + std::to_wstring(i) + L"." + kExtensions[i % std::size(kExtensions)];
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            WriteFile(file, "sample\r\n", 8, &written, nullptr);
+            CloseHandle(file);
+        }
+        paths.push_back(path);
+    }
+    return paths;
+}
+
+std::vector<Group> MakeGroups(const std::vector<std::wstring>& paths, int items) {
+    static const wchar_t* const kWords[] = {L"记事本", L"浏览器", L"Visual Studio", L"Photoshop", L"音乐播放器",
+                                            L"Terminal", L"文档", L"Steam", L"微信", L"Notepad++", L"计算器",
+                                            L"Blender"};
+    std::vector<Group> groups;
+    Group big{L"常用", {}};
+    for (int i = 0; i < items; ++i) {
+        const std::wstring& path = paths[i % paths.size()];
+        big.items.push_back({std::wstring(kWords[i % 12]) + L" " + std::to_wstring(i), path, path, L"",
+                             std::to_wstring(i % 50)});
+    }
+    groups.push_back(std::move(big));
+    for (int g = 1; g < 10; ++g) {
+        Group small{std::wstring(kWords[g]) + L" " + std::to_wstring(g), {}};
+        for (int i = 0; i < 5; ++i) small.items.push_back({L"item", paths[i], paths[i], L"", L"0"});
+        groups.push_back(std::move(small));
+    }
+    return groups;
+}
+
+// --- Statistics ---------------------------------------------------------------
+
+struct Stats {
+    double median, p95, max;
+};
+
+Stats Summarise(std::vector<double> values) {
+    if (values.empty()) return {0, 0, 0};
+    std::sort(values.begin(), values.end());
+    const size_t p95 = std::min(values.size() - 1, static_cast<size_t>(std::ceil(values.size() * 0.95)) - 1);
+    return {values[values.size() / 2], values[p95], values.back()};
+}
+
+void Pump() {
+    MSG msg;
+    for (int round = 0; round < 3; ++round) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    }
+}
+
+// --- One panel ------------------------------------------------------------------
+
+struct View {
+    const char* name;
+    const char* options;  // lines of section "Config"
+};
+
+class PanelRun {
+public:
+    PanelRun(const View& view, std::vector<Group> groups) {
+        host_.storage.bytes = std::string("[Config]\r\n") + view.options;
+        host_.config.LoadOptions();
+        host_.stored = std::move(groups);
+    }
+    ~PanelRun() {
+        if (panel_) panel_->Close();
+        Pump();
+    }
+
+    // Creates and shows the panel and lets the start tick load and draw the
+    // first group; the time of that tick in microseconds, or < 0 on failure.
+    double Start() {
+        panel_ = std::make_unique<win::MainPanel>(GetModuleHandleW(nullptr), host_, look_);
+        if (!panel_->Create(Box{20, 10, 1200, 760})) return -1;
+        ShowWindow(panel_->hwnd(), SW_SHOWNA);
+        panel_->FormResize();
+        Pump();
+        panel_->StartPing();
+        double tick = -1;
+        MSG msg;
+        while (tick < 0 && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            const bool isPing = msg.message == WM_TIMER && msg.hwnd == panel_->hwnd();
+            const double t0 = bench::NowMicroseconds();
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+            if (isPing) tick = bench::NowMicroseconds() - t0;
+        }
+        items_ = FindWindowExW(panel_->hwnd(), nullptr, L"MivraItemPanel", nullptr);
+        // Every window of the program keeps its object in GWLP_USERDATA.
+        itemPanel_ = reinterpret_cast<win::ItemPanel*>(GetWindowLongPtrW(items_, GWLP_USERDATA));
+        if (!panel_->Loaded() || !items_ || !itemPanel_ || itemPanel_->hwnd() != items_) return -1;
+        UpdateWindow(items_);
+        return tick;
+    }
+
+    const ItemGrid& Grid() const { return itemPanel_->Grid(); }
+    // Cells at least partly inside the panel.
+    int VisibleCells() const {
+        const ItemGrid& g = Grid();
+        return g.Columns() * ((g.innerHeight + g.cellH - 1) / g.cellH);
+    }
+    int FullyVisibleCells() const { return Grid().Columns() * (Grid().innerHeight / Grid().cellH); }
+    BenchHost& Host() { return host_; }
+
+    double Repaint() {
+        const double t0 = bench::NowMicroseconds();
+        itemPanel_->ReDraw(0);
+        UpdateWindow(items_);
+        return bench::NowMicroseconds() - t0;
+    }
+
+    double HoverInto(int cell) {
+        const ItemGrid& g = Grid();
+        const int x = ((cell - 1) % g.Columns()) * g.cellW + g.cellW / 2;
+        const int y = ((cell - 1) / g.Columns()) * g.cellH + g.cellH / 2;
+        const double t0 = bench::NowMicroseconds();
+        SendMessageW(items_, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        UpdateWindow(items_);
+        return bench::NowMicroseconds() - t0;
+    }
+
+    // One wheel notch down: the time of the message (the image is redrawn)
+    // and of the window update (the image is copied), in microseconds.
+    std::pair<double, double> WheelDown() {
+        const double t0 = bench::NowMicroseconds();
+        SendMessageW(panel_->hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+        const double t1 = bench::NowMicroseconds();
+        UpdateWindow(items_);
+        return {t1 - t0, bench::NowMicroseconds() - t1};
+    }
+    void BackToTop() {
+        itemPanel_->ReDraw(1);
+        UpdateWindow(items_);
+    }
+
+private:
+    BenchHost host_;
+    win::PanelLook look_ = win::PanelLook::BuiltIn();
+    std::unique_ptr<win::MainPanel> panel_;
+    HWND items_ = nullptr;
+    win::ItemPanel* itemPanel_ = nullptr;
+};
+
+struct WheelPass {
+    std::vector<double> step, draw, copy;
+    int lookups = 0;
+};
+
+WheelPass Scroll(PanelRun& run, int steps) {
+    WheelPass pass;
+    const int before = run.Host().lookups;
+    for (int i = 0; i < steps; ++i) {
+        const auto [draw, copy] = run.WheelDown();
+        pass.draw.push_back(draw);
+        pass.copy.push_back(copy);
+        pass.step.push_back(draw + copy);
+    }
+    pass.lookups = run.Host().lookups - before;
+    return pass;
+}
+
+void PrintWheel(const char* label, const WheelPass& pass) {
+    const Stats s = Summarise(pass.step), d = Summarise(pass.draw), c = Summarise(pass.copy);
+    const bool under = s.max < 16000;
+    std::printf("  wheel %-30s median %8.1f us  p95 %8.1f us  max %8.1f us  every step under 16 ms: %s\n", label,
+                s.median, s.p95, s.max, under ? "yes" : "NO");
+    std::printf("        %-30s draw median %6.1f / max %8.1f us, copy median %6.1f / max %8.1f us, %d icon lookups\n",
+                "", d.median, d.max, c.median, c.max, pass.lookups);
+}
+
+int WorkingSetMb() {
+    PROCESS_MEMORY_COUNTERS counters{sizeof counters};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<int>(counters.PeakWorkingSetSize / (1024 * 1024));
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const int rounds = std::max(argc > 1 ? _wtoi(argv[1]) : 100, 50);
+    const int wheelSteps = std::max(rounds * 3, 200);
+
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring dir = std::wstring(temp) + L"mivra-panel-bench-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(dir.c_str(), nullptr);
+    const double f0 = bench::NowMilliseconds();
+    const std::vector<std::wstring> paths = MakeSampleFiles(dir, 10000);
+    const double filesMs = bench::NowMilliseconds() - f0;
+
+    const View views[] = {
+        {"16 px icons, no caption", "ItemBarView=2\r\nItemBarIcon=2\r\nItemBarText=0\r\n"},
+        {"16 px icons, caption below", "ItemBarView=2\r\nItemBarIcon=2\r\nItemBarText=2\r\n"},
+        {"default (32 px, caption right)", ""},
+    };
+    std::printf("item panel painting, 10,000 items on %zu paths (%zu file types and the system programs, "
+                "made in %.0f ms); %d rounds, %d wheel steps\n",
+                paths.size(), std::size(kExtensions), filesMs, rounds, wheelSteps);
+
+    for (const View& view : views) {
+        PanelRun run(view, MakeGroups(paths, 10000));
+        const double first = run.Start();
+        if (first < 0) {
+            std::fprintf(stderr, "panel_bench: the panel did not start\n");
+            return 1;
+        }
+        const ItemGrid& g = run.Grid();
+        std::printf("view %s: item panel %d x %d, cells %d x %d, %d columns, %d cells visible (%d whole)\n",
+                    view.name, g.innerWidth, g.innerHeight, g.cellW, g.cellH, g.Columns(), run.VisibleCells(),
+                    run.FullyVisibleCells());
+        std::printf("  first group shown (start tick: load, lay out, draw, %d icon lookups taking %.0f us) %10.1f us\n",
+                    run.Host().lookups, run.Host().lookupMicroseconds, first);
+
+        run.Repaint();  // warm-up
+        std::vector<double> repaint;
+        for (int i = 0; i < rounds; ++i) repaint.push_back(run.Repaint());
+        const Stats r = Summarise(repaint);
+        std::printf("  full repaint (ReDraw(0) + UpdateWindow)   median %8.1f us  p95 %8.1f us\n", r.median, r.p95);
+
+        const int cells = std::max(2, run.FullyVisibleCells());
+        run.HoverInto(1);  // warm-up
+        std::vector<double> hover;
+        for (int i = 1; i <= rounds; ++i) hover.push_back(run.HoverInto(1 + (i * 37) % cells));
+        const Stats h = Summarise(hover);
+        std::printf("  hover into another cell + UpdateWindow     median %8.1f us  p95 %8.1f us\n", h.median, h.p95);
+
+        const int steps = std::min(wheelSteps, MaxScroll(g, 10000));
+        run.BackToTop();
+        const WheelPass cold = Scroll(run, steps);
+        run.BackToTop();
+        const WheelPass warm = Scroll(run, steps);
+        char label[64];
+        std::snprintf(label, sizeof label, "first pass, %d rows", steps);
+        PrintWheel(label, cold);
+        std::snprintf(label, sizeof label, "second pass, %d rows", steps);
+        PrintWheel(label, warm);
+    }
+    std::printf("peak working set of this process %d MB\n", WorkingSetMb());
+
+    for (const std::wstring& path : paths)
+        if (path.compare(0, dir.size(), dir) == 0) DeleteFileW(path.c_str());
+    RemoveDirectoryW(dir.c_str());
+    return 0;
+}
