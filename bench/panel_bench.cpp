@@ -19,10 +19,12 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "base/Gdi.h"
 #include "base/System.h"
 #include "base/WinCodePage.h"
 #include "itempanel/ItemPanel.h"
 #include "items/SystemIcons.h"
+#include "layout/NineSlice.h"
 #include "main/MainPanel.h"
 #include "main/PanelLook.h"
 
@@ -265,6 +267,89 @@ public:
         UpdateWindow(items_);
     }
 
+    // Where a full repaint goes: its steps replayed one kind at a time over
+    // the visible cells, on an image of the same size, in microseconds.
+    struct Steps {
+        double background = 0, pictures = 0, icons = 0, captions = 0, thumb = 0, invalidations = 0;
+    };
+    Steps ReplayRepaint() {
+        const ItemGrid& g = Grid();
+        Configuration& config = host_.config;
+        const ItemViewOptions options{config.Int(L"ItemBarView"), config.Int(L"ItemBarIcon"),
+                                      config.Int(L"ItemBarText"), false};
+        const CellSize size = ComputeCellSize(options, g.innerWidth);
+        const auto& items = host_.groups[0].items;
+        std::vector<Box> cells;
+        for (int i = 1; i <= static_cast<int>(items.size()); ++i) {
+            const Point at = GetItemPos(g, i);
+            if (at.y >= g.innerHeight) break;
+            cells.push_back({at.x, at.y, g.cellW, g.cellH});
+        }
+        HDC screen = GetDC(items_);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, g.innerWidth, g.innerHeight);
+        ReleaseDC(items_, screen);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+
+        Steps steps;
+        double t = bench::NowMicroseconds();
+        const auto lap = [&t](double& into) {
+            const double now = bench::NowMicroseconds();
+            into += now - t;
+            t = now;
+        };
+        const RECT all{0, 0, g.innerWidth, g.innerHeight};
+        win::FillSolid(dc, all, look_.item.PixelAt(5, 5));
+        lap(steps.background);
+        for (const Box& cell : cells) look_.item.DrawSlices(dc, ItemSlices(look_.item.width(), look_.item.height(), 0, cell));
+        lap(steps.pictures);
+        const win::IconSize iconSize = size.iconSize >= 48   ? win::IconSize::Large48
+                                       : size.iconSize >= 32 ? win::IconSize::Medium32
+                                                             : win::IconSize::Small16;
+        std::vector<ItemPlacement> places;
+        for (const Box& cell : cells) places.push_back(PlaceItem(options, size, cell));
+        std::vector<int> indexes;
+        for (size_t i = 0; i < cells.size(); ++i)
+            indexes.push_back(host_.icons.IndexFor(items[i].icoPath, items[i].argument));
+        t = bench::NowMicroseconds();
+        for (size_t i = 0; i < cells.size(); ++i)
+            host_.icons.Draw(indexes[i], iconSize, dc, places[i].icon.x, places[i].icon.y);
+        lap(steps.icons);
+        for (size_t i = 0; i < cells.size(); ++i) {
+            if (places[i].align == CaptionAlign::None) continue;
+            win::SelectScope font(dc, look_.font.get());
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, look_.itemFgColor);
+            RECT caption{places[i].caption.left, places[i].caption.top, places[i].caption.right(),
+                         places[i].caption.bottom()};
+            const UINT flags = places[i].align == CaptionAlign::BelowIcon
+                                   ? DT_SINGLELINE | DT_CENTER | DT_WORD_ELLIPSIS
+                                   : DT_SINGLELINE | DT_VCENTER | DT_WORD_ELLIPSIS;
+            DrawTextW(dc, items[i].title.c_str(), static_cast<int>(items[i].title.size()), &caption, flags);
+        }
+        lap(steps.captions);
+        // The thumb is painted again after every cell of the last column.
+        const ScrollThumb thumb = ThumbFor(g, static_cast<int>(items.size()));
+        if (thumb.visible && config.Flag(L"DisplayScrollBar"))
+            for (const Box& cell : cells)
+                if (cell.right() > g.innerWidth - kThumbWidth)
+                    look_.item.DrawSlices(dc, ItemSlices(look_.item.width(), look_.item.height(), 2,
+                                                         Box{g.innerWidth - kThumbWidth, thumb.top, kThumbWidth,
+                                                             thumb.height}));
+        lap(steps.thumb);
+        for (const Box& cell : cells) {
+            const RECT area{cell.left, cell.top, cell.right(), cell.bottom()};
+            InvalidateRect(items_, &area, FALSE);
+        }
+        lap(steps.invalidations);
+        ValidateRect(items_, nullptr);
+
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        return steps;
+    }
+
 private:
     BenchHost host_;
     win::PanelLook look_ = win::PanelLook::BuiltIn();
@@ -276,11 +361,13 @@ private:
 struct WheelPass {
     std::vector<double> step, draw, copy;
     int lookups = 0;
+    double lookupMicroseconds = 0;
 };
 
 WheelPass Scroll(PanelRun& run, int steps) {
     WheelPass pass;
     const int before = run.Host().lookups;
+    const double beforeMicroseconds = run.Host().lookupMicroseconds;
     for (int i = 0; i < steps; ++i) {
         const auto [draw, copy] = run.WheelDown();
         pass.draw.push_back(draw);
@@ -288,6 +375,7 @@ WheelPass Scroll(PanelRun& run, int steps) {
         pass.step.push_back(draw + copy);
     }
     pass.lookups = run.Host().lookups - before;
+    pass.lookupMicroseconds = run.Host().lookupMicroseconds - beforeMicroseconds;
     return pass;
 }
 
@@ -296,8 +384,11 @@ void PrintWheel(const char* label, const WheelPass& pass) {
     const bool under = s.max < 16000;
     std::printf("  wheel %-30s median %8.1f us  p95 %8.1f us  max %8.1f us  every step under 16 ms: %s\n", label,
                 s.median, s.p95, s.max, under ? "yes" : "NO");
-    std::printf("        %-30s draw median %6.1f / max %8.1f us, copy median %6.1f / max %8.1f us, %d icon lookups\n",
-                "", d.median, d.max, c.median, c.max, pass.lookups);
+    std::printf("        %-30s draw median %8.1f / max %8.1f us, copy median %6.1f / max %7.1f us\n", "", d.median,
+                d.max, c.median, c.max);
+    if (pass.lookups > 0)
+        std::printf("        %-30s %d icon lookups taking %.0f us in all, %.0f us each\n", "", pass.lookups,
+                    pass.lookupMicroseconds, pass.lookupMicroseconds / pass.lookups);
 }
 
 int WorkingSetMb() {
@@ -306,11 +397,28 @@ int WorkingSetMb() {
     return static_cast<int>(counters.PeakWorkingSetSize / (1024 * 1024));
 }
 
+// The first look-up of an icon (SystemIcons::IndexFor on a new path), for
+// documents and for programs, in microseconds.
+void PrintLookupCost(const std::vector<std::wstring>& paths, const std::wstring& dir) {
+    win::SystemIcons icons(win::ExecutablePath(), L"C:\\Program Files");
+    std::vector<double> documents, programs;
+    for (size_t i = paths.size() - 500; i < paths.size(); ++i) {
+        const bool document = paths[i].compare(0, dir.size(), dir) == 0;
+        const double t0 = bench::NowMicroseconds();
+        icons.IndexFor(paths[i], L"");
+        (document ? documents : programs).push_back(bench::NowMicroseconds() - t0);
+    }
+    const Stats d = Summarise(documents), p = Summarise(programs);
+    std::printf("icon look-up of a new path: %zu documents median %.0f us (max %.0f), %zu programs median %.0f us "
+                "(max %.0f)\n",
+                documents.size(), d.median, d.max, programs.size(), p.median, p.max);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const int rounds = std::max(argc > 1 ? _wtoi(argv[1]) : 100, 50);
-    const int wheelSteps = std::max(rounds * 3, 200);
+    const int rounds = std::max(argc > 1 ? _wtoi(argv[1]) : 60, 50);
+    const int wheelSteps = 200;
 
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
@@ -326,13 +434,15 @@ int wmain(int argc, wchar_t** argv) {
         {"default (32 px, caption right)", ""},
     };
     std::printf("item panel painting, 10,000 items on %zu paths (%zu file types and the system programs, "
-                "made in %.0f ms); %d rounds, %d wheel steps\n",
+                "made in %.0f ms); %d rounds, %d wheel steps; times in microseconds\n",
                 paths.size(), std::size(kExtensions), filesMs, rounds, wheelSteps);
+    PrintLookupCost(paths, dir);
 
+    bool first = true;
     for (const View& view : views) {
         PanelRun run(view, MakeGroups(paths, 10000));
-        const double first = run.Start();
-        if (first < 0) {
+        const double tick = run.Start();
+        if (tick < 0) {
             std::fprintf(stderr, "panel_bench: the panel did not start\n");
             return 1;
         }
@@ -340,14 +450,19 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("view %s: item panel %d x %d, cells %d x %d, %d columns, %d cells visible (%d whole)\n",
                     view.name, g.innerWidth, g.innerHeight, g.cellW, g.cellH, g.Columns(), run.VisibleCells(),
                     run.FullyVisibleCells());
-        std::printf("  first group shown (start tick: load, lay out, draw, %d icon lookups taking %.0f us) %10.1f us\n",
-                    run.Host().lookups, run.Host().lookupMicroseconds, first);
+        std::printf("  first group shown (start tick)             %10.1f us, of it %d icon lookups %.0f us\n", tick,
+                    run.Host().lookups, run.Host().lookupMicroseconds);
 
-        run.Repaint();  // warm-up
+        run.Repaint();  // warm-up: every visible icon is known from here on
         std::vector<double> repaint;
         for (int i = 0; i < rounds; ++i) repaint.push_back(run.Repaint());
         const Stats r = Summarise(repaint);
         std::printf("  full repaint (ReDraw(0) + UpdateWindow)   median %8.1f us  p95 %8.1f us\n", r.median, r.p95);
+        const PanelRun::Steps replay = run.ReplayRepaint();
+        std::printf("        replayed step by step: background %.0f, cell pictures %.0f, icons %.0f, captions %.0f, "
+                    "thumb %.0f, invalidations %.0f us\n",
+                    replay.background, replay.pictures, replay.icons, replay.captions, replay.thumb,
+                    replay.invalidations);
 
         const int cells = std::max(2, run.FullyVisibleCells());
         run.HoverInto(1);  // warm-up
@@ -357,15 +472,17 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("  hover into another cell + UpdateWindow     median %8.1f us  p95 %8.1f us\n", h.median, h.p95);
 
         const int steps = std::min(wheelSteps, MaxScroll(g, 10000));
-        run.BackToTop();
-        const WheelPass cold = Scroll(run, steps);
-        run.BackToTop();
-        const WheelPass warm = Scroll(run, steps);
         char label[64];
-        std::snprintf(label, sizeof label, "first pass, %d rows", steps);
-        PrintWheel(label, cold);
-        std::snprintf(label, sizeof label, "second pass, %d rows", steps);
-        PrintWheel(label, warm);
+        if (first) {
+            // Rows that come into view look their icons up as they are first drawn.
+            run.BackToTop();
+            std::snprintf(label, sizeof label, "first pass, %d rows", steps);
+            PrintWheel(label, Scroll(run, steps));
+        }
+        run.BackToTop();
+        std::snprintf(label, sizeof label, "%s, %d rows", first ? "second pass" : "icons known", steps);
+        PrintWheel(label, Scroll(run, steps));
+        first = false;
     }
     std::printf("peak working set of this process %d MB\n", WorkingSetMb());
 

@@ -190,7 +190,9 @@ class MivraSession:
         self._windows_before = set(visible_windows())
         # Nothing may inherit the test's pipes: a Wine child holding them keeps ctest waiting.
         self._log = open(self.folder / "wine-output.log", "wb")
-        self.process = subprocess.Popen([str(WINE_RUN), str(self.exe), *self.args], cwd=self.folder,
+        # Wine's own diagnostics stay on: they tell when Wine, not Mivra, failed to start.
+        env = dict(os.environ, WINEDEBUG="-all,err+winediag")
+        self.process = subprocess.Popen([str(WINE_RUN), str(self.exe), *self.args], cwd=self.folder, env=env,
                                         stdin=subprocess.DEVNULL, stdout=self._log, stderr=subprocess.STDOUT)
         return self
 
@@ -234,12 +236,26 @@ class MivraSession:
     def wait_for_window(self, pattern=PANEL_CAPTION_PATTERN, timeout=30.0):
         """This session's window matching pattern (the panel by default); becomes self.wid for the panel."""
         found = wait_until(lambda: self.windows(pattern) or not self.running(), timeout)
+        for _ in range(2):
+            if found or not self._lost_the_desktop():
+                break
+            # Wine closes its desktop a moment after the last program on it ends; a start in that
+            # moment finds no desktop and ends at once. Start again.
+            self._log.close()
+            self.start()
+            found = wait_until(lambda: self.windows(pattern) or not self.running(), timeout)
         if not isinstance(found, list) or not found:
             state = "still runs" if self.running() else f"ended with {self.process.returncode}"
             raise AssertionError(f"no visible window matching {pattern!r} within {timeout} s (Mivra {state})")
         if pattern == PANEL_CAPTION_PATTERN:
             self.wid = found[0]
         return found[0]
+
+    def _lost_the_desktop(self):
+        if self.running() or not self._log:
+            return False
+        self._log.flush()
+        return b"explorer process failed to start" in (self.folder / "wine-output.log").read_bytes()
 
     def geometry(self, wid=None):
         """(x, y, width, height) of the panel (or of wid) on the screen."""

@@ -25,21 +25,6 @@ std::string TinyBitmap() {
     return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
 
-std::wstring Base64(const std::string& bytes) {
-    static const char* alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::wstring out;
-    for (size_t i = 0; i < bytes.size(); i += 3) {
-        unsigned v = static_cast<unsigned char>(bytes[i]) << 16;
-        if (i + 1 < bytes.size()) v |= static_cast<unsigned char>(bytes[i + 1]) << 8;
-        if (i + 2 < bytes.size()) v |= static_cast<unsigned char>(bytes[i + 2]);
-        out += alphabet[(v >> 18) & 63];
-        out += alphabet[(v >> 12) & 63];
-        out += i + 1 < bytes.size() ? alphabet[(v >> 6) & 63] : L'=';
-        out += i + 2 < bytes.size() ? alphabet[v & 63] : L'=';
-    }
-    return out;
-}
-
 std::wstring SkinText(std::wstring_view name) {
     return L"Name=" + std::wstring(name) + L"\rBGColor=40,44,52\rFGColor=220,220,220\rBDColor=10,10,10\rBorder=1\r"
            L"TitleBarHeight=32\rTabBDColor=1,2,3\rTabFGColor=4,5,6\rTabFGColor2=7,8,9\rItemFGColor=200,201,202\r"

@@ -35,6 +35,17 @@ protected:
                                static_cast<Derived*>(this));
     }
 
+    // A child control: its class (double clicks, the arrow cursor) is
+    // registered on first use; it starts hidden, with no size.
+    bool CreateChild(HINSTANCE instance, const wchar_t* className, HWND parent, DWORD style = 0) {
+        WNDCLASSEXW wc{};
+        wc.style = CS_DBLCLKS;
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = className;
+        return RegisterClassOnce(instance, wc) &&
+               CreateAs(0, className, L"", WS_CHILD | style, 0, 0, 0, 0, parent, instance) != nullptr;
+    }
+
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcW(hwnd_, message, wParam, lParam);
     }

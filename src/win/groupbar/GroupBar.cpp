@@ -27,13 +27,7 @@ GroupBar::~GroupBar() {
 }
 
 bool GroupBar::Create(HWND parent) {
-    WNDCLASSEXW wc{};
-    wc.style = CS_DBLCLKS;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    if (!RegisterClassOnce(owner_.Instance(), wc)) return false;
-    if (!CreateAs(0, kClassName, L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0, parent, owner_.Instance()))
-        return false;
+    if (!CreateChild(owner_.Instance(), kClassName, parent, WS_CLIPCHILDREN)) return false;
     renameBox_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 0, 0, hwnd(), nullptr,
                                  owner_.Instance(), nullptr);
     if (!renameBox_) return false;

@@ -36,14 +36,7 @@ ItemPanel::~ItemPanel() {
     if (hwnd()) DestroyWindow(hwnd());
 }
 
-bool ItemPanel::Create(HWND parent) {
-    WNDCLASSEXW wc{};
-    wc.style = CS_DBLCLKS;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    if (!RegisterClassOnce(owner_.Instance(), wc)) return false;
-    return CreateAs(0, kClassName, L"", WS_CHILD, 0, 0, 0, 0, parent, owner_.Instance()) != nullptr;
-}
+bool ItemPanel::Create(HWND parent) { return CreateChild(owner_.Instance(), kClassName, parent); }
 
 std::vector<ItemRecord>* ItemPanel::Items() {
     Group* group = owner_.CurrentGroup();

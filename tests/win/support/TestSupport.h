@@ -60,6 +60,9 @@ std::wstring StaticTextsOf(HWND window);
 std::wstring QuoteArgument(const std::filesystem::path& path);
 
 std::string ReadBytes(const std::filesystem::path& file);
+
+// Plain base64 of bytes, written here independently of the program's coder.
+std::wstring Base64(std::string_view bytes);
 void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
 
 }  // namespace mivra::test
