@@ -2,7 +2,7 @@
 
 import unittest
 
-from mivra_e2e import MivraSession, main, near, needs_display, wait_until
+from mivra_e2e import MivraSession, encode_text, main, near, needs_display, wait_until
 
 PANEL_SIZE = (354, 400)
 TITLE_HEIGHT = 30
@@ -47,6 +47,17 @@ class PlainStart(unittest.TestCase):
             self.assertGreater(shot.count(lambda rgb: rgb == BACKGROUND, body), body[2] * body[3] * 9 // 10)
             hint = (0, h // 2 - 40, w, 100)
             self.assertGreater(shot.count(lambda rgb: max(rgb) < 160, hint), 100, "the empty-group hint")
+
+    def test_a_skin_placed_by_hand_is_removed_and_the_own_look_used(self):
+        skin = encode_text("Name=Hand\rBGColor=200,0,0\r").encode("gbk")
+        with MivraSession(self.id(), files={"Mivra.skin": skin, "Mivra.cfg": "[Config]\r\nC7S31=0BADF00D\r\n"}) as s:
+            s.wait_for_window()
+            s.move(PANEL_SIZE[0] // 2, PANEL_SIZE[1] - 10)
+            shot = s.capture_until(painted)
+            self.assertTrue(painted(shot), "the program's own title band")
+            self.assertFalse(s.path("Mivra.skin").exists(), "the refused skin file is deleted")
+            self.assertNotIn("C7S31", s.read_config().get("Config", {}))
+            self.assertEqual(len(s.windows()), 1, "one panel after starting again")
 
     def test_configuration_records_version_and_handle(self):
         with MivraSession(self.id()) as s:

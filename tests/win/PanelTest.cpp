@@ -3,15 +3,19 @@
 // commands, dropped files, clicks, drags and repainting.
 
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <cstring>
 
 #include "MemoryStorage.h"
 #include "base/WinCodePage.h"
+#include "itempanel/ItemPanel.h"
 #include "items/SystemIcons.h"
 #include "main/MainPanel.h"
 #include "main/PanelLook.h"
+#include "support/TestSupport.h"
 
 namespace mivra::test {
 namespace {
@@ -108,6 +112,9 @@ protected:
         const int columns = std::max(1, static_cast<int>(client.right / 126));
         const int width = static_cast<int>(client.right) / columns;
         return {((item - 1) % columns) * width + width / 2, ((item - 1) / columns) * 46 + 23};
+    }
+    win::ItemPanel& ItemPanelObject() {
+        return *reinterpret_cast<win::ItemPanel*>(GetWindowLongPtrW(items, GWLP_USERDATA));
     }
     void Click(int item) {
         const POINT p = CellCentre(item);
@@ -261,6 +268,109 @@ TEST_F(PanelTest, GroupCommands) {
     EXPECT_EQ(host.groups[0].title, L"1分组");
     EXPECT_TRUE(host.groups[0].items.empty());
     EXPECT_EQ(panel->CurrentTab(), 1);
+}
+
+
+TEST_F(PanelTest, WheelAndThumbScrollByWholeRows) {
+    // One column of 46-pixel rows; the item panel is 340 pixels high: 7 rows fit.
+    Start({MakeGroup(L"A", 40)}, "[Config]\r\nItemBarView=0\r\n");
+    const win::ItemPanel& panel = ItemPanelObject();
+    ASSERT_EQ(panel.Grid().innerHeight, 340);
+    ASSERT_TRUE(panel.Thumb().visible);
+    EXPECT_EQ(panel.Thumb().height, 340 * 340 / (40 * 46));
+    for (int step = 0; step < 50; ++step)
+        SendMessageW(this->panel->hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(panel.Grid().scrollRow, 33) << "scrolling stops once the last row is fully shown";
+    EXPECT_EQ(panel.Thumb().top, 340 - panel.Thumb().height);
+    SendMessageW(this->panel->hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(panel.Grid().scrollRow, 32);
+
+    // Dragging the thumb to the top scrolls back to the first row.
+    const int x = panel.Grid().innerWidth - 6, y = panel.Thumb().top + panel.Thumb().height / 2;
+    SendMessageW(items, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
+    SendMessageW(items, WM_MOUSEMOVE, MK_LBUTTON, At(x, y - 400));
+    SendMessageW(items, WM_LBUTTONUP, 0, At(x, y - 400));
+    EXPECT_EQ(panel.Thumb().top, 0);
+    EXPECT_EQ(panel.Grid().scrollRow, 0);
+    EXPECT_TRUE(host.started.empty()) << "the thumb is no item";
+}
+
+// The text of the tip the shared tooltip window holds for `window`.
+std::wstring TipOf(HWND window) {
+    HWND tooltip = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM found) {
+        wchar_t name[64] = {};
+        GetClassNameW(w, name, 64);
+        if (std::wstring_view(name) == TOOLTIPS_CLASSW) *reinterpret_cast<HWND*>(found) = w;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&tooltip));
+    if (!tooltip) return L"<no tooltip window>";
+    wchar_t text[512] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window;
+    tool.lpszText = text;
+    if (!SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0)) return L"";
+    SendMessageW(tooltip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
+TEST_F(PanelTest, HoverShowsTheItemInTheTipAndTheTitle) {
+    Group group = MakeGroup(L"A", 2);
+    group.items[0] = {L"A", L"%rp%\\a.exe", L"", L"-x", L"3"};
+    group.items[1] = {L"", L"", L"", L"", L"0"};
+    Start({group}, "[Config]\r\nItemHoverTips=1\r\n");
+    const std::wstring title = panel->Caption();
+    POINT p = CellCentre(1);
+    SendMessageW(items, WM_MOUSEMOVE, 0, At(p.x, p.y));
+    EXPECT_EQ(TipOf(items), L"A\r\n%rp%\\a.exe -x\r\n启动次数 3");
+    EXPECT_EQ(panel->Caption(), L"A");
+    p = CellCentre(2);
+    SendMessageW(items, WM_MOUSEMOVE, 0, At(p.x, p.y));
+    EXPECT_EQ(TipOf(items), L"空项目");
+    SendMessageW(items, WM_MOUSEMOVE, 0, At(300, 300));
+    EXPECT_EQ(TipOf(items), L"");
+    EXPECT_EQ(panel->Caption(), title) << "leaving the items brings the title back";
+}
+
+TEST_F(PanelTest, DoubleClickOptions) {
+    Start({MakeGroup(L"A", 2)}, "[Config]\r\nDoubleClick=1\r\nDoubleClickHide=1\r\nLockPosition=1\r\n");
+    Click(1);
+    EXPECT_TRUE(host.started.empty()) << "a single click starts nothing";
+    const POINT p = CellCentre(1);
+    SendMessageW(items, WM_LBUTTONDBLCLK, MK_LBUTTON, At(p.x, p.y));
+    EXPECT_EQ(host.started, std::vector<std::wstring>{L"item 1"});
+
+    SendMessageW(items, WM_LBUTTONDOWN, MK_LBUTTON, At(300, 300));
+    SendMessageW(items, WM_LBUTTONUP, 0, At(300, 300));
+    SendMessageW(items, WM_LBUTTONDBLCLK, MK_LBUTTON, At(300, 300));
+    EXPECT_FALSE(IsWindowVisible(panel->hwnd())) << "a double click on empty space hides the panel";
+}
+
+TEST_F(PanelTest, TabsAreDraggedDoubleClickedAndHoverSelected) {
+    Start({MakeGroup(L"A", 1), MakeGroup(L"B", 1), MakeGroup(L"C", 1)},
+          "[Config]\r\nLockPosition=1\r\nTabHoverActivate=1\r\nHoverDelay=30\r\n");
+    // Cells of 70 pixels with 1-pixel gaps in a 354-pixel bar.
+    const auto tab = [](int position) { return At(71 * (position - 1) + 35, 15); };
+    SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, tab(3));
+    EXPECT_EQ(panel->CurrentTab(), 3) << "a press selects";
+    SendMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, tab(1));
+    SendMessageW(bar, WM_LBUTTONUP, 0, tab(1));
+    EXPECT_EQ(host.groups[0].title, L"C");
+    EXPECT_EQ(host.groups[1].title, L"A");
+    EXPECT_EQ(panel->CurrentTab(), 1) << "the moved tab stays selected";
+    EXPECT_EQ(host.saves, 1);
+
+    SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, At(300, 15));
+    SendMessageW(bar, WM_LBUTTONUP, 0, At(300, 15));
+    SendMessageW(bar, WM_LBUTTONDBLCLK, MK_LBUTTON, At(300, 15));
+    ASSERT_EQ(host.groups.size(), 4u) << "a double click on empty bar adds a group";
+    EXPECT_EQ(host.groups[3].title, L"4分组");
+
+    SendMessageW(bar, WM_MOUSEMOVE, 0, tab(2));
+    EXPECT_EQ(panel->CurrentTab(), 1);
+    WaitUntil([&] { Pump(); return panel->CurrentTab() == 2; }, std::chrono::milliseconds(2000));
+    EXPECT_EQ(panel->CurrentTab(), 2) << "resting on a tab selects it after the delay";
 }
 
 }  // namespace

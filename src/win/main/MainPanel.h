@@ -63,6 +63,7 @@ public:
     void SetTip(HWND window, const std::wstring& text);
     // The title caption; an empty text brings the configured title back.
     void SetCaption(const std::wstring& caption);
+    const std::wstring& Caption() const { return title_.Caption(); }
     void SetKeepShown(bool keep) { keepShown_ = keep; }
 
     // Group commands.
