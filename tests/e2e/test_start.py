@@ -59,6 +59,11 @@ class PlainStart(unittest.TestCase):
             self.assertNotIn("C7S31", s.read_config().get("Config", {}))
             self.assertEqual(len(s.windows()), 1, "one panel after starting again")
 
+    def test_the_panel_appears_at_its_stored_place(self):
+        with MivraSession(self.id(), files={"Mivra.cfg": "[Config]\r\nSize=3000,2250,6000,7500\r\n"}) as s:
+            s.wait_for_window()
+            self.assertEqual(s.geometry(), (200, 150, 400, 500), "the stored twips at 15 per pixel")
+
     def test_configuration_records_version_and_handle(self):
         with MivraSession(self.id()) as s:
             s.wait_for_window()

@@ -373,5 +373,26 @@ TEST_F(PanelTest, TabsAreDraggedDoubleClickedAndHoverSelected) {
     EXPECT_EQ(panel->CurrentTab(), 2) << "resting on a tab selects it after the delay";
 }
 
+TEST_F(PanelTest, MovesAreStoredAndTheUpdateBarClosesItsSquare) {
+    Start({MakeGroup(L"A", 1)});
+    SetWindowPos(panel->hwnd(), nullptr, 120, 140, 360, 410, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(host.config.GetConfigStr(L"Size", L""), L"1800,2100,5400,6150") << "twips at 96 dots per inch";
+
+    RECT before{};
+    GetWindowRect(items, &before);
+    panel->ShowUpdateBar(L"发现新版本");
+    RECT during{};
+    GetWindowRect(items, &during);
+    EXPECT_EQ(during.top - before.top, 28) << "the content moves under the update bar";
+    // The close square: the bar's right end, 28 pixels square, under the title.
+    SendMessageW(panel->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, At(360 - 14, 30 + 14));
+    SendMessageW(panel->hwnd(), WM_LBUTTONUP, 0, At(360 - 14, 30 + 14));
+    EXPECT_FALSE(panel->UpdateMode());
+    EXPECT_TRUE(panel->UpdateNoticesDisabled());
+    RECT after{};
+    GetWindowRect(items, &after);
+    EXPECT_EQ(after.top, before.top);
+}
+
 }  // namespace
 }  // namespace mivra::test

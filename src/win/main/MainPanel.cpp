@@ -110,6 +110,7 @@ void MainPanel::FormResize() {
     input.border = look_.border;
     input.titleBarHeight = look_.titleBarHeight;
     input.updateBarHeight = kUpdateBarHeight;
+    input.updateMode = updateMode_;
     input.searchVisible = SearchVisible();
     input.tabCount = static_cast<int>(host_.Groups().size());
     input.tabBar = groupBar_->Geometry();
@@ -195,6 +196,12 @@ void MainPanel::SetCaption(const std::wstring& caption) {
     InvalidateRect(hwnd(), &band, FALSE);
 }
 
+void MainPanel::ShowUpdateBar(std::wstring text) {
+    updateText_ = std::move(text);
+    updateMode_ = true;
+    FormResize();
+}
+
 // --- Group commands -----------------------------------------------------------
 
 void MainPanel::NewGroup() {
@@ -257,6 +264,8 @@ TitleBarState MainPanel::TitleState() const {
     state.displayLogo = host_.Config().Flag(L"DisplayLogo");
     state.displaySearchSwitch = host_.Config().Flag(L"DisplaySearchSwitch");
     state.searchMode = SearchVisible();
+    state.updateMode = updateMode_;
+    state.updateText = updateText_;
     state.hot = hot_;
     state.pressed = pressed_;
     return state;
@@ -289,7 +298,13 @@ void MainPanel::OnMouse(UINT message, int x, int y) {
         hot_ = TitleButton::None;
         break;
     case WM_LBUTTONDOWN:
-        if (hit == TitleButton::Search) {
+        if (updateMode_ && title_.UpdateCloseBox(client.right).Contains(x, y)) {
+            updateMode_ = false;
+            disableUpdate_ = true;
+            FormResize();
+        } else if (updateMode_ && title_.UpdateTextBox(client.right).Contains(x, y)) {
+            // Taking the update arrives with the update check.
+        } else if (hit == TitleButton::Search) {
             // The search box arrives with command mode; the switch shows nothing yet.
         } else if (hit != TitleButton::None) {
             pressed_ = hit;

@@ -79,6 +79,12 @@ public:
     // Adds one item per dropped path, in order, and saves once.
     void AddDroppedFiles(const std::vector<std::wstring>& paths);
 
+    // The yellow bar under the title that announces an update; the update
+    // check shows it. Its close square hides it and quiets later notices.
+    void ShowUpdateBar(std::wstring text);
+    bool UpdateMode() const { return updateMode_; }
+    bool UpdateNoticesDisabled() const { return disableUpdate_; }
+
     // The selected tab as stored at shut-down.
     int ActivatedTab() const { return currentTab_ < 1 ? 1 : currentTab_; }
 
@@ -106,6 +112,9 @@ private:
     std::unique_ptr<ItemPanel> itemPanel_;
     UniqueWindow tooltip_;
     int currentTab_ = 0;
+    bool updateMode_ = false;
+    std::wstring updateText_;
+    bool disableUpdate_ = false;
     bool loaded_ = false;
     bool keepShown_ = false;
     bool shownOnce_ = false;
