@@ -11,34 +11,6 @@
 namespace mivra::win {
 namespace {
 
-// Switches WOW64 file-system redirection off for its lifetime, so that a
-// 32-bit build starts targets in the real System32. The call only exists
-// where there is something to switch; it is looked up at run time.
-class FsRedirectionOff {
-public:
-    FsRedirectionOff() {
-        HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-        disable_ = reinterpret_cast<DisableFn>(
-            reinterpret_cast<void*>(GetProcAddress(kernel, "Wow64DisableWow64FsRedirection")));
-        revert_ = reinterpret_cast<RevertFn>(
-            reinterpret_cast<void*>(GetProcAddress(kernel, "Wow64RevertWow64FsRedirection")));
-        active_ = disable_ && revert_ && disable_(&old_);
-    }
-    ~FsRedirectionOff() {
-        if (active_) revert_(old_);
-    }
-    FsRedirectionOff(const FsRedirectionOff&) = delete;
-    FsRedirectionOff& operator=(const FsRedirectionOff&) = delete;
-
-private:
-    using DisableFn = BOOL(WINAPI*)(PVOID*);
-    using RevertFn = BOOL(WINAPI*)(PVOID);
-    DisableFn disable_ = nullptr;
-    RevertFn revert_ = nullptr;
-    PVOID old_ = nullptr;
-    bool active_ = false;
-};
-
 void Launch(const RunRequest& request) {
     std::wstring directory = WorkingDirectoryFor(request.path);
     SHELLEXECUTEINFOW info{};
