@@ -1,7 +1,8 @@
 // The baseline of the start-up benchmark: the least a Win32 program does to
 // put one painted window on the screen. It registers a class, shows the
-// window, paints it at once and then waits in its message loop, where the
-// benchmark finds it ready (visible and answering messages).
+// window, paints it at once, says so through the benchmark's event and then
+// waits in its message loop, where the benchmark finds it ready (visible and
+// answering messages).
 #include <windows.h>
 
 namespace {
@@ -16,6 +17,10 @@ LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         FillRect(dc, &ps.rcPaint, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
         TextOutW(dc, 10, 10, L"painted", 7);
         EndPaint(hwnd, &ps);
+        if (HANDLE painted = OpenEventW(EVENT_MODIFY_STATE, FALSE, L"Local\\MivraBenchMinimalPainted")) {
+            SetEvent(painted);
+            CloseHandle(painted);
+        }
         return 0;
     }
     case WM_DESTROY:

@@ -13,6 +13,6 @@ echo "== data file (10,000 items in 100 groups)"
 echo "== search keystroke (10,000 items)"
 "$WINE" "$bench/search_bench.exe" "${MIVRA_BENCH_ROUNDS_SEARCH:-20}" | tr -d '\r'
 echo "== item panel painting (repaint, hover, wheel over 10,000 items)"
-"$WINE" "$bench/panel_bench.exe" "${MIVRA_BENCH_ROUNDS_PANEL:-100}" | tr -d '\r'
+"$WINE" "$bench/panel_bench.exe" "${MIVRA_BENCH_ROUNDS_PANEL:-60}" | tr -d '\r'
 echo "== start-up to the first painted group (1,000 items) against a minimal window program"
 "$WINE" "$bench/startup_bench.exe" "$exe" "${MIVRA_BENCH_ROUNDS_STARTUP:-15}" | tr -d '\r'
