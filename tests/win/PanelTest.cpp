@@ -271,6 +271,38 @@ TEST_F(PanelTest, GroupCommands) {
 }
 
 
+// The pixels of a DC's top-left `width` x `height`.
+std::vector<std::uint32_t> Snapshot(HDC source, int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    win::UniqueGdiObject bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap.get());
+    BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    GdiFlush();
+    std::vector<std::uint32_t> pixels(static_cast<const std::uint32_t*>(bits),
+                                      static_cast<const std::uint32_t*>(bits) + width * height);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return pixels;
+}
+
+TEST_F(PanelTest, ScrollingPaintsWhatAFullRepaintWould) {
+    Start({MakeGroup(L"A", 300)});
+    win::ItemPanel& panel = ItemPanelObject();
+    const int w = panel.Grid().innerWidth, h = panel.Grid().innerHeight;
+    for (int steps : {1, 3, 2}) {
+        for (int i = 0; i < steps; ++i)
+            SendMessageW(this->panel->hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+        SendMessageW(this->panel->hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+        const auto shifted = Snapshot(panel.Canvas(), w, h);
+        panel.ReDraw(0);
+        EXPECT_TRUE(shifted == Snapshot(panel.Canvas(), w, h)) << "after scrolling to row " << panel.Grid().scrollRow;
+    }
+    EXPECT_EQ(panel.Grid().scrollRow, 3);
+}
+
 TEST_F(PanelTest, WheelAndThumbScrollByWholeRows) {
     // One column of 46-pixel rows; the item panel is 340 pixels high: 7 rows fit.
     Start({MakeGroup(L"A", 40)}, "[Config]\r\nItemBarView=0\r\n");
@@ -286,10 +318,17 @@ TEST_F(PanelTest, WheelAndThumbScrollByWholeRows) {
     EXPECT_EQ(panel.Grid().scrollRow, 32);
 
     // Dragging the thumb to the top scrolls back to the first row.
-    const int x = panel.Grid().innerWidth - 6, y = panel.Thumb().top + panel.Thumb().height / 2;
-    SendMessageW(items, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
-    SendMessageW(items, WM_MOUSEMOVE, MK_LBUTTON, At(x, y - 400));
-    SendMessageW(items, WM_LBUTTONUP, 0, At(x, y - 400));
+    HWND thumb = FindWindowExW(items, nullptr, L"MivraScrollThumb", nullptr);
+    ASSERT_TRUE(thumb && IsWindowVisible(thumb));
+    RECT place{};
+    GetWindowRect(thumb, &place);
+    MapWindowPoints(nullptr, items, reinterpret_cast<POINT*>(&place), 2);
+    EXPECT_EQ(place.left, panel.Grid().innerWidth - 12);
+    EXPECT_EQ(place.top, panel.Thumb().top);
+    const int grab = panel.Thumb().height / 2;
+    SendMessageW(thumb, WM_LBUTTONDOWN, MK_LBUTTON, At(6, grab));
+    SendMessageW(thumb, WM_MOUSEMOVE, MK_LBUTTON, At(6, grab - 400));
+    SendMessageW(thumb, WM_LBUTTONUP, 0, At(6, grab - 400));
     EXPECT_EQ(panel.Thumb().top, 0);
     EXPECT_EQ(panel.Grid().scrollRow, 0);
     EXPECT_TRUE(host.started.empty()) << "the thumb is no item";

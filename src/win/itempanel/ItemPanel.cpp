@@ -17,6 +17,10 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"MivraItemPanel";
 constexpr int kUnknownIcon = -2;
+constexpr int kPendingIcon = -3;
+constexpr UINT kLookUpIconsMessage = WM_APP + 1;
+// Icon look-ups run in slices this long, so that the panel stays responsive.
+constexpr DWORD kLookUpSliceMs = 15;
 
 RECT ToRect(const Box& box) { return {box.left, box.top, box.right(), box.bottom()}; }
 
@@ -28,15 +32,17 @@ std::uint32_t Now() { return GetTickCount(); }
 
 }  // namespace
 
+ItemPanel::ItemPanel(MainPanel& owner)
+    : owner_(owner), thumbWindow_(owner.Look(), [this](int top) { OnThumbDragged(top); }) {}
+
 ItemPanel::~ItemPanel() {
-    if (canvas_) {
-        SelectObject(canvas_, canvasOldBitmap_);
-        DeleteDC(canvas_);
-    }
     if (hwnd()) DestroyWindow(hwnd());
 }
 
-bool ItemPanel::Create(HWND parent) { return CreateChild(owner_.Instance(), kClassName, parent); }
+bool ItemPanel::Create(HWND parent) {
+    return CreateChild(owner_.Instance(), kClassName, parent, WS_CLIPCHILDREN) &&
+           thumbWindow_.Create(owner_.Instance(), hwnd());
+}
 
 std::vector<ItemRecord>* ItemPanel::Items() {
     Group* group = owner_.CurrentGroup();
@@ -57,31 +63,27 @@ void ItemPanel::ShowGroup() {
     hotItm_ = pressedItm_ = targetItm_ = 0;
     hotState_ = -1;
     icons_.clear();
+    pendingIcons_.clear();
     owner_.SetTip(hwnd(), L"");
 }
 
 void ItemPanel::ItemsChanged() {
     icons_.clear();
+    pendingIcons_.clear();
     ReDraw(0);
 }
 
 void ItemPanel::EnsureCanvas(int width, int height) {
     width = std::max(width, 1);
     height = std::max(height, 1);
-    if (canvas_ && width == canvasWidth_ && height == canvasHeight_) return;
-    if (!canvas_) {
-        HDC screen = GetDC(hwnd());
-        canvas_ = CreateCompatibleDC(screen);
-        ReleaseDC(hwnd(), screen);
-        if (!canvas_) return;
-    }
+    if (canvasDc_.get() && width == canvasWidth_ && height == canvasHeight_) return;
     HDC screen = GetDC(hwnd());
     UniqueGdiObject bitmap(CreateCompatibleBitmap(screen, width, height));
     ReleaseDC(hwnd(), screen);
     if (!bitmap) return;
-    HGDIOBJ previous = SelectObject(canvas_, bitmap.get());
-    if (!canvasOldBitmap_) canvasOldBitmap_ = previous;
+    canvasDc_.reset();
     canvasBitmap_ = std::move(bitmap);
+    canvasDc_ = BitmapDc(static_cast<HBITMAP>(canvasBitmap_.get()));
     canvasWidth_ = width;
     canvasHeight_ = height;
 }
@@ -94,11 +96,38 @@ Box ItemPanel::CellBox(int item) const {
 int ItemPanel::IconOf(int item) {
     auto* items = Items();
     if (!items) return SystemIcons::kNoIcon;
-    if (icons_.size() != items->size()) icons_.assign(items->size(), kUnknownIcon);
+    if (icons_.size() != items->size()) {
+        icons_.assign(items->size(), kUnknownIcon);
+        pendingIcons_.clear();
+    }
     int& icon = icons_[item - 1];
-    // Looked up when the item is first drawn, not when it is added.
-    if (icon == kUnknownIcon) icon = owner_.Host().IconIndexOf((*items)[item - 1]);
-    return icon;
+    // Looked up when the item is first drawn, not when it is added; the
+    // cell is painted at once and its icon follows after the paint, so that
+    // a slow look-up never holds the panel back.
+    if (icon == kUnknownIcon) {
+        icon = kPendingIcon;
+        pendingIcons_.push_back(item);
+    }
+    return icon == kPendingIcon ? SystemIcons::kNoIcon : icon;
+}
+
+void ItemPanel::LookUpPendingIcons() {
+    lookUpPosted_ = false;
+    auto* items = Items();
+    if (!items || icons_.size() != items->size()) {
+        pendingIcons_.clear();
+        return;
+    }
+    const DWORD start = GetTickCount();
+    size_t done = 0;
+    while (done < pendingIcons_.size() && GetTickCount() - start < kLookUpSliceMs) {
+        const int item = pendingIcons_[done++];
+        if (item < 1 || item > static_cast<int>(items->size()) || icons_[item - 1] != kPendingIcon) continue;
+        icons_[item - 1] = owner_.Host().IconIndexOf((*items)[item - 1]);
+        DrawItem(item, item == hotItm_ && hotState_ > 0 ? hotState_ : 0);
+    }
+    pendingIcons_.erase(pendingIcons_.begin(), pendingIcons_.begin() + static_cast<std::ptrdiff_t>(done));
+    if (!pendingIcons_.empty()) lookUpPosted_ = PostMessageW(hwnd(), kLookUpIconsMessage, 0, 0) != FALSE;
 }
 
 void ItemPanel::ReDraw(int mode) {
@@ -113,11 +142,13 @@ void ItemPanel::ReDraw(int mode) {
     if (mode == 1) grid_.scrollRow = 0;
     hotState_ = -1;
     EnsureCanvas(client.right, client.bottom);
-    if (!canvas_) return;
+    HDC canvas = canvasDc_.get();
+    if (!canvas) return;
 
     const PanelLook& look = owner_.Look();
-    FillSolid(canvas_, client, look.item ? look.item.PixelAt(5, 5) : RGB(255, 255, 255));
+    FillSolid(canvas, client, look.item ? look.item.PixelAt(5, 5) : RGB(255, 255, 255));
     const int count = Count();
+    redrawing_ = true;
     if (count > 0) {
         // Rows above the top are scrolled away: painting starts at the first visible one.
         const int first = std::clamp(grid_.scrollRow * grid_.Columns() + 1, 1, count);
@@ -127,15 +158,16 @@ void ItemPanel::ReDraw(int mode) {
         }
     } else {
         const std::wstring hint = EmptyHint(false, owner_.Config().Flag(L"CommandMode"));
-        SelectScope font(canvas_, look.font.get());
-        SetBkMode(canvas_, TRANSPARENT);
-        SetTextColor(canvas_, look.itemFgColor);
+        SelectScope font(canvas, look.font.get());
+        SetBkMode(canvas, TRANSPARENT);
+        SetTextColor(canvas, look.itemFgColor);
         RECT measure{0, 0, grid_.innerWidth, 0};
-        DrawTextW(canvas_, hint.c_str(), -1, &measure, DT_CALCRECT | DT_CENTER | DT_NOPREFIX);
+        DrawTextW(canvas, hint.c_str(), -1, &measure, DT_CALCRECT | DT_CENTER | DT_NOPREFIX);
         const int textHeight = measure.bottom - measure.top;
         RECT area{0, (grid_.innerHeight - textHeight) / 2, grid_.innerWidth, grid_.innerHeight};
-        DrawTextW(canvas_, hint.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_WORD_ELLIPSIS | DT_NOPREFIX);
+        DrawTextW(canvas, hint.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_WORD_ELLIPSIS | DT_NOPREFIX);
     }
+    redrawing_ = false;
 
     if (!owner_.Config().Flag(L"DisplayScrollBar")) {
         thumb_.visible = false;
@@ -145,51 +177,48 @@ void ItemPanel::ReDraw(int mode) {
         thumb_.visible = fitted.visible;
         thumb_.height = fitted.height;
         thumb_.top = std::clamp(thumb_.top, 0, std::max(0, grid_.innerHeight - thumb_.height));
-        PaintThumb();
     }
+    PlaceThumb();
     InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-void ItemPanel::PaintThumb() {
-    if (!thumb_.visible || !canvas_) return;
-    const Picture& image = owner_.Look().item;
-    if (!image) return;
-    const Box box{grid_.innerWidth - kThumbWidth, thumb_.top, kThumbWidth, thumb_.height};
-    const auto slices = ItemSlices(image.width(), image.height(), 2, box);
-    image.DrawSlices(canvas_, slices);
+void ItemPanel::PlaceThumb() {
+    thumbWindow_.Place(thumb_.visible, Box{grid_.innerWidth - kThumbWidth, thumb_.top, kThumbWidth, thumb_.height});
 }
 
 void ItemPanel::DrawItem(int item, int state) {
     auto* items = Items();
-    if (!items || item < 1 || item > static_cast<int>(items->size()) || !canvas_) return;
+    HDC canvas = canvasDc_.get();
+    if (!items || item < 1 || item > static_cast<int>(items->size()) || !canvas) return;
     const PanelLook& look = owner_.Look();
     const Box cell = CellBox(item);
     if (cell.bottom() <= 0 || cell.top >= grid_.innerHeight) return;
     if (look.item) {
         const auto slices = ItemSlices(look.item.width(), look.item.height(), state, cell);
-        look.item.DrawSlices(canvas_, slices);
+        look.item.DrawSlices(canvas, slices);
     }
     const ItemPlacement place = PlaceItem(Options(), cell_, cell);
-    owner_.Host().Icons().Draw(IconOf(item), IconSizeOf(place.iconSize), canvas_, place.icon.x, place.icon.y);
+    owner_.Host().Icons().Draw(IconOf(item), IconSizeOf(place.iconSize), canvas, place.icon.x, place.icon.y);
     if (place.align != CaptionAlign::None) {
         const std::wstring& title = (*items)[item - 1].title;
-        SelectScope font(canvas_, look.font.get());
-        SetBkMode(canvas_, TRANSPARENT);
-        SetTextColor(canvas_, look.itemFgColor);
+        SelectScope font(canvas, look.font.get());
+        SetBkMode(canvas, TRANSPARENT);
+        SetTextColor(canvas, look.itemFgColor);
         RECT caption = ToRect(place.caption);
         // "&&" shows one ampersand, as the title rule for dropped files expects.
         const UINT flags = place.align == CaptionAlign::BelowIcon ? DT_SINGLELINE | DT_CENTER | DT_WORD_ELLIPSIS
                                                                   : DT_SINGLELINE | DT_VCENTER | DT_WORD_ELLIPSIS;
-        DrawTextW(canvas_, title.c_str(), static_cast<int>(title.size()), &caption, flags);
+        DrawTextW(canvas, title.c_str(), static_cast<int>(title.size()), &caption, flags);
     }
-    if (thumb_.visible && cell.right() > grid_.innerWidth - kThumbWidth) PaintThumb();
     if (item == hotItm_) hotState_ = state;
+    if (redrawing_) return;
     const RECT area = ToRect(cell);
     InvalidateRect(hwnd(), &area, FALSE);
 }
 
 void ItemPanel::SetScrollValue(int mode) {
     const int count = Count();
+    const int oldRow = grid_.scrollRow;
     if (mode == 1) {
         if (!ScrollDown(grid_, count)) return;
     } else if (!ScrollUp(grid_)) {
@@ -197,7 +226,43 @@ void ItemPanel::SetScrollValue(int mode) {
     }
     const int maxScroll = MaxScroll(grid_, count);
     if (maxScroll > 0) thumb_.top = (grid_.innerHeight - thumb_.height) * grid_.scrollRow / maxScroll;
-    ReDraw(0);
+    ShiftCanvas(oldRow);
+}
+
+void ItemPanel::ShiftCanvas(int oldScrollRow) {
+    HDC canvas = canvasDc_.get();
+    const int count = Count();
+    const int dy = (oldScrollRow - grid_.scrollRow) * grid_.cellH;  // below 0: the content moves up
+    const int height = grid_.innerHeight, width = grid_.innerWidth;
+    if (!canvas || count == 0 || std::abs(dy) >= height) {
+        ReDraw(0);
+        return;
+    }
+    hotState_ = -1;
+    if (dy < 0)
+        BitBlt(canvas, 0, 0, width, height + dy, canvas, 0, -dy, SRCCOPY);
+    else
+        BitBlt(canvas, 0, dy, width, height - dy, canvas, 0, 0, SRCCOPY);
+    const Box band = dy < 0 ? Box{0, height + dy, width, -dy} : Box{0, 0, width, dy};
+    const PanelLook& look = owner_.Look();
+    FillSolid(canvas, ToRect(band), look.item ? look.item.PixelAt(5, 5) : RGB(255, 255, 255));
+
+    // The items whose cells reach into the uncovered band, and the one under the pointer.
+    redrawing_ = true;
+    const int columns = grid_.Columns();
+    const int firstRow = grid_.scrollRow + std::max(0, band.top / grid_.cellH);
+    const int lastRow = grid_.scrollRow + (band.bottom() - 1) / grid_.cellH;
+    for (int i = std::max(1, firstRow * columns + 1); i <= count && i <= (lastRow + 1) * columns; ++i) DrawItem(i, 0);
+    if (hotItm_ > 0) DrawItem(hotItm_, 0);
+    redrawing_ = false;
+    ScrollWindowEx(hwnd(), 0, dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+    // The thumb paints itself again over whatever the scroll moved under it.
+    InvalidateRect(thumbWindow_.hwnd(), nullptr, FALSE);
+    if (hotItm_ > 0) {
+        const RECT hot = ToRect(CellBox(hotItm_));
+        InvalidateRect(hwnd(), &hot, FALSE);
+    }
+    PlaceThumb();
 }
 
 void ItemPanel::TrackLeave() {
@@ -246,7 +311,7 @@ void ItemPanel::ItemMouse(int kind, int button, int x, int y) {
                 DrawItem(hotItm_, 0);
                 const Box cell = CellBox(hotItm_);
                 RECT marker{cell.left, cell.top, cell.left + 2, cell.bottom()};
-                FillSolid(canvas_, marker, owner_.Look().itemFgColor);
+                FillSolid(canvasDc_.get(), marker, owner_.Look().itemFgColor);
                 InvalidateRect(hwnd(), &marker, FALSE);
             }
         } else {
@@ -311,47 +376,46 @@ void ItemPanel::Run(int show, std::wstring_view verb) {
     owner_.SaveData();
 }
 
-void ItemPanel::OnThumbDrag(int y) {
-    const int range = grid_.innerHeight - thumb_.height;
-    thumb_.top = std::clamp(y - thumbGrabY_, 0, std::max(0, range));
-    const int row = ScrollRowForThumb(grid_, Count(), thumb_.top, thumb_.height);
-    if (row != grid_.scrollRow) grid_.scrollRow = std::max(0, row);
-    ReDraw(0);
+void ItemPanel::OnThumbDragged(int top) {
+    thumb_.top = std::clamp(top, 0, std::max(0, grid_.innerHeight - thumb_.height));
+    PlaceThumb();
+    const int row = std::max(0, ScrollRowForThumb(grid_, Count(), thumb_.top, thumb_.height));
+    if (row == grid_.scrollRow) return;
+    const int oldRow = grid_.scrollRow;
+    grid_.scrollRow = row;
+    ShiftCanvas(oldRow);
 }
 
 LRESULT ItemPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     const auto heldButton = [wParam] { return (wParam & MK_LBUTTON) ? 1 : (wParam & MK_RBUTTON) ? 2 : 0; };
-    const Box thumbBox{grid_.innerWidth - kThumbWidth, thumb_.top, kThumbWidth, thumb_.height};
     switch (message) {
     case WM_PAINT: {
-        PaintScope paint(hwnd());
-        const RECT& area = paint.Area();
-        if (canvas_)
-            BitBlt(paint.dc(), area.left, area.top, area.right - area.left, area.bottom - area.top, canvas_,
-                   area.left, area.top, SRCCOPY);
+        {
+            PaintScope paint(hwnd());
+            const RECT& area = paint.Area();
+            if (canvasDc_.get())
+                BitBlt(paint.dc(), area.left, area.top, area.right - area.left, area.bottom - area.top,
+                       canvasDc_.get(), area.left, area.top, SRCCOPY);
+        }
+        // Icons not yet known are looked up once what is known is on the screen.
+        if (!pendingIcons_.empty() && !lookUpPosted_)
+            lookUpPosted_ = PostMessageW(hwnd(), kLookUpIconsMessage, 0, 0) != FALSE;
         return 0;
     }
+    case kLookUpIconsMessage:
+        LookUpPendingIcons();
+        return 0;
     case WM_ERASEBKGND:
         return 1;
     case WM_MOUSEMOVE:
-        if (draggingThumb_) {
-            OnThumbDrag(y);
-            return 0;
-        }
         ItemMouse(0, heldButton(), x, y);
         return 0;
     case WM_MOUSELEAVE:
         trackingLeave_ = false;
-        if (!draggingThumb_ && GetCapture() != hwnd()) ItemMouse(0, 0, -1, -1);
+        if (GetCapture() != hwnd()) ItemMouse(0, 0, -1, -1);
         return 0;
     case WM_LBUTTONDOWN:
-        if (thumb_.visible && thumbBox.Contains(x, y)) {
-            draggingThumb_ = true;
-            thumbGrabY_ = y - thumb_.top;
-            SetCapture(hwnd());
-            return 0;
-        }
         SetCapture(hwnd());
         ItemMouse(1, 1, x, y);
         return 0;
@@ -360,7 +424,6 @@ LRESULT ItemPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_LBUTTONUP:
         if (GetCapture() == hwnd()) ReleaseCapture();
-        if (std::exchange(draggingThumb_, false)) return 0;
         ItemMouse(2, 1, x, y);
         return 0;
     case WM_RBUTTONUP:

@@ -13,7 +13,9 @@
 #include "base/Unique.h"
 #include "base/Window.h"
 #include "data/Group.h"
+#include "itempanel/ThumbWindow.h"
 #include "layout/ItemGrid.h"
+#include "look/Picture.h"
 
 namespace mivra::win {
 
@@ -21,7 +23,7 @@ class MainPanel;
 
 class ItemPanel final : public Window<ItemPanel> {
 public:
-    explicit ItemPanel(MainPanel& owner) : owner_(owner) {}
+    explicit ItemPanel(MainPanel& owner);
     ~ItemPanel();
 
     bool Create(HWND parent);
@@ -41,6 +43,8 @@ public:
 
     const ItemGrid& Grid() const { return grid_; }
     const ScrollThumb& Thumb() const { return thumb_; }
+    // The painted image of the panel.
+    HDC Canvas() const { return canvasDc_.get(); }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -49,7 +53,11 @@ private:
     int Count();
     ItemViewOptions Options();
     void EnsureCanvas(int width, int height);
-    void PaintThumb();
+    void PlaceThumb();
+    // Moves the painted image by the rows just scrolled and paints the rows
+    // that came into view.
+    void ShiftCanvas(int oldScrollRow);
+    void LookUpPendingIcons();
     Box CellBox(int item) const;
     int IconOf(int item);
 
@@ -57,28 +65,30 @@ private:
     void ItemMouse(int kind, int button, int x, int y);
     void OnDoubleClick();
     void Run(int show, std::wstring_view verb);
-    void OnThumbDrag(int y);
+    void OnThumbDragged(int top);
     void TrackLeave();
 
     MainPanel& owner_;
     ItemGrid grid_;
     CellSize cell_;
     ScrollThumb thumb_;
+    ThumbWindow thumbWindow_;
     int hotItm_ = 0;
     int pressedItm_ = 0;
     int targetItm_ = 0;
     int hotState_ = -1;  // the state hotItm_ was last drawn in
     std::uint32_t pressTime_ = 0;
     std::uint32_t lastRunTime_ = 0;
-    bool draggingThumb_ = false;
-    int thumbGrabY_ = 0;
     bool trackingLeave_ = false;
-    std::vector<int> icons_;  // per item; kUnknownIcon until first drawn
+    bool redrawing_ = false;  // ReDraw invalidates once at its end, not per cell
+    std::vector<int> icons_;  // per item; unknown until first drawn
+    // Items drawn before their icon was known: looked up after the paint.
+    std::vector<int> pendingIcons_;
+    bool lookUpPosted_ = false;
 
-    // The painted image of the panel.
-    HDC canvas_ = nullptr;
+    // The painted image of the panel (the bitmap outlives the DC it is selected in).
     UniqueGdiObject canvasBitmap_;
-    HGDIOBJ canvasOldBitmap_ = nullptr;
+    BitmapDc canvasDc_;
     int canvasWidth_ = 0, canvasHeight_ = 0;
 };
 

@@ -29,6 +29,36 @@ int IndexOfSpecialFolder(int csidl) {
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// The extension with its dot, lower case; empty when the name has none.
+std::wstring ExtensionOf(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    const size_t dot = path.rfind(L'.');
+    if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash)) return L"";
+    std::wstring extension = path.substr(dot);
+    CharLowerBuffW(extension.data(), static_cast<DWORD>(extension.size()));
+    return extension;
+}
+
+// Files that carry an icon of their own; every other file shows the icon of
+// its type, which the shell answers from the extension alone, many times
+// faster than by opening the file.
+bool HasOwnIcon(const std::wstring& extension) {
+    static constexpr const wchar_t* kOwn[] = {L"",     L".exe", L".dll", L".ico", L".cur", L".ani", L".lnk",
+                                              L".url", L".website", L".msc", L".cpl", L".scr", L".pif", L".icl",
+                                              L".appref-ms"};
+    for (const wchar_t* own : kOwn)
+        if (extension == own) return true;
+    return false;
+}
+
+int IndexOfType(const std::wstring& extension) {
+    SHFILEINFOW info{};
+    return SHGetFileInfoW(extension.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                          SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES)
+               ? info.iIcon
+               : SystemIcons::kNoIcon;
+}
+
 }  // namespace
 
 SystemIcons::SystemIcons(std::wstring programFile, std::wstring programFilesDir)
@@ -42,7 +72,18 @@ int SystemIcons::IndexFor(const std::wstring& path, const std::wstring& argument
         if (const int csidl = SpecialFolderOfKeyword(argument)) return IndexOfSpecialFolder(csidl);
     if (path.empty()) return kNoIcon;
     if (auto it = byPath_.find(path); it != byPath_.end()) return it->second;
-    const int index = Exists(path) ? IndexOfPath(path) : kNoIcon;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    int index = kNoIcon;
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        const std::wstring extension = ExtensionOf(path);
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) || HasOwnIcon(extension)) {
+            index = IndexOfPath(path);
+        } else {
+            auto type = byType_.find(extension);
+            if (type == byType_.end()) type = byType_.emplace(extension, IndexOfType(extension)).first;
+            index = type->second;
+        }
+    }
     byPath_.emplace(path, index);
     return index;
 }
@@ -78,7 +119,7 @@ HIMAGELIST SystemIcons::List(IconSize size) {
 
 void SystemIcons::Draw(int index, IconSize size, HDC dc, int x, int y) {
     if (index == kNoIcon) return;
-    if (HIMAGELIST list = List(size)) ImageList_Draw(list, index, dc, x, y, ILD_TRANSPARENT);
+    atlases_[static_cast<int>(size)].Draw(List(size), index, dc, x, y);
 }
 
 }  // namespace mivra::win

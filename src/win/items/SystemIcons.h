@@ -12,6 +12,7 @@
 #include <unordered_map>
 
 #include "base/ComPtr.h"
+#include "items/IconAtlas.h"
 
 namespace mivra::win {
 
@@ -40,8 +41,10 @@ private:
     std::wstring programFile_;
     std::wstring programFilesDir_;
     std::unordered_map<std::wstring, int> byPath_;
+    std::unordered_map<std::wstring, int> byType_;  // extension -> index, for plain documents
     int webIndex_ = -2;  // not looked up yet
     ComPtr<IImageList> lists_[3];
+    IconAtlas atlases_[3] = {IconAtlas(48), IconAtlas(32), IconAtlas(16)};
 };
 
 }  // namespace mivra::win
