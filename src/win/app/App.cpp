@@ -39,9 +39,6 @@ int App::Run() {
 }
 
 bool App::StartUp() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-
     files_ = FileLocations::ForExecutable(ExecutablePath());
     os_ = ReadOsVersion();
     if (RefuseSystemDirectory()) return false;
@@ -128,7 +125,9 @@ Box App::StoredPanelBounds() {
 }
 
 void App::AcceptDroppedFiles() {
-    DragAcceptFiles(main_->hwnd(), TRUE);
+    // What DragAcceptFiles does, without loading the shell for it at start.
+    HWND panel = main_->hwnd();
+    SetWindowLongPtrW(panel, GWL_EXSTYLE, GetWindowLongPtrW(panel, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
     // Let files be dropped from processes of lower integrity.
     if (os_.IsVistaOrLater()) {
         ChangeWindowMessageFilter(WM_DROPFILES, MSGFLT_ADD);

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "base/CommonControls.h"
 #include "base/Gdi.h"
 #include "layout/NineSlice.h"
 #include "main/MainPanel.h"
@@ -27,7 +28,13 @@ GroupBar::~GroupBar() {
 }
 
 bool GroupBar::Create(HWND parent) {
-    if (!CreateChild(owner_.Instance(), kClassName, parent, WS_CLIPCHILDREN)) return false;
+    return CreateChild(owner_.Instance(), kClassName, parent, WS_CLIPCHILDREN);
+}
+
+// The rename box is made the first time a group is renamed.
+bool GroupBar::EnsureRenameBox() {
+    if (renameBox_) return true;
+    EnsureCommonControls();
     renameBox_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 0, 0, hwnd(), nullptr,
                                  owner_.Instance(), nullptr);
     if (!renameBox_) return false;
@@ -195,7 +202,7 @@ void GroupBar::OnDoubleClick() {
 
 void GroupBar::BeginRename() {
     const int current = owner_.CurrentTab();
-    if (current < 1 || current > TabCount()) return;
+    if (current < 1 || current > TabCount() || !EnsureRenameBox()) return;
     const PanelLook& look = owner_.Look();
     int lineHeight = 17;
     if (HDC dc = GetDC(renameBox_)) {

@@ -42,6 +42,7 @@ private:
     void OnDoubleClick();
     void OnHoverTimer();
     void ShowGroupMenu(bool onTab);
+    bool EnsureRenameBox();
     void TrackLeave();
     static LRESULT CALLBACK RenameBoxProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 

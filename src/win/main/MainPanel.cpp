@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include "app/Messages.h"
+#include "base/CommonControls.h"
 #include "base/Gdi.h"
 #include "groupbar/GroupBar.h"
 #include "groups/GroupCommands.h"
@@ -19,6 +20,7 @@ namespace mivra::win {
 namespace {
 
 constexpr UINT_PTR kPingTimer = 1;
+constexpr UINT kPingMessage = WM_APP + 1;
 
 int TwipsPerPixel(HWND hwnd) {
     HDC dc = GetDC(hwnd);
@@ -56,15 +58,17 @@ bool MainPanel::Create(const Box& bounds) {
                   bounds.top, bounds.width, bounds.height, nullptr, instance_))
         return false;
 
-    tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_,
-                                   nullptr));
     groupBar_ = std::make_unique<GroupBar>(*this);
     itemPanel_ = std::make_unique<ItemPanel>(*this);
     return groupBar_->Create(hwnd()) && itemPanel_->Create(hwnd());
 }
 
-void MainPanel::StartPing() { SetTimer(hwnd(), kPingTimer, 1, nullptr); }
+// The data is loaded as soon as the panel has been painted once; the timer
+// covers a panel that starts hidden.
+void MainPanel::StartPing() {
+    pingArmed_ = true;
+    SetTimer(hwnd(), kPingTimer, 1, nullptr);
+}
 
 std::wstring MainPanel::ConfiguredTitle() {
     return DecodeText(host_.CodePage(), Config().Option(L"Title"));
@@ -80,6 +84,7 @@ Group* MainPanel::CurrentGroup() {
 // selected while the panel is already on the screen.
 void MainPanel::OnPing() {
     KillTimer(hwnd(), kPingTimer);
+    if (!std::exchange(pingArmed_, false)) return;
     host_.LoadData();
     auto& groups = host_.Groups();
     if (groups.empty()) AddGroup(groups, L"");
@@ -173,7 +178,15 @@ void MainPanel::DragPanel() {
 }
 
 void MainPanel::SetTip(HWND window, const std::wstring& text) {
-    if (!tooltip_) return;
+    if (!tooltip_) {
+        if (text.empty()) return;
+        // Made when the first tip is wanted.
+        EnsureCommonControls();
+        tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_,
+                                       nullptr));
+        if (!tooltip_) return;
+    }
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_SUBCLASS;
@@ -277,6 +290,7 @@ void MainPanel::OnPaint() {
     GetClientRect(hwnd(), &client);
     BufferedDc buffer(paint.dc(), paint.Area());
     title_.Paint(buffer.dc(), client.right, client.bottom, TitleState());
+    if (pingArmed_) PostMessageW(hwnd(), kPingMessage, 0, 0);
 }
 
 void MainPanel::OnMouse(UINT message, int x, int y) {
@@ -391,6 +405,9 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_TIMER:
         if (wParam == kPingTimer) OnPing();
+        return 0;
+    case kPingMessage:
+        OnPing();
         return 0;
     case WM_PAINT:
         OnPaint();

@@ -116,6 +116,7 @@ private:
     std::wstring updateText_;
     bool disableUpdate_ = false;
     bool loaded_ = false;
+    bool pingArmed_ = false;
     bool keepShown_ = false;
     bool shownOnce_ = false;
 };
