@@ -153,6 +153,9 @@ Ready TimeStart(const fs::path& exe, const wchar_t* topClass, const wchar_t* rea
         ready.peakMb = counters.PeakWorkingSetSize / (1024.0 * 1024.0);
     TerminateProcess(pi.hProcess, 0);
     WaitForSingleObject(pi.hProcess, 10000);
+    // Wine tidies up after a killed process for a while (its windows, the X
+    // side): let that settle so that it does not land on the next start.
+    Sleep(300);
     return ready;
 }
 

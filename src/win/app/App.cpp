@@ -115,10 +115,7 @@ bool App::CreateForms() {
 
 // The panel's rectangle from the configuration, or the default one.
 Box App::StoredPanelBounds() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    const int twipsPerPixel = dpi > 0 ? 1440 / dpi : 15;
+    const int twipsPerPixel = TwipsPerPixel();
     if (auto stored = ParseStoredBounds(config_->GetConfigStr(L"Size", L""), twipsPerPixel, twipsPerPixel))
         return *stored;
     return DefaultPanelBounds();
@@ -179,7 +176,7 @@ void App::SaveData() {
 void App::ShowPanelAtStart() {
     // Started to the tray, the panel waits for the tray icon, the hotkey or
     // a second start.
-    if (!config_->Flag(L"StartToTray")) main_->ShowPanel();
+    if (!config_->Flag(L"StartToTray")) ShowWindow(main_->hwnd(), SW_SHOW);
 }
 
 void App::ShutDown() {

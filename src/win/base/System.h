@@ -9,6 +9,12 @@
 
 namespace mivra::win {
 
+// Twips (1/1440 inch) per pixel of the screen: 15 at 96 dots per inch.
+inline int TwipsPerPixel() {
+    const UINT dpi = GetDpiForSystem();
+    return dpi > 0 ? static_cast<int>(1440 / dpi) : 15;
+}
+
 // Switches WOW64 file-system redirection off for its lifetime, so that a
 // 32-bit build starts targets in the real System32. The call only exists
 // where there is something to switch; it is looked up at run time.

@@ -7,6 +7,7 @@
 #include "app/Messages.h"
 #include "base/CommonControls.h"
 #include "base/Gdi.h"
+#include "base/System.h"
 #include "groupbar/GroupBar.h"
 #include "groups/GroupCommands.h"
 #include "itempanel/ItemPanel.h"
@@ -19,15 +20,7 @@
 namespace mivra::win {
 namespace {
 
-constexpr UINT_PTR kPingTimer = 1;
 constexpr UINT kPingMessage = WM_APP + 1;
-
-int TwipsPerPixel(HWND hwnd) {
-    HDC dc = GetDC(hwnd);
-    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
-    if (dc) ReleaseDC(hwnd, dc);
-    return dpi > 0 ? 1440 / dpi : 15;
-}
 
 RECT ToRect(const Box& box) { return {box.left, box.top, box.right(), box.bottom()}; }
 
@@ -63,11 +56,12 @@ bool MainPanel::Create(const Box& bounds) {
     return groupBar_->Create(hwnd()) && itemPanel_->Create(hwnd());
 }
 
-// The data is loaded as soon as the panel has been painted once; the timer
-// covers a panel that starts hidden.
+// The start-up finishes from the message loop, as soon as the panel is on
+// the screen: a posted message comes before the first paint, so the panel
+// appears with its group.
 void MainPanel::StartPing() {
     pingArmed_ = true;
-    SetTimer(hwnd(), kPingTimer, 1, nullptr);
+    PostMessageW(hwnd(), kPingMessage, 0, 0);
 }
 
 std::wstring MainPanel::ConfiguredTitle() {
@@ -83,7 +77,6 @@ Group* MainPanel::CurrentGroup() {
 // The first tick after start-up: the data is loaded and the stored group
 // selected while the panel is already on the screen.
 void MainPanel::OnPing() {
-    KillTimer(hwnd(), kPingTimer);
     if (!std::exchange(pingArmed_, false)) return;
     host_.LoadData();
     auto& groups = host_.Groups();
@@ -91,8 +84,8 @@ void MainPanel::OnPing() {
     loaded_ = true;
     int start = Config().Flag(L"ShowFirstGroup") ? 1 : std::stoi(Config().GetConfigInt(L"ActivatedTab", 1));
     if (start < 1 || start > static_cast<int>(groups.size())) start = 1;
-    ShowWindow(itemPanel_->hwnd(), SW_SHOWNA);
     SelTab(start);
+    ShowWindow(itemPanel_->hwnd(), SW_SHOWNA);
 }
 
 void MainPanel::SelTab(int position) {
@@ -290,7 +283,6 @@ void MainPanel::OnPaint() {
     GetClientRect(hwnd(), &client);
     BufferedDc buffer(paint.dc(), paint.Area());
     title_.Paint(buffer.dc(), client.right, client.bottom, TitleState());
-    if (pingArmed_) PostMessageW(hwnd(), kPingMessage, 0, 0);
 }
 
 void MainPanel::OnMouse(UINT message, int x, int y) {
@@ -390,7 +382,7 @@ void MainPanel::StoreBounds() {
     if (!shownOnce_ || IsIconic(hwnd())) return;
     RECT window{};
     GetWindowRect(hwnd(), &window);
-    const int tpp = TwipsPerPixel(hwnd());
+    const int tpp = TwipsPerPixel();
     const Box box{window.left, window.top, window.right - window.left, window.bottom - window.top};
     Config().SetConfig(L"Size", FormatStoredBounds(box, tpp, tpp), L"", false);
 }
@@ -402,9 +394,6 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     case kTrayCallbackMessage:
         host_.OnTrayCallback(lParam);
-        return 0;
-    case WM_TIMER:
-        if (wParam == kPingTimer) OnPing();
         return 0;
     case kPingMessage:
         OnPing();
