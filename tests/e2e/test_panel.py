@@ -150,6 +150,36 @@ class Panel(unittest.TestCase):
                             s.config_text())
             self.assertEqual(item_titles(s, "Games"), ["记事本", "注册表"])
 
+    def test_group_menu(self):
+        with MivraSession(self.id(), files={"Mivra.cfg": fixture()}) as s:
+            s.wait_for_window()
+            s.capture_until(loaded)
+            titles = lambda: [g for g, _ in read_groups(s)]
+
+            # On the empty tab "空": delete asks nothing for an empty group.
+            s.click(*tab_centre(3), button=3)
+            time.sleep(0.5)
+            s.screenshot("menu-on-tab")
+            s.key("d")
+            self.assertTrue(wait_until(lambda: titles() == ["工作", "游戏"], 10), s.config_text())
+
+            # On empty bar rename and delete are disabled; new group is there.
+            s.click(300, TAB_TOP + 15, button=3)
+            time.sleep(0.5)
+            s.screenshot("menu-on-bar")
+            s.key("a")
+            self.assertTrue(wait_until(lambda: titles() == ["工作", "游戏", "3分组"], 10), s.config_text())
+
+            # Deleting a group with items asks first, naming the default group.
+            s.click(*tab_centre(2), button=3)
+            time.sleep(0.5)
+            s.key("d")
+            question = wait_until(lambda: [w for w in s.windows() if w != s.wid], 10)
+            self.assertTrue(question, "a question box")
+            s.key("Return", wid=question[0])
+            self.assertTrue(wait_until(lambda: titles() == ["工作", "3分组"], 10), s.config_text())
+            self.assertEqual(item_titles(s, "工作"), ["A", "B", "C", "记事本", "注册表"])
+
     def test_quit_hides_the_panel_when_closing_to_tray(self):
         with MivraSession(self.id(), files={"Mivra.cfg": fixture({"CloseToTray": "1"})}) as s:
             s.wait_for_window()

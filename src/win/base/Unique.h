@@ -76,11 +76,18 @@ struct FindHandleTraits {
     static void Close(Type h) { ::FindClose(h); }
 };
 
+struct MenuTraits {
+    using Type = HMENU;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::DestroyMenu(h); }
+};
+
 using UniqueHandle = Unique<KernelHandleTraits>;      // CreateMutex, CreateProcess, OpenProcess
 using UniqueFile = Unique<FileHandleTraits>;          // CreateFile
 using UniqueWindow = Unique<WindowTraits>;            // CreateWindowEx of a window we own
 using UniqueGdiObject = Unique<GdiObjectTraits>;      // CreateFont, CreateSolidBrush, CreateBitmap
 using UniqueModule = Unique<ModuleTraits>;            // LoadLibrary
 using UniqueFind = Unique<FindHandleTraits>;          // FindFirstFile
+using UniqueMenu = Unique<MenuTraits>;                // CreatePopupMenu
 
 }  // namespace mivra::win

@@ -168,22 +168,22 @@ void GroupBar::OnRightButtonUp(int x, int y) {
 }
 
 void GroupBar::ShowGroupMenu(bool onTab) {
-    HMENU menu = CreatePopupMenu();
+    UniqueMenu menu(CreatePopupMenu());
     if (!menu) return;
     const UINT onTabFlags = onTab ? MF_ENABLED : MF_GRAYED;
-    AppendMenuW(menu, MF_STRING, kNewGroup, L"新建分组(&A)");
-    AppendMenuW(menu, MF_STRING | onTabFlags, kRenameGroup, L"重命名(&R)");
-    AppendMenuW(menu, MF_STRING | (onTab && TabCount() != 1 ? MF_ENABLED : MF_GRAYED), kDeleteGroup, L"删除(&D)");
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, kDeleteAllGroups, L"删除全部分组");
+    AppendMenuW(menu.get(), MF_STRING, kNewGroup, L"新建分组(&A)");
+    AppendMenuW(menu.get(), MF_STRING | onTabFlags, kRenameGroup, L"重命名(&R)");
+    AppendMenuW(menu.get(), MF_STRING | (onTab && TabCount() != 1 ? MF_ENABLED : MF_GRAYED), kDeleteGroup,
+                L"删除(&D)");
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.get(), MF_STRING, kDeleteAllGroups, L"删除全部分组");
     POINT at{};
     GetCursorPos(&at);
     owner_.SetKeepShown(true);
     SetForegroundWindow(owner_.hwnd());
-    const UINT command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0,
+    const UINT command = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0,
                                         hwnd(), nullptr);
     owner_.SetKeepShown(false);
-    DestroyMenu(menu);
     switch (command) {
     case kNewGroup: owner_.NewGroup(); break;
     case kRenameGroup: owner_.RenameGroup(); break;
