@@ -136,6 +136,36 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("  save  section deleted, then one profile write per group %8.2f ms   ours is %.1fx faster (target: at least 20)\n",
                 legacyMs, legacyMs / so);
 
+    // Where the time goes: the steps of a load and of a save, one by one.
+    std::vector<double> stepRead, stepParse, stepDecode, stepEncode, stepSplice, stepWrite;
+    ProfileFile kept(cp, bytes);
+    for (int round = -2; round < rounds; ++round) {
+        double t0 = bench::NowMilliseconds();
+        std::optional<std::string> read = win::ReadWholeFile(ours);
+        double t1 = bench::NowMilliseconds();
+        const ProfileFile parsed(cp, std::move(*read));
+        double t2 = bench::NowMilliseconds();
+        const LoadedData decoded = LoadData(cp, parsed.Bytes());
+        double t3 = bench::NowMilliseconds();
+        const std::vector<std::string> lines = DataSectionLines(cp, groups);
+        double t4 = bench::NowMilliseconds();
+        kept.ReplaceSection(kDataSection, lines);
+        const std::string& whole = kept.Bytes();
+        double t5 = bench::NowMilliseconds();
+        win::WriteFileAtomically(ours, whole);
+        double t6 = bench::NowMilliseconds();
+        if (round < 0) continue;
+        stepRead.push_back(t1 - t0);
+        stepParse.push_back(t2 - t1);
+        stepDecode.push_back(t3 - t2);
+        stepEncode.push_back(t4 - t3);
+        stepSplice.push_back(t5 - t4);
+        stepWrite.push_back(t6 - t5);
+    }
+    std::printf("  steps: load = read %.2f + parse %.2f + decode %.2f ms; save = encode %.2f + splice %.2f + write %.2f ms\n",
+                bench::Median(stepRead), bench::Median(stepParse), bench::Median(stepDecode), bench::Median(stepEncode),
+                bench::Median(stepSplice), bench::Median(stepWrite));
+
     for (const std::wstring& f : {ours, floor, legacy}) DeleteFileW(f.c_str());
     RemoveDirectoryW(dir.c_str());
     return 0;

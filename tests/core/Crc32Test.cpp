@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 
 #include "IconvCodePage.h"
 
@@ -11,10 +10,6 @@ namespace {
 
 std::span<const std::uint8_t> Bytes(std::string_view s) {
     return {reinterpret_cast<const std::uint8_t*>(s.data()), s.size()};
-}
-
-std::filesystem::path TempFile(const std::string& name) {
-    return std::filesystem::path(testing::TempDir()) / ("mivra_crc_" + name);
 }
 
 TEST(Crc32, KnownValuesAndHex) {
@@ -39,25 +34,6 @@ TEST(Crc32, TextIsHashedAsAnsiBytes) {
     EXPECT_EQ(CrcText(cp936, L"\u4e2d"), CrcHex(Crc32(Bytes("\xD6\xD0"))));
 }
 
-TEST(Crc32, File) {
-    EXPECT_EQ(CrcFile(TempFile("missing")), L"00000000");
-
-    const auto empty = TempFile("empty");
-    std::ofstream(empty, std::ios::binary).close();
-    EXPECT_EQ(CrcFile(empty), L"00000000");
-
-    // Large enough to take several reads, with a CR LF that text mode would eat.
-    std::wstring text;
-    for (int i = 0; text.size() < 300'000; ++i) text += L"line " + std::to_wstring(i) + L"\r\n\x00e9";
-    const test::IconvCodePage cp("CP1252");
-    const std::string ansi = cp.ToAnsi(text);
-    const auto big = TempFile("big");
-    std::ofstream(big, std::ios::binary).write(ansi.data(), std::streamsize(ansi.size()));
-    EXPECT_EQ(CrcFile(big), CrcText(cp, text));
-
-    std::filesystem::remove(empty);
-    std::filesystem::remove(big);
-}
 
 }  // namespace
 }  // namespace mivra

@@ -1,7 +1,6 @@
 #include "text/Crc32.h"
 
 #include <array>
-#include <fstream>
 
 namespace mivra {
 namespace {
@@ -38,21 +37,6 @@ std::wstring CrcHex(std::uint32_t crc) {
 std::wstring CrcText(const AnsiCodePage& codePage, std::wstring_view text) {
     const std::string bytes = codePage.ToAnsi(text);
     return CrcHex(Crc32({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}));
-}
-
-std::wstring CrcFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::uint32_t crc = 0;
-    // A missing file hashes like an empty one.
-    if (!in) return CrcHex(crc);
-    std::array<char, 64 * 1024> buffer;
-    while (in) {
-        in.read(buffer.data(), buffer.size());
-        const auto got = static_cast<size_t>(in.gcount());
-        if (got == 0) break;
-        crc = Crc32({reinterpret_cast<const std::uint8_t*>(buffer.data()), got}, crc);
-    }
-    return CrcHex(crc);
 }
 
 }  // namespace mivra

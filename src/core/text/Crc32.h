@@ -3,7 +3,6 @@
 // upper-case hexadecimal digits.
 
 #include <cstdint>
-#include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
@@ -19,8 +18,5 @@ std::wstring CrcHex(std::uint32_t crc);
 
 // Over the ANSI bytes of the text.
 std::wstring CrcText(const AnsiCodePage& codePage, std::wstring_view text);
-
-// Over the bytes of the file; "00000000" for a missing or empty file.
-std::wstring CrcFile(const std::filesystem::path& file);
 
 }  // namespace mivra
