@@ -197,11 +197,13 @@ void Pump() {
 struct View {
     const char* name;
     const char* options;  // lines of section "Config"
+    int panelHeight = 760;
 };
 
 class PanelRun {
 public:
-    PanelRun(const View& view, std::vector<Group> groups, win::SystemIcons& icons) : host_(icons) {
+    PanelRun(const View& view, std::vector<Group> groups, win::SystemIcons& icons)
+        : host_(icons), panelHeight_(view.panelHeight) {
         host_.storage.bytes = std::string("[Config]\r\n") + view.options;
         host_.config.LoadOptions();
         host_.stored = std::move(groups);
@@ -225,7 +227,7 @@ public:
         double t1 = bench::NowMicroseconds();
         times.look = t1 - t0;
         panel_ = std::make_unique<win::MainPanel>(GetModuleHandleW(nullptr), host_, look_);
-        if (!panel_->Create(Box{20, 10, 1200, 760})) return times;
+        if (!panel_->Create(Box{20, 10, 1200, panelHeight_})) return times;
         t0 = bench::NowMicroseconds();
         times.create = t0 - t1;
         ShowWindow(panel_->hwnd(), SW_SHOWNA);
@@ -377,6 +379,7 @@ public:
 
 private:
     BenchHost host_;
+    int panelHeight_;
     win::PanelLook look_;
     std::unique_ptr<win::MainPanel> panel_;
     HWND items_ = nullptr;
@@ -473,6 +476,8 @@ int wmain(int argc, wchar_t** argv) {
         {"16 px icons, no caption", "ItemBarView=2\r\nItemBarIcon=2\r\nItemBarText=0\r\n"},
         {"16 px icons, caption below", "ItemBarView=2\r\nItemBarIcon=2\r\nItemBarText=2\r\n"},
         {"default (32 px, caption right)", ""},
+        // Ten columns of 120 x 30 in 600 pixels: 200 cells.
+        {"16 px icons, caption right", "ItemBarView=2\r\nItemBarIcon=2\r\nItemBarText=1\r\n", 660},
     };
     std::printf("item panel painting, 10,000 items on %zu paths (%zu file types and the system programs, "
                 "made in %.0f ms); %d rounds, %d wheel steps; times in microseconds\n",
