@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "GreedyDbcsCodePage.h"
 #include "IconvCodePage.h"
 #include "text/TextCoder.h"
 
@@ -47,6 +48,10 @@ TEST(DataFile, GroupLinesRoundTripByteForByte) {
 
     std::string file = "[Config]\r\nVersion=1.3.6\r\n[Data]\r\n";
     for (const auto& line : lines) file += line + "\r\n";
+    // The same lines, written straight after what stands before them.
+    std::string appended = "[Config]\r\nVersion=1.3.6\r\n[Data]\r\n";
+    AppendDataSection(gbk, groups, "\r\n", appended);
+    EXPECT_EQ(appended, file);
     const LoadedData loaded = LoadData(gbk, file);
     EXPECT_TRUE(loaded.errors.empty());
     EXPECT_EQ(loaded.groups, groups);
@@ -83,6 +88,50 @@ TEST(DataFile, BrokenRecordsAreReportedAndTheRestIsLoaded) {
     EXPECT_EQ(loaded.errors[3].record, 2u);
     EXPECT_EQ(loaded.errors[4].line, 4u);
     EXPECT_EQ(loaded.errors[4].record, 0u);
+}
+
+// Records of any shape: the fields are what GetBetween cuts out of the
+// record text, whether its bytes are ASCII or not.
+TEST(DataFile, FieldsAreCutAsGetBetweenCutsThem) {
+    const std::wstring texts[] = {
+        RecordText(kWeb),
+        RecordText({L"aPath:", L"p", L"i", L"a", L"1"}),        // a title ending like an opening
+        RecordText({L"C:", L"D:", L"", L"x:", L":"}),           // values ending with ":"
+        RecordText({L"say \"hi\"", L"a\"b", L"\"", L"", L"2"}),  // quotes in values
+        RecordText({L"x\",Path:\"y", L"real", L"", L"", L"3"}),   // a value holding a closing and an opening
+        RecordText({L"IcoPath:\"q", L"p", L"i", L"", L"4"}),
+        L"Title:\"t\",Count:\"9\",Path:\"p\",",                   // fields out of order, some missing
+        L"Title:\"t\",Path:\"p\",IcoPath:\"i\",Parm:\"a\",Count:\"5\",Parm:\"again\",",
+        L"Title:\"" + std::wstring(60, L'"') + L"\",Path:\"many quotes\",",
+        L"Title:\"记事本\",Path:\"D:\\软件\\\",Path:\",IcoPath:\"\",Parm:\"\",Count:\"\",",
+    };
+    for (const std::wstring& text : texts) {
+        const std::wstring stored = EncodeText(gbk, text);
+        const LoadedData loaded = LoadData(gbk, "g=" + std::string(stored.begin(), stored.end()) + ",");
+        ASSERT_EQ(loaded.groups.size(), 1u);
+        ASSERT_EQ(loaded.groups[0].items.size(), 1u) << testing::PrintToString(text);
+        EXPECT_EQ(loaded.groups[0].items[0], ParseRecordText(text)) << testing::PrintToString(text);
+    }
+}
+
+// Each record is read on its own: a NUL in one or a lead byte at the end of
+// another changes nothing for its neighbours.
+TEST(DataFile, RecordsAreReadOneByOne) {
+    const test::GreedyDbcsCodePage greedy;
+    auto stored = [&](const ItemRecord& item, std::string_view after) {
+        const std::string bytes = greedy.ToAnsi(RecordText(item), nullptr) + std::string(after);
+        std::string out(EncodedSize(bytes.size()), '\0');
+        EncodeBytesTo(bytes, out.data());
+        return out + ",";
+    };
+    const ItemRecord withNul{std::wstring(L"a\0b", 3), L"p", L"", L"", L"1"};
+    const std::string file =
+        "g=" + stored(withNul, "") + stored(kWeb, "\x81") /* ends in a lead byte */ + stored(kEmptyFields, "") + "\r\n";
+    const LoadedData loaded = LoadData(greedy, file);
+    ASSERT_EQ(loaded.groups.size(), 1u);
+    EXPECT_EQ(loaded.groups[0].items, (std::vector<ItemRecord>{withNul, kEmptyFields}));
+    ASSERT_EQ(loaded.errors.size(), 1u);
+    EXPECT_EQ(loaded.errors[0].record, 2u);
 }
 
 TEST(DataFile, DuplicateTitlesStayTwoGroups) {

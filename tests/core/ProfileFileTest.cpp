@@ -71,9 +71,11 @@ TEST(ProfileFile, ReadsValuesAsTheSystemDoes) {
         // CR LF, LF and a lone CR all end lines; blank lines count for nothing;
         // the last line needs no break.
         {"[S]\ra=1\nb=2\r\n\r\n\n\rc=3\n\r[T]\rd=4", {{L"S", L"a", L"1"}, {L"S", L"b", L"2"}, {L"S", L"c", L"3"}, {L"T", L"d", L"4"}}},
-        // Long lines.
+        // Long lines, also behind names that are not ASCII, as in the data section.
         {"[S]\r\nlong=" + std::string(70000, 'x') + "\r\n" + std::string(30000, 'k') + "=2",
          {{L"S", L"long", std::wstring(70000, L'x')}, {L"S", std::wstring(30000, L'k'), L"2"}}},
+        {"[S]\r\n \xd6\xd0 \xce\xc4 = " + std::string(70000, 'y') + " \x1a\r\n\xd6\xd0=a=\"b\0c\"\r\n\xce\xc4=\t'q'\t\r\n"s,
+         {{L"S", L"中 文", std::wstring(70000, L'y')}, {L"S", L"中", L"a=\"b"}, {L"S", L"文", L"q"}}},
     };
     for (const auto& c : cases) ExpectReads(ProfileFile(gbk, c.bytes), c.queries, c.bytes.substr(0, 60));
 }
@@ -95,6 +97,12 @@ TEST(ProfileFile, DecodesBeforeLookingForBracketsAndBreaks) {
                  {L"S", L"f", L"6"}, {L"U", L"g", L"?"}},
                 "greedy");
     EXPECT_EQ(joined.KeyNames(L"S"), (std::vector<std::wstring>{L"a", L"c", L"d", L"f"}));
+
+    // A lead byte right before "=" takes it: the line has no value, and
+    // hides a later line of what is left as its name.
+    const ProfileFile taken(greedy, "[S]\r\nk\x81=" + std::string(40, 'v') + "\r\nk\x81=2\r\nj=3\r\n");
+    ExpectReads(taken, {{L"S", L"k\x4f3d" + std::wstring(40, L'v'), {}}, {L"S", L"k", {}}, {L"S", L"j", L"3"}}, "taken");
+    EXPECT_EQ(taken.KeyNames(L"S"), (std::vector<std::wstring>{L"j"}));
 }
 
 TEST(ProfileFile, ListsSectionsAndKeysAsTheSystemDoes) {
@@ -196,6 +204,14 @@ TEST(ProfileFile, WritesOnlyTheLinesItMust) {
          "[S]\r\nx=1\r\ny=\xd6\xd0\r\n\r\n[T]\r\nt=1\r\n[s]\r\n"},
         {"ReplaceSection adds a missing section at the end", "[S]\r\nk=1",
          [](ProfileFile& f) { f.ReplaceSection(L"U", {"x=1"}); }, "[S]\r\nk=1\r\n[U]\r\nx=1\r\n"},
+        {"a writer of the lines gets the file's line break", "[S]\nk=1\n[T]\nt=1\n",
+         [](ProfileFile& f) {
+             f.ReplaceSection(L"S", false, [](std::string& out, std::string_view lineBreak) {
+                 out += "\xd6\xd0=" + std::string(100, 'v');
+                 out += lineBreak;
+             });
+         },
+         "[S]\n\xd6\xd0=" + std::string(100, 'v') + "\n[T]\nt=1\n"},
         {"lines the system drops go with any change", "[S]\r\n=x\r\n=y\r\nb=1\r\n",
          [](ProfileFile& f) { f.DeleteKey(L"S", L""); }, "[S]\r\nb=1\r\n"},
         {"after any change, lines with a NUL read anew and nameless headers go",

@@ -58,6 +58,46 @@ TEST(TextCoder, DecodeIsTolerant) {
     for (const auto& [stored, text] : cases) EXPECT_EQ(DecodeText(Cp1252(), stored), text) << stored;
 }
 
+// The byte forms that the data file's reader and writer use.
+TEST(TextCoder, StoredBytes) {
+    const std::pair<std::string, std::string> encoded[] = {
+        {"", ""}, {"a", "yq=="}, {"ab", "ywi="}, {"abc", "ywjJ"}, {"\xd6\xd0\xce\xc4", "1TdoXa=="},
+        {"\xfb\xff", "+/8="}, {std::string("\0\0\0\xff", 4), "aaaa/W=="},
+    };
+    for (const auto& [bytes, stored] : encoded) {
+        std::string out(EncodedSize(bytes.size()), '?');
+        EXPECT_EQ(EncodeBytesTo(bytes, out.data()), stored.size());
+        EXPECT_EQ(out, stored);
+    }
+
+    // Reading stops at the first character that is not part of a stored form.
+    struct Case {
+        std::string text;
+        size_t read;
+        std::string bytes;
+        bool ascii;
+    };
+    const Case decoded[] = {
+        {"ywjJ,next", 4, "abc", true},
+        {"ywi=,", 4, "ab", true},
+        {"yq==", 4, "a", true},
+        {"ywjJy@", 5, "abc", true},   // a lone last character gives no byte
+        {"yq=c", 3, "a", true},       // nothing of the alphabet after the padding
+        {"==x", 2, "", true},
+        {"", 0, "", true},
+        {"!ywjJ", 0, "", true},
+        {"1TdoXa==\r\n", 8, "\xd6\xd0\xce\xc4", false},
+        {"ywjJywjJywjJ1Tdo", 16, "abcabcabc\xd6\xd0\xce", false},
+    };
+    for (const Case& c : decoded) {
+        std::string out(DecodedSizeLimit(c.text.size()), '?');
+        const DecodedPrefix prefix = DecodePrefix(c.text, out.data());
+        EXPECT_EQ(prefix.read, c.read) << c.text;
+        EXPECT_EQ(out.substr(0, prefix.written), c.bytes) << c.text;
+        EXPECT_EQ(prefix.ascii, c.ascii) << c.text;
+    }
+}
+
 TEST(TextCoder, DecodeBytes) {
     using Bytes = std::vector<std::uint8_t>;
     const std::pair<std::wstring, Bytes> cases[] = {

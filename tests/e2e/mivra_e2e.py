@@ -304,6 +304,11 @@ class MivraSession:
 
     def move(self, x, y, wid=None):
         """Moves the pointer to x, y relative to the window's top-left corner."""
+        left, top = self.geometry(wid)[:2]
+        where = _run("xdotool", "getmouselocation", "--shell").stdout
+        here = dict(line.split("=", 1) for line in where.split() if "=" in line)
+        if (int(here.get("X", -1)), int(here.get("Y", -1))) == (left + x, top + y):
+            return  # --sync would wait for a motion that never comes
         _run("xdotool", "mousemove", "--window", str(wid or self.wid), "--sync", str(x), str(y))
 
     def click(self, x, y, button=1, count=1, wid=None):

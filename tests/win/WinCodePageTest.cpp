@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "base/WinCodePage.h"
 #include "text/TextCoder.h"
 
@@ -35,6 +37,39 @@ TEST(WinCodePage, SecondBytesInTheAsciiRangeStayWithTheirCharacter) {
     EXPECT_EQ(cp.FromAnsi("\x81\x40" "abc\xD6\xD0\x81\x5D]"), L"丂abc中\u4E5A]");
     EXPECT_EQ(cp.ToAnsi(L"丂abc中"), "\x81\x40" "abc\xD6\xD0");
     EXPECT_EQ(cp.FromAnsi("a\x81").substr(0, 1), L"a");  // a lead byte at the end: no crash, nothing read beyond
+}
+
+// ASCII goes a block at a time and the rest through the system: runs of
+// every length, at every place in a block, read and write as the system
+// converts the whole text.
+TEST(WinCodePage, LongMixedTextsConvertAsTheSystemConvertsThem) {
+    const auto& cp = win::SystemCodePage();
+    const std::wstring pieces[] = {L"中", L"文件", L"丂", L"\u0E01", L"\U0001F600", L"é"};
+    std::mt19937 random(936);
+    for (int round = 0; round < 200; ++round) {
+        std::wstring text;
+        while (text.size() < 300) {
+            text.append(random() % 40, static_cast<wchar_t>(L' ' + random() % 90));
+            text += pieces[random() % std::size(pieces)];
+        }
+        BOOL usedDefault = FALSE;
+        std::string expected(text.size() * 2, '\0');
+        expected.resize(WideCharToMultiByte(936, 0, text.data(), static_cast<int>(text.size()), expected.data(),
+                                            static_cast<int>(expected.size()), nullptr, &usedDefault));
+        bool lossy = false;
+        std::string bytes = "kept";
+        cp.AppendToAnsi(text, bytes, &lossy);
+        ASSERT_EQ(bytes, "kept" + expected);
+        EXPECT_EQ(lossy, usedDefault != FALSE);
+
+        std::wstring back(expected.size(), L'\0');
+        back.resize(MultiByteToWideChar(936, 0, expected.data(), static_cast<int>(expected.size()), back.data(),
+                                        static_cast<int>(back.size())));
+        std::wstring read = L"kept";
+        cp.AppendFromAnsi(expected, read);
+        ASSERT_EQ(read, L"kept" + back);
+        EXPECT_EQ(cp.FromAnsi(expected), back);
+    }
 }
 
 TEST(WinCodePage, Utf8AsTheAnsiCodePageWorks) {

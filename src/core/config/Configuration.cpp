@@ -111,7 +111,10 @@ Configuration::SaveResult Configuration::SaveGroups(const std::vector<Group>& gr
     SaveResult result;
     if (IsLocked()) return result;
     ProfileFile& file = Current();
-    file.ReplaceSection(kDataSection, DataSectionLines(codePage_, groups, &result.lossy));
+    // The section is most of the file: it is written straight into the new file.
+    file.ReplaceSection(kDataSection, groups.empty(), [&](std::string& out, std::string_view lineBreak) {
+        AppendDataSection(codePage_, groups, lineBreak, out, &result.lossy);
+    });
     result.written = Commit();
     return result;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "text/ByteScan.h"
 #include "text/CaseFold.h"
 
 namespace mivra {
@@ -12,7 +13,6 @@ namespace {
 constexpr bool IsBlank(wchar_t c) { return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x1A; }
 constexpr bool IsBlankByte(char c) { return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x1A; }
 constexpr bool IsBreakByte(char c) { return c == '\r' || c == '\n'; }
-constexpr bool IsAsciiByte(char c) { return static_cast<unsigned char>(c) < 0x80; }
 
 std::wstring_view TrimLeft(std::wstring_view s) {
     size_t i = 0;
@@ -31,7 +31,7 @@ std::wstring_view Trim(std::wstring_view s) { return TrimRight(TrimLeft(s)); }
 // The system's functions take and keep C strings.
 std::wstring_view UpToNul(std::wstring_view s) { return s.substr(0, std::min(s.size(), s.find(L'\0'))); }
 
-bool IsAscii(std::string_view bytes) { return std::all_of(bytes.begin(), bytes.end(), IsAsciiByte); }
+bool IsAscii(std::string_view bytes) { return scan::IsAscii(bytes); }
 
 std::uint64_t HashFolded(std::wstring_view s) {
     std::uint64_t h = 14695981039346656037ull;  // FNV-1a
@@ -54,8 +54,8 @@ size_t CountBreaks(std::wstring_view text) {
 
 ProfileFile::ProfileFile(const AnsiCodePage& codePage, std::string bytes)
     : codePage_(&codePage), raw_(std::move(bytes)) {
-    text_.reserve(raw_.size());
     ParseRange(0, raw_.size(), lines_);
+    textAtCompaction_ = text_.size();
     for (const Line& line : lines_) {
         if (line.lineBreak != Break::None) {
             newLine_ = line.lineBreak;
@@ -68,19 +68,52 @@ ProfileFile::ProfileFile(const AnsiCodePage& codePage, std::string bytes)
 // and "=" are looked for, since a DBCS trail byte can be either bracket; and
 // since a lead byte can swallow the CR or LF after it, breaks are taken from
 // the decoded text too.
+//
+// Only the part up to the first "=" is decoded when the rest of the line is
+// ASCII: every ANSI code page reads ASCII bytes after a whole character as
+// themselves, and the long lines of the data section are such lines.
 void ProfileFile::ParseRange(size_t begin, size_t end, std::vector<Line>& out) {
     struct Span {
         size_t pos, size, breakSize;
-        bool ascii;
+        bool plain;       // read without the rest of its run: head decoded, tail ASCII
+        size_t text, textSize, tailSize;
+        bool tailNul;
     };
     const char* raw = raw_.data();
+    const std::string_view bytes(raw, end);
     std::vector<Span> spans;
     for (size_t pos = begin; pos < end;) {
-        size_t stop = pos;
-        bool ascii = true;
-        for (; stop < end && !IsBreakByte(raw[stop]); ++stop) ascii = ascii && IsAsciiByte(raw[stop]);
-        size_t breakSize = stop == end ? 0 : (raw[stop] == '\r' && stop + 1 < end && raw[stop + 1] == '\n') ? 2 : 1;
-        spans.push_back({pos, stop - pos, breakSize, ascii});
+        const scan::Stop head = scan::FindFirst<'\r', '\n', '='>(bytes, pos);
+        scan::Stop tail = head;
+        const bool hasEquals = head.at < end && raw[head.at] == '=';
+        if (hasEquals) tail = scan::FindFirst<'\r', '\n'>(bytes, head.at + 1);
+        const size_t stop = tail.at;
+        const size_t breakSize = stop == end ? 0 : (raw[stop] == '\r' && stop + 1 < end && raw[stop + 1] == '\n') ? 2 : 1;
+        Span span{pos, stop - pos, breakSize, false, text_.size(), 0, 0, false};
+        const size_t headSize = hasEquals ? head.at + 1 - pos : stop - pos;
+        const std::string_view headBytes(raw + pos, headSize);
+        if (!head.high && !(hasEquals && tail.high)) {
+            span.plain = true;
+            // A "[" line is read whole: its name runs to the last "]".
+            const size_t first = headBytes.find_first_not_of("\t\n\v\f\r \x1a");
+            const size_t take = first != std::string_view::npos && headBytes[first] == '[' ? span.size : headSize;
+            text_.append(raw + pos, raw + pos + take);
+            span.textSize = take;
+            span.tailSize = span.size - take;
+        } else if (hasEquals && !tail.high) {
+            // Only the name is not ASCII (a group title): the "=" must still
+            // read as itself, as the first "=" of the line.
+            const std::wstring name = codePage_->FromAnsi(headBytes);
+            const std::wstring_view t = TrimLeft(name);
+            if (!t.empty() && t.back() == L'=' && t.find(L'=') == t.size() - 1 && t[0] != L'[' && CountBreaks(name) == 0) {
+                span.plain = true;
+                text_ += name;
+                span.textSize = name.size();
+                span.tailSize = span.size - headSize;
+            }
+        }
+        span.tailNul = span.tailSize > 0 && tail.nul;
+        spans.push_back(span);
         pos = stop + breakSize;
     }
     auto breakOf = [](std::string_view bytes) {
@@ -89,17 +122,15 @@ void ProfileFile::ParseRange(size_t begin, size_t end, std::vector<Line>& out) {
     };
 
     for (size_t s = 0; s < spans.size();) {
-        if (spans[s].ascii) {
-            // Every ANSI code page reads ASCII bytes as themselves.
+        if (spans[s].plain) {
             const Span& span = spans[s++];
-            const size_t text = text_.size();
-            text_.append(raw + span.pos, raw + span.pos + span.size);
-            AddLine(span.pos, span.size, breakOf({raw + span.pos + span.size, span.breakSize}), text, span.size, out);
+            AddLine(span.pos, span.size, breakOf({raw + span.pos + span.size, span.breakSize}), span.text,
+                    span.textSize, span.tailSize, span.tailNul, out);
             continue;
         }
         size_t runEnd = s;
         size_t breakBytes = 0;
-        for (; runEnd < spans.size() && !spans[runEnd].ascii; ++runEnd) breakBytes += spans[runEnd].breakSize;
+        for (; runEnd < spans.size() && !spans[runEnd].plain; ++runEnd) breakBytes += spans[runEnd].breakSize;
         const size_t from = spans[s].pos;
         const size_t to = spans[runEnd - 1].pos + spans[runEnd - 1].size + spans[runEnd - 1].breakSize;
         const std::wstring decoded = codePage_->FromAnsi({raw + from, to - from});
@@ -112,7 +143,8 @@ void ProfileFile::ParseRange(size_t begin, size_t end, std::vector<Line>& out) {
                 while (stop < decoded.size() && decoded[stop] != L'\r' && decoded[stop] != L'\n') ++stop;
                 const size_t text = text_.size();
                 text_.append(decoded, at, stop - at);
-                AddLine(span.pos, span.size, breakOf({raw + span.pos + span.size, span.breakSize}), text, stop - at, out);
+                AddLine(span.pos, span.size, breakOf({raw + span.pos + span.size, span.breakSize}), text, stop - at, 0,
+                        false, out);
                 at = stop + span.breakSize;
             }
             continue;
@@ -128,7 +160,7 @@ void ProfileFile::ParseRange(size_t begin, size_t end, std::vector<Line>& out) {
                     const std::wstring line = codePage_->FromAnsi({raw + pos, end - pos});
                     const size_t text = text_.size();
                     text_ += line;
-                    AddLine(pos, end - pos, Break::None, text, line.size(), out);
+                    AddLine(pos, end - pos, Break::None, text, line.size(), 0, false, out);
                     pos = end;
                     break;
                 }
@@ -137,7 +169,7 @@ void ProfileFile::ParseRange(size_t begin, size_t end, std::vector<Line>& out) {
                     const size_t size = raw[e] == '\r' && e + 1 < end && raw[e + 1] == '\n' ? 2 : 1;
                     const size_t text = text_.size();
                     text_.append(line, 0, line.size() - 1);
-                    AddLine(pos, e - pos, breakOf({raw + e, size}), text, line.size() - 1, out);
+                    AddLine(pos, e - pos, breakOf({raw + e, size}), text, line.size() - 1, 0, false, out);
                     pos = e + size;
                     break;
                 }
@@ -149,8 +181,11 @@ void ProfileFile::ParseRange(size_t begin, size_t end, std::vector<Line>& out) {
     }
 }
 
-void ProfileFile::AddLine(size_t raw, size_t rawSize, Break lineBreak, size_t text, size_t textSize,
-                          std::vector<Line>& out) {
+// The line's text is text_[text, text + textSize), followed by its last
+// `tailSize` raw bytes when those are ASCII after the line's first "="; the
+// value then stays in raw_.
+void ProfileFile::AddLine(size_t raw, size_t rawSize, Break lineBreak, size_t text, size_t textSize, size_t tailSize,
+                          bool tailNul, std::vector<Line>& out) {
     const std::wstring_view content(text_.data() + text, textSize);
     Line line;
     line.raw = raw;
@@ -160,7 +195,24 @@ void ProfileFile::AddLine(size_t raw, size_t rawSize, Break lineBreak, size_t te
         pos = text + static_cast<size_t>(part.data() - content.data());
         size = part.size();
     };
-    line.nul = content.find(L'\0') != std::wstring_view::npos;
+    line.nul = tailNul || content.find(L'\0') != std::wstring_view::npos;
+    if (tailSize > 0) {
+        // The text ends with the line's first "=" and does not open a section.
+        const std::wstring_view t = TrimLeft(content);
+        line.kind = Kind::Key;
+        line.bareEquals = t.size() == 1;
+        place(UpToNul(TrimRight(t.substr(0, t.size() - 1))), line.name, line.nameSize);
+        std::string_view value(raw_.data() + raw + rawSize - tailSize, tailSize);
+        while (!value.empty() && IsBlankByte(value.front())) value.remove_prefix(1);
+        while (!value.empty() && IsBlankByte(value.back())) value.remove_suffix(1);
+        if (tailNul) value = value.substr(0, std::min(value.size(), value.find('\0')));
+        line.rawValue = true;
+        line.value = static_cast<size_t>(value.data() - (raw_.data() + raw));
+        line.valueSize = value.size();
+        line.hash = HashFolded(NameOf(line));
+        out.push_back(line);
+        return;
+    }
     const std::wstring_view t = Trim(content);
     if (!t.empty()) {
         // "[" opens a section only with a "]" after it; the name runs to the last one.
@@ -180,6 +232,12 @@ void ProfileFile::AddLine(size_t raw, size_t rawSize, Break lineBreak, size_t te
         line.hash = HashFolded(NameOf(line));
     }
     out.push_back(line);
+}
+
+std::wstring ProfileFile::ValueText(const Line& line) const {
+    if (!line.rawValue) return std::wstring(text_, line.value, line.valueSize);
+    const char* value = raw_.data() + line.raw + line.value;
+    return std::wstring(value, value + line.valueSize);  // ASCII
 }
 
 std::wstring_view ProfileFile::BlockName(const Block& block) const {
@@ -256,9 +314,9 @@ std::optional<std::wstring> ProfileFile::Get(std::wstring_view section, std::wst
     const size_t b = FindBlock(Trim(UpToNul(section)));
     const size_t i = b == npos ? npos : FindKey(b, Trim(UpToNul(key)));
     if (i == npos || lines_[i].kind != Kind::Key) return std::nullopt;
-    std::wstring_view value = ValueOf(lines_[i]);
+    std::wstring value = ValueText(lines_[i]);
     if (IsQuoted(value)) value = value.substr(1, value.size() - 2);
-    return std::wstring(value);
+    return value;
 }
 
 int ProfileFile::GetInt(std::wstring_view section, std::wstring_view key, int defaultValue) const {
@@ -267,8 +325,8 @@ int ProfileFile::GetInt(std::wstring_view section, std::wstring_view key, int de
     if (i == npos || lines_[i].kind != Kind::Key) return defaultValue;
     // The system reads the value into 30 characters, and drops the closing
     // quote only when the value fits, counting the quote as if it did not.
-    std::wstring_view value = ValueOf(lines_[i]);
-    std::wstring_view read;
+    const std::wstring text = ValueText(lines_[i]);
+    std::wstring_view value = text, read;
     if (IsQuoted(value)) {
         value.remove_prefix(1);
         read = value.substr(0, 29);
@@ -321,7 +379,8 @@ bool ProfileFile::Set(std::wstring_view section, std::wstring_view key, std::wst
         return std::pair(b, b == npos ? npos : FindKey(b, k));
     };
     auto [b, i] = find();
-    if (i != npos && lines_[i].kind == Kind::Key && ValueOf(lines_[i]) == v) return !lossy;
+    if (i != npos && lines_[i].kind == Kind::Key && lines_[i].valueSize == v.size() && ValueText(lines_[i]) == v)
+        return !lossy;
     BeginChange();
     std::tie(b, i) = find();
     if (i != npos) {
@@ -382,16 +441,22 @@ void ProfileFile::DeleteSection(std::wstring_view section) {
 }
 
 void ProfileFile::ReplaceSection(std::wstring_view section, const std::vector<std::string>& lines) {
+    ReplaceSection(section, lines.empty(), [&](std::string& out, std::string_view lineBreak) {
+        for (const std::string& line : lines) {
+            out += line;
+            out += lineBreak;
+        }
+    });
+}
+
+void ProfileFile::ReplaceSection(std::wstring_view section, bool none, const LineWriter& writeLines) {
     const std::wstring_view sectionName = TrimLeft(UpToNul(section)), s = TrimRight(sectionName);
-    std::string body;
-    for (const std::string& line : lines) {
-        body += line;
-        body += NewLine();
-    }
+    // The body goes straight into the new file.
+    auto writeBody = [&](std::string& out) { writeLines(out, NewLine()); };
     // As the system, which writes nothing when no key goes or comes.
     auto hasKeys = [&](const Block& block) { return block.lastLine != npos; };
     size_t b = FindBlock(s);
-    if (lines.empty()) {
+    if (none) {
         bool any = false;
         for (size_t c = b; c != npos && c < index_.blocks.size() && !any; ++c)
             any = (c == b || !s.empty()) && EqualsFolded(BlockName(index_.blocks[c]), s) && hasKeys(index_.blocks[c]);
@@ -400,11 +465,13 @@ void ProfileFile::ReplaceSection(std::wstring_view section, const std::vector<st
     BeginChange();
     b = FindBlock(s);
     if (b == npos) {
-        std::string text = "[" + codePage_->ToAnsi(sectionName) + "]";
-        text += NewLine();
-        text += body;
+        const std::string header = "[" + codePage_->ToAnsi(sectionName) + "]";
         if (!lines_.empty()) EndWithBreak(lines_.size() - 1);
-        Splice(lines_.size(), 0, text);
+        SpliceWith(lines_.size(), 0, [&](std::string& out) {
+            out += header;
+            out += NewLine();
+            writeBody(out);
+        });
     } else {
         const std::vector<Block> blocks = Indexed().blocks;
         // Later sections of the name first, so that line numbers before them hold.
@@ -415,22 +482,9 @@ void ProfileFile::ReplaceSection(std::wstring_view section, const std::vector<st
         const Block& block = blocks[b];
         const size_t count = hasKeys(block) ? block.lastLine + 1 - block.begin : 0;
         if (count == 0 && block.header != npos) EndWithBreak(block.header);
-        Splice(block.begin, count, body);
+        SpliceWith(block.begin, count, writeBody);
     }
     EndChange();
-}
-
-const std::string& ProfileFile::Bytes() const {
-    if (!modified_) return raw_;
-    if (bytesStale_) {
-        bytes_.clear();
-        for (const Line& line : lines_) {
-            bytes_ += RawOf(line);
-            bytes_ += BreakBytes(line.lineBreak);
-        }
-        bytesStale_ = false;
-    }
-    return bytes_;
 }
 
 std::string_view ProfileFile::BreakBytes(Break lineBreak) {
@@ -506,7 +560,7 @@ void ProfileFile::EndChange() {
             text = "[" + text + "]";
         } else if (line.kind == Kind::Key) {
             text += '=';
-            text += codePage_->ToAnsi(ValueOf(line));
+            text += codePage_->ToAnsi(ValueText(line));
         }
         ReplaceLines(*it, 1, text, line.lineBreak);
     }
@@ -514,55 +568,67 @@ void ProfileFile::EndChange() {
 
 // Gives the last line a line break, so that a line can follow it.
 void ProfileFile::EndWithBreak(size_t at) {
-    Line& line = lines_[at];
+    const Line& line = lines_[at];
     if (line.lineBreak != Break::None) return;
-    const std::string_view raw = RawOf(line);
-    if (!IsAscii(raw)) {
+    std::string bytes(RawOf(line));
+    if (!IsAscii(bytes)) {
         // A dangling lead byte would swallow the break: write the line as it reads.
-        std::string probe(raw);
+        std::string probe = bytes;
         probe += NewLine();
         const std::wstring text = codePage_->FromAnsi(probe);
         const std::wstring_view newLine = NewLine() == "\r\n" ? L"\r\n" : NewLine() == "\r" ? L"\r" : L"\n";
-        if (CountBreaks(text) != newLine.size() || !std::wstring_view(text).ends_with(newLine)) {
-            std::string fixed = codePage_->ToAnsi(codePage_->FromAnsi(raw));
-            fixed += NewLine();
-            Splice(at, 1, fixed);
-            return;
-        }
+        if (CountBreaks(text) != newLine.size() || !std::wstring_view(text).ends_with(newLine))
+            bytes = codePage_->ToAnsi(codePage_->FromAnsi(bytes));
     }
-    line.lineBreak = newLine_;
-    modified_ = true;
-    bytesStale_ = true;
-    ++revision_;
+    bytes += NewLine();
+    Splice(at, 1, bytes);
 }
 
 void ProfileFile::ReplaceLines(size_t first, size_t count, std::string_view bytes, Break lastBreak) {
-    std::string text(bytes);
-    text += BreakBytes(lastBreak);
-    Splice(first, count, text);
+    SpliceWith(first, count, [&](std::string& out) {
+        out += bytes;
+        out += BreakBytes(lastBreak);
+    });
 }
 
 void ProfileFile::EraseLines(size_t first, size_t count) { Splice(first, count, {}); }
 
-// Replaces lines [first, first + count) with the lines `bytes` holds.
 void ProfileFile::Splice(size_t first, size_t count, std::string_view bytes) {
-    const size_t begin = raw_.size();
-    raw_ += bytes;
+    SpliceWith(first, count, [&](std::string& out) { out += bytes; });
+}
+
+// Replaces lines [first, first + count) with the lines that `write` appends
+// to the string it is given. The file is put together anew in a second
+// buffer, kept between changes, so that raw_ is always the file itself and a
+// large section is not copied twice.
+template <typename Write>
+void ProfileFile::SpliceWith(size_t first, size_t count, Write write) {
+    const size_t from = first < lines_.size() ? lines_[first].raw : raw_.size();
+    const size_t to = first + count < lines_.size() ? lines_[first + count].raw : raw_.size();
+    spare_.clear();
+    spare_.reserve(raw_.size() + (raw_.size() >> 3));
+    spare_.append(raw_, 0, from);
+    write(spare_);
+    const size_t newEnd = spare_.size();
+    const bool endsWithBreak = newEnd > from && IsBreakByte(spare_[newEnd - 1]);
+    spare_.append(raw_, to, std::string::npos);
+    raw_.swap(spare_);
+    const std::ptrdiff_t shift = static_cast<std::ptrdiff_t>(newEnd) - static_cast<std::ptrdiff_t>(to);
+    for (size_t i = first + count; i < lines_.size(); ++i)
+        lines_[i].raw = static_cast<size_t>(static_cast<std::ptrdiff_t>(lines_[i].raw) + shift);
+
     std::vector<Line> parsed;
-    ParseRange(begin, raw_.size(), parsed);
+    ParseRange(from, newEnd, parsed);
     // A lead byte at the end of the new lines swallowed their last break: the
-    // line runs on into the next one, as a fresh parse would read it.
-    while (!bytes.empty() && IsBreakByte(bytes.back()) && (parsed.empty() || parsed.back().lineBreak == Break::None) &&
-           first + count < lines_.size()) {
+    // line runs on into the next one, as a fresh parse reads it.
+    for (size_t end = newEnd; endsWithBreak && (parsed.empty() || parsed.back().lineBreak == Break::None) &&
+                              first + count < lines_.size();) {
         const Line& next = lines_[first + count++];
-        std::string nextBytes(RawOf(next));
-        nextBytes += BreakBytes(next.lineBreak);
-        raw_ += nextBytes;
+        end = next.raw + next.rawSize + BreakBytes(next.lineBreak).size();
         parsed.clear();
-        ParseRange(begin, raw_.size(), parsed);
+        ParseRange(from, end, parsed);
         if (next.lineBreak == Break::None) break;
     }
-    for (size_t i = first; i < first + count; ++i) garbage_ += lines_[i].rawSize + 2;
     // A key line that keeps its kind and name leaves the index as it is.
     const bool sameShape = count == 1 && parsed.size() == 1 && parsed[0].kind == lines_[first].kind &&
                            (parsed[0].kind == Kind::Key || parsed[0].kind == Kind::Text) &&
@@ -575,32 +641,25 @@ void ProfileFile::Splice(size_t first, size_t count, std::string_view bytes) {
         lines_.insert(lines_.erase(at, at + static_cast<std::ptrdiff_t>(count)), parsed.begin(), parsed.end());
     }
     if (!sameShape) indexStale_ = true;
-    modified_ = true;
-    bytesStale_ = true;
     ++revision_;
-    if (garbage_ > raw_.size() / 2 + 65536) Compact();
+    if (text_.size() > 2 * textAtCompaction_ + 65536) CompactText();
 }
 
-// Packs the bytes and text that lines still use; raw_ is then the file again.
-void ProfileFile::Compact() {
-    std::string raw;
+// Packs the names and values that lines still use.
+void ProfileFile::CompactText() {
     std::wstring text;
     for (Line& line : lines_) {
-        const size_t at = raw.size();
-        raw += RawOf(line);
-        raw += BreakBytes(line.lineBreak);
-        line.raw = at;
         const size_t name = text.size();
         text += NameOf(line);
-        const size_t value = text.size();
-        text += ValueOf(line);
         line.name = name;
-        line.value = value;
+        if (!line.rawValue) {
+            const size_t value = text.size();
+            text += ValueOf(line);
+            line.value = value;
+        }
     }
-    raw_ = std::move(raw);
     text_ = std::move(text);
-    garbage_ = 0;
-    modified_ = false;
+    textAtCompaction_ = text_.size();
 }
 
 int ProfileIntOf(std::wstring_view value) {

@@ -29,6 +29,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -83,30 +84,37 @@ public:
     // name are emptied, as WritePrivateProfileSection does. For writers that
     // rewrite a section whole at once.
     void ReplaceSection(std::wstring_view section, const std::vector<std::string>& lines);
+    // The same for a writer that makes the lines itself: `writeLines`
+    // appends them to `out`, each followed by `lineBreak`; `none` tells that
+    // it writes no line. It is called at most once.
+    using LineWriter = std::function<void(std::string& out, std::string_view lineBreak)>;
+    void ReplaceSection(std::wstring_view section, bool none, const LineWriter& writeLines);
 
     // Grows with every change of the bytes, so that a caller can tell
     // whether there is anything to write without comparing the file.
     std::uint64_t Revision() const { return revision_; }
 
     // The file as it stands now, in the ANSI code page.
-    const std::string& Bytes() const;
+    const std::string& Bytes() const { return raw_; }
 
 private:
     enum class Kind : std::uint8_t { Blank, Section, Key, Text };  // Text: a line without "="
     enum class Break : std::uint8_t { None, Lf, Cr, CrLf };
     static constexpr size_t npos = static_cast<size_t>(-1);
 
-    // A line's bytes sit in raw_ and its decoded name and value in text_;
-    // both only grow until compacted, so no line owns an allocation.
+    // A line's bytes sit in raw_, which is always the file, and its decoded
+    // name and value in text_, which only grows until compacted: no line
+    // owns an allocation. A value that is ASCII stays in raw_ undecoded.
     struct Line {
         size_t raw = 0, rawSize = 0;  // content, without the break
         size_t name = 0, nameSize = 0;
-        size_t value = 0, valueSize = 0;
+        size_t value = 0, valueSize = 0;  // in text_, or from `raw` on in raw_ when rawValue
         std::uint64_t hash = 0;  // of the folded name
         Kind kind = Kind::Blank;
         Break lineBreak = Break::None;
         bool bareEquals = false;  // a key line starting with "="
         bool nul = false;         // the line holds a NUL
+        bool rawValue = false;
     };
     struct Block {
         size_t header;           // line of "[name]", npos for the nameless one
@@ -122,11 +130,12 @@ private:
     };
 
     void ParseRange(size_t begin, size_t end, std::vector<Line>& out);
-    void AddLine(size_t raw, size_t rawSize, Break lineBreak, size_t text, size_t textSize,
-                 std::vector<Line>& out);
+    void AddLine(size_t raw, size_t rawSize, Break lineBreak, size_t text, size_t textSize, size_t tailSize,
+                 bool tailNul, std::vector<Line>& out);
 
     std::wstring_view NameOf(const Line& line) const { return {text_.data() + line.name, line.nameSize}; }
-    std::wstring_view ValueOf(const Line& line) const { return {text_.data() + line.value, line.valueSize}; }
+    std::wstring_view ValueOf(const Line& line) const { return {text_.data() + line.value, line.valueSize}; }  // !rawValue
+    std::wstring ValueText(const Line& line) const;
     std::string_view RawOf(const Line& line) const { return {raw_.data() + line.raw, line.rawSize}; }
     std::wstring_view BlockName(const Block& block) const;
     static std::string_view BreakBytes(Break lineBreak);
@@ -143,18 +152,18 @@ private:
     void ReplaceLines(size_t first, size_t count, std::string_view bytes, Break lastBreak);
     void EraseLines(size_t first, size_t count);
     void Splice(size_t first, size_t count, std::string_view bytes);
-    void Compact();
+    template <typename Write>
+    void SpliceWith(size_t first, size_t count, Write write);
+    void CompactText();
 
     const AnsiCodePage* codePage_;
     std::string raw_;
+    std::string spare_;  // the next raw_, put together by a change
     std::wstring text_;
+    size_t textAtCompaction_ = 0;
     std::vector<Line> lines_;
     Break newLine_ = Break::CrLf;
-    size_t garbage_ = 0;      // bytes of raw_ no line uses any more
     std::uint64_t revision_ = 0;
-    bool modified_ = false;   // raw_ is no longer the file, byte for byte
-    mutable std::string bytes_;
-    mutable bool bytesStale_ = false;
     mutable Index index_;
     mutable bool indexStale_ = true;
 };

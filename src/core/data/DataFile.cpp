@@ -1,34 +1,161 @@
 #include "data/DataFile.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <type_traits>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "text/ByteScan.h"
 #include "text/TextCoder.h"
 
 namespace mivra {
 namespace {
 
-constexpr std::wstring_view kClosing = L"\",";
-constexpr std::wstring_view kTitleOpening = L"Title:\"";
-constexpr std::wstring_view kPathOpening = L"Path:\"";
-constexpr std::wstring_view kIcoPathOpening = L"IcoPath:\"";
-constexpr std::wstring_view kParmOpening = L"Parm:\"";
-constexpr std::wstring_view kCountOpening = L"Count:\"";
+// The fields in the order they are written, with their openings.
+constexpr std::array<std::wstring ItemRecord::*, 5> kFields = {&ItemRecord::title, &ItemRecord::path,
+                                                               &ItemRecord::icoPath, &ItemRecord::argument,
+                                                               &ItemRecord::count};
+constexpr std::array<std::string_view, 5> kOpenings = {"Title:\"", "Path:\"", "IcoPath:\"", "Parm:\"", "Count:\""};
+constexpr std::string_view kClosing = "\",";
 
 std::wstring Widen(std::string_view ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
-bool IsRecordCharacter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '/' ||
-           c == '=';
+template <typename Char>
+bool IsAsciiChar(Char c) {
+    return static_cast<std::make_unsigned_t<Char>>(c) < 0x80;
 }
 
-// A stored record is the coder's output: letters, digits, "+", "/", with
-// "=" only as padding at its end.
-bool IsEncodedRecord(std::string_view piece) {
-    if (piece.empty()) return false;
-    for (char c : piece)
-        if (!IsRecordCharacter(c)) return false;
-    const size_t padding = piece.find('=');
-    return padding == std::string_view::npos || piece.find_first_not_of('=', padding) == std::string_view::npos;
+// Whether `text` holds `ascii` at `pos`.
+template <typename Char>
+bool HoldsAt(std::basic_string_view<Char> text, size_t pos, std::string_view ascii) {
+    if (pos > text.size() || text.size() - pos < ascii.size()) return false;
+    for (size_t i = 0; i < ascii.size(); ++i)
+        if (text[pos + i] != static_cast<Char>(ascii[i])) return false;
+    return true;
+}
+
+// Whether the text before `end` ends with `ascii`; compared from the back,
+// where the openings differ.
+template <typename Char>
+bool EndsWithAt(std::basic_string_view<Char> text, size_t end, std::string_view ascii) {
+    if (end < ascii.size()) return false;
+    for (size_t i = ascii.size(); i-- > 0;)
+        if (text[end - ascii.size() + i] != static_cast<Char>(ascii[i])) return false;
+    return true;
+}
+
+// Every record the writer makes runs from the Title opening to the Count
+// closing; anything else is damaged or cut short.
+template <typename Char>
+bool IsWholeRecord(std::basic_string_view<Char> text) {
+    return HoldsAt(text, 0, kOpenings[0]) && text.size() >= kClosing.size() &&
+           HoldsAt(text, text.size() - kClosing.size(), kClosing);
+}
+
+// The quotes among the sixteen bytes at `p`, as a mask of one bit per byte
+// (a character shows as sizeof(Char) bits in a row).
+#if defined(__SSE2__)
+template <typename Char>
+unsigned QuotesAt(const Char* p) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    __m128i hits;
+    if constexpr (sizeof(Char) == 1) hits = _mm_cmpeq_epi8(block, _mm_set1_epi8('"'));
+    else if constexpr (sizeof(Char) == 2) hits = _mm_cmpeq_epi16(block, _mm_set1_epi16('"'));
+    else hits = _mm_cmpeq_epi32(block, _mm_set1_epi32('"'));
+    return static_cast<unsigned>(_mm_movemask_epi8(hits));
+}
+#endif
+
+// The first quote of `text` from `from` on, or text.size().
+template <typename Char>
+size_t FindQuote(std::basic_string_view<Char> text, size_t from) {
+    const Char* p = text.data();
+    const size_t n = text.size();
+    size_t i = from;
+#if defined(__SSE2__)
+    constexpr size_t kUnits = 16 / sizeof(Char);
+    for (; i + kUnits <= n; i += kUnits)
+        if (const unsigned mask = QuotesAt(p + i); mask != 0)
+            return i + static_cast<size_t>(std::countr_zero(mask)) / sizeof(Char);
+#endif
+    while (i < n && p[i] != Char('"')) ++i;
+    return i;
+}
+
+// Calls `visit` with the place of every quote of `text`, in order.
+template <typename Char, typename Visit>
+void ForEachQuote(std::basic_string_view<Char> text, Visit visit) {
+    for (size_t q = FindQuote(text, 0); q < text.size(); q = FindQuote(text, q + 1)) visit(q);
+}
+
+// A record in the writer's own layout: the five openings in order, no value
+// holding a quote and none ending with ":" (an opening could end at its
+// closing quote then). Its values are what GetBetween finds too, since every
+// occurrence of an opening ends at a quote after a colon.
+template <typename Char>
+bool CutWritersLayout(std::basic_string_view<Char> text, ItemRecord& item) {
+    std::basic_string_view<Char> values[kFields.size()];
+    size_t pos = 0;
+    for (size_t f = 0; f < kFields.size(); ++f) {
+        if (!HoldsAt(text, pos, kOpenings[f])) return false;
+        pos += kOpenings[f].size();
+        const size_t quote = FindQuote(text, pos);
+        if (quote + 1 >= text.size() || text[quote + 1] != Char(',')) return false;
+        if (quote > pos && text[quote - 1] == Char(':')) return false;
+        values[f] = text.substr(pos, quote - pos);
+        pos = quote + 2;
+    }
+    if (pos != text.size()) return false;
+    // Built, not assigned: assigning from bytes goes through a temporary.
+    for (size_t f = 0; f < kFields.size(); ++f) item.*kFields[f] = std::wstring(values[f].begin(), values[f].end());
+    return true;
+}
+
+// Cuts the five fields out of a record text as GetBetween does: each from
+// the first occurrence of its opening to the first closing after that. An
+// opening ends with a colon and a quote and the closing is a quote and a
+// comma, so only those quotes need a look. `Char` is char for ASCII bytes.
+template <typename Char>
+void CutFields(std::basic_string_view<Char> text, ItemRecord& item) {
+    if (CutWritersLayout(text, item)) return;
+    constexpr size_t kMost = 24;
+    size_t openingEnds[kMost], closings[kMost];
+    size_t ends = 0, closes = 0;
+    bool tooMany = false;
+    const Char* p = text.data();
+    const size_t n = text.size();
+    ForEachQuote(text, [&](size_t q) {
+        if (q > 0 && p[q - 1] == Char(':')) {
+            if (ends == kMost) tooMany = true;
+            else openingEnds[ends++] = q;
+        }
+        if (q + 1 < n && p[q + 1] == Char(',')) {
+            if (closes == kMost) tooMany = true;
+            else closings[closes++] = q;
+        }
+    });
+    if (tooMany) {  // an odd record: the plain way
+        item = ParseRecordText(std::wstring(text.begin(), text.end()));
+        return;
+    }
+    for (size_t f = 0; f < kFields.size(); ++f) {
+        const std::string_view opening = kOpenings[f];
+        size_t e = 0;
+        while (e < ends && !EndsWithAt(text, openingEnds[e] + 1, opening)) ++e;
+        if (e == ends) continue;
+        const size_t start = openingEnds[e] + 1;
+        size_t c = 0;
+        while (c < closes && closings[c] < start) ++c;
+        if (c == closes) continue;
+        const auto value = text.substr(start, closings[c] - start);
+        item.*kFields[f] = std::wstring(value.begin(), value.end());
+    }
 }
 
 // Splits at CR LF, LF or CR, as a text reader does.
@@ -36,13 +163,166 @@ template <typename Visit>
 void ForEachLine(std::string_view bytes, Visit visit) {
     size_t number = 0, start = 0;
     while (start < bytes.size()) {
-        size_t end = start;  // a plain scan: find_first_of tests each byte against both
-        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') ++end;
+        const size_t end = scan::FindFirst<'\r', '\n'>(bytes, start).at;
         visit(++number, bytes.substr(start, end - start));
         start = end;
         if (start < bytes.size() && bytes[start] == '\r') ++start;
         if (start < bytes.size() && bytes[start] == '\n') ++start;
     }
+}
+
+std::wstring TextOf(const AnsiCodePage& codePage, std::string_view bytes) {
+    return scan::IsAscii(bytes) ? Widen(bytes) : codePage.FromAnsi(bytes);
+}
+
+// A byte buffer written through a pointer. It grows by doubling and is cut
+// to length once at the end, so that the many small appends of a writer
+// cost no zero-filling each.
+class ByteSink {
+public:
+    // Writes `bytes` from `used` on; what stands there already is room.
+    explicit ByteSink(std::string& bytes, size_t used = 0) : bytes_(bytes), used_(used) {}
+    char* Room(size_t n) {
+        if (bytes_.size() - used_ < n) bytes_.resize(std::max({bytes_.capacity(), bytes_.size() * 2, used_ + n}));
+        return bytes_.data() + used_;
+    }
+    void Commit(size_t n) { used_ += n; }
+    void Append(std::string_view part) {
+        char* o = Room(part.size());
+        for (const char c : part) *o++ = c;  // short parts: no library call
+        used_ += part.size();
+    }
+    void Clear() { used_ = 0; }
+    std::string_view View() const { return {bytes_.data(), used_}; }
+    void Finish() { bytes_.resize(used_); }
+
+private:
+    std::string& bytes_;
+    size_t used_ = 0;
+};
+
+// Writes the ASCII start of `text` to `out`, which has room for all of it,
+// and returns how many characters that is.
+size_t NarrowAscii(std::wstring_view text, char* out) {
+    size_t i = 0;
+#if defined(__SSE2__)
+    if constexpr (sizeof(wchar_t) == 2) {
+        for (; i + 8 <= text.size(); i += 8) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+            const __m128i high = _mm_and_si128(block, _mm_set1_epi16(-0x80));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) != 0xFFFF) break;
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(block, block));
+        }
+    }
+#endif
+    for (; i < text.size() && IsAsciiChar(text[i]); ++i) out[i] = static_cast<char>(text[i]);
+    return i;
+}
+
+// Writes the ANSI bytes of `text`: ASCII as it is, anything else through the
+// code page (by way of `scratch`). True when something could not be
+// represented.
+bool WriteAnsi(const AnsiCodePage& codePage, std::wstring_view text, ByteSink& out, std::string& scratch) {
+    if (NarrowAscii(text, out.Room(text.size())) == text.size()) {
+        out.Commit(text.size());
+        return false;
+    }
+    bool lossy = false;
+    scratch.clear();
+    codePage.AppendToAnsi(text, scratch, &lossy);
+    out.Append(scratch);
+    return lossy;
+}
+
+// The record text between the values: an opening, with the closing of the
+// value before it, padded so that it is copied as one block of 16 bytes.
+struct Joint {
+    char bytes[16];
+    size_t size;
+};
+constexpr Joint JointBefore(size_t field) {
+    Joint joint{};
+    std::string_view text = field == 0 ? std::string_view() : kClosing;
+    for (const char c : text) joint.bytes[joint.size++] = c;
+    for (const char c : field < kOpenings.size() ? kOpenings[field] : std::string_view()) joint.bytes[joint.size++] = c;
+    return joint;
+}
+constexpr std::array<Joint, 6> kJoints = {JointBefore(0), JointBefore(1), JointBefore(2),
+                                          JointBefore(3), JointBefore(4), JointBefore(5)};
+
+// The ANSI bytes of the item's record text; true when something was lost.
+bool WriteRecordBytes(const AnsiCodePage& codePage, const ItemRecord& item, ByteSink& out, std::string& scratch) {
+    bool lossy = false;
+    for (size_t f = 0; f <= kFields.size(); ++f) {
+        const Joint& joint = kJoints[f];
+        const std::wstring_view value = f < kFields.size() ? std::wstring_view(item.*kFields[f]) : std::wstring_view();
+        char* o = out.Room(sizeof joint.bytes + value.size());
+        std::memcpy(o, joint.bytes, sizeof joint.bytes);
+        const size_t ascii = NarrowAscii(value, o + joint.size);
+        if (ascii == value.size()) {
+            out.Commit(joint.size + ascii);
+            continue;
+        }
+        out.Commit(joint.size);
+        scratch.clear();
+        codePage.AppendToAnsi(value, scratch, &lossy);
+        out.Append(scratch);
+    }
+    return lossy;
+}
+
+// Roughly the stored size of a group's records, to size its line once.
+size_t StoredSizeOf(const Group& group) {
+    size_t text = 0;
+    for (const ItemRecord& item : group.items) {
+        text += 48;
+        for (const auto field : kFields) text += (item.*field).size();
+    }
+    return text / 3 * 4 + group.items.size() * 5 + group.title.size() * 2 + 8;
+}
+
+// Buffers for writing many records.
+struct RecordWriter {
+    std::string recordBytes, scratch;
+    ByteSink record{recordBytes};
+
+    void WriteGroupLine(const AnsiCodePage& codePage, const Group& group, ByteSink& out,
+                        std::vector<LossyText>* lossy) {
+        if (WriteAnsi(codePage, group.title, out, scratch) && lossy) lossy->push_back({group.title, {}});
+        out.Append("=");
+        WriteGroupData(codePage, group, out, lossy);
+    }
+
+    void WriteGroupData(const AnsiCodePage& codePage, const Group& group, ByteSink& out,
+                        std::vector<LossyText>* lossy) {
+        if (group.items.empty()) out.Append(",");
+        for (const ItemRecord& item : group.items) {
+            record.Clear();
+            if (WriteRecordBytes(codePage, item, record, scratch) && lossy) lossy->push_back({group.title, item.title});
+            const std::string_view bytes = record.View();
+            char* o = out.Room(EncodedSize(bytes.size()) + 1);
+            const size_t written = EncodeBytesTo(bytes, o);
+            o[written] = ',';
+            out.Commit(written + 1);
+        }
+    }
+};
+
+// Reads one decoded record into `items`; false when it is no whole record.
+bool AddRecord(const AnsiCodePage& codePage, std::string_view bytes, bool ascii, std::wstring& text,
+               std::vector<ItemRecord>& items) {
+    if (ascii) {
+        // Every ANSI code page reads ASCII bytes as themselves.
+        if (!IsWholeRecord(bytes)) return false;
+        CutFields(bytes, items.emplace_back());
+        return true;
+    }
+    text.clear();
+    codePage.AppendFromAnsi(bytes, text);
+    const std::wstring_view record = text;
+    if (!IsWholeRecord(record)) return false;
+    CutFields(record, items.emplace_back());
+    return true;
 }
 
 }  // namespace
@@ -51,175 +331,103 @@ std::wstring RecordText(const ItemRecord& item) {
     std::wstring text;
     text.reserve(48 + item.title.size() + item.path.size() + item.icoPath.size() + item.argument.size() +
                  item.count.size());
-    auto field = [&](std::wstring_view opening, const std::wstring& value) {
-        text.append(opening).append(value).append(kClosing);
-    };
-    field(kTitleOpening, item.title);
-    field(kPathOpening, item.path);
-    field(kIcoPathOpening, item.icoPath);
-    field(kParmOpening, item.argument);
-    field(kCountOpening, item.count);
+    for (size_t f = 0; f < kFields.size(); ++f) {
+        text.append(kOpenings[f].begin(), kOpenings[f].end());
+        text += item.*kFields[f];
+        text.append(kClosing.begin(), kClosing.end());
+    }
     return text;
 }
 
 ItemRecord ParseRecordText(std::wstring_view text) {
-    return ItemRecord{
-        GetBetween(text, kTitleOpening, kClosing),   GetBetween(text, kPathOpening, kClosing),
-        GetBetween(text, kIcoPathOpening, kClosing), GetBetween(text, kParmOpening, kClosing),
-        GetBetween(text, kCountOpening, kClosing),
-    };
+    ItemRecord item;
+    for (size_t f = 0; f < kFields.size(); ++f)
+        item.*kFields[f] = GetBetween(text, Widen(kOpenings[f]), Widen(kClosing));
+    return item;
 }
-
-namespace {
-
-// The ANSI bytes of many texts, converted in one call where the code page
-// allows it (one call per text costs more than the conversion itself).
-// Texts are joined with NUL; when that cannot be split back (a text holding
-// NUL) or something was lost, each text is converted on its own.
-std::vector<std::string> ToAnsiEach(const AnsiCodePage& codePage, const std::vector<std::wstring>& texts,
-                                    std::vector<bool>* lossy) {
-    std::wstring joined;
-    size_t total = 0;
-    for (const auto& t : texts) total += t.size() + 1;
-    joined.reserve(total);
-    for (const auto& t : texts) joined.append(t).push_back(L'\0');
-    bool anyLossy = false;
-    const std::string bytes = codePage.ToAnsi(joined, &anyLossy);
-
-    std::vector<std::string> out;
-    out.reserve(texts.size());
-    size_t start = 0;
-    for (size_t nul; out.size() < texts.size() && (nul = bytes.find('\0', start)) != std::string::npos; start = nul + 1)
-        out.emplace_back(bytes, start, nul - start);
-    if (lossy) lossy->assign(texts.size(), false);
-    if (!anyLossy && out.size() == texts.size() && start == bytes.size()) return out;
-
-    out.clear();
-    for (size_t i = 0; i < texts.size(); ++i) {
-        bool one = false;
-        out.push_back(codePage.ToAnsi(texts[i], &one));
-        if (lossy) (*lossy)[i] = one;
-    }
-    return out;
-}
-
-void AppendGroupData(const std::string* encodedRecords, size_t count, std::string& line) {
-    if (count == 0) line += ',';
-    for (size_t i = 0; i < count; ++i) {
-        AppendEncodedBytes(encodedRecords[i], line);
-        line += ',';
-    }
-}
-
-}  // namespace
 
 std::wstring GetData(const AnsiCodePage& codePage, const Group& group, std::vector<LossyText>* lossy) {
-    std::vector<std::wstring> records;
-    for (const ItemRecord& item : group.items) records.push_back(RecordText(item));
-    std::vector<bool> itemLossy;
-    const std::vector<std::string> bytes = ToAnsiEach(codePage, records, &itemLossy);
-    for (size_t i = 0; i < itemLossy.size(); ++i)
-        if (itemLossy[i] && lossy) lossy->push_back({group.title, group.items[i].title});
-    std::string data;
-    AppendGroupData(bytes.data(), bytes.size(), data);
+    std::string data(StoredSizeOf(group), '\0');
+    ByteSink out(data);
+    RecordWriter().WriteGroupData(codePage, group, out, lossy);
+    out.Finish();
     return Widen(data);
 }
 
 std::vector<std::string> DataSectionLines(const AnsiCodePage& codePage, const std::vector<Group>& groups,
                                           std::vector<LossyText>* lossy) {
-    // Titles and records of the whole file go through the code page together.
-    std::vector<std::wstring> texts;
-    for (const Group& group : groups) {
-        texts.push_back(group.title);
-        for (const ItemRecord& item : group.items) texts.push_back(RecordText(item));
-    }
-    std::vector<bool> textLossy;
-    const std::vector<std::string> bytes = ToAnsiEach(codePage, texts, &textLossy);
-
     std::vector<std::string> lines;
     lines.reserve(groups.size());
-    size_t next = 0;
+    RecordWriter writer;
     for (const Group& group : groups) {
-        if (textLossy[next] && lossy) lossy->push_back({group.title, {}});
-        std::string line = bytes[next++];
-        line += '=';
-        for (size_t i = 0; i < group.items.size(); ++i)
-            if (textLossy[next + i] && lossy) lossy->push_back({group.title, group.items[i].title});
-        AppendGroupData(bytes.data() + next, group.items.size(), line);
-        next += group.items.size();
-        lines.push_back(std::move(line));
+        std::string& line = lines.emplace_back(StoredSizeOf(group), '\0');
+        ByteSink out(line);
+        writer.WriteGroupLine(codePage, group, out, lossy);
+        out.Finish();
     }
     return lines;
 }
 
+void AppendDataSection(const AnsiCodePage& codePage, const std::vector<Group>& groups, std::string_view lineBreak,
+                       std::string& out, std::vector<LossyText>* lossy) {
+    ByteSink sink(out, out.size());
+    RecordWriter writer;
+    for (const Group& group : groups) {
+        writer.WriteGroupLine(codePage, group, sink, lossy);
+        sink.Append(lineBreak);
+    }
+    sink.Finish();
+}
+
 LoadedData LoadData(const AnsiCodePage& codePage, std::string_view fileBytes) {
     LoadedData data;
-    // Records are decoded to bytes first, all into one buffer, so that the
-    // code page converts them in one call.
-    struct Pending {
-        size_t group, line, number;
-        size_t begin, end;  // bytes in `decoded`; begin == end: not a record at all
+    // Buffers for one line at a time: its records decoded to bytes, then each
+    // record as text when it is not ASCII.
+    struct Piece {
+        size_t begin, size;
+        bool wellFormed, ascii;
     };
-    std::vector<Pending> pending;
+    std::vector<Piece> pieces;
     std::string decoded;
-    decoded.reserve(fileBytes.size() * 3 / 4);
+    std::wstring text;
 
     ForEachLine(fileBytes, [&](size_t number, std::string_view line) {
         if (line.empty() || line.back() != ',') return;
         // Only the leading title and its "=" are taken off: an encoded
         // record may hold "=" too.
-        const size_t equals = line.find('=');
-        if (equals == std::string_view::npos) {
+        const size_t equals = scan::FindFirst<'='>(line, 0).at;
+        if (equals == line.size()) {
             data.errors.push_back({number, {}, 0});  // a stray line that no writer makes
             return;
         }
-        data.groups.push_back({codePage.FromAnsi(line.substr(0, equals)), {}});
+        Group& group = data.groups.emplace_back();
+        group.title = TextOf(codePage, line.substr(0, equals));
         const std::string_view records = line.substr(equals + 1);
         if (records.size() < 2) return;
-        size_t recordNumber = 0, start = 0;
-        // The piece after the final "," is empty and ignored.
-        for (size_t comma; (comma = records.find(',', start)) != std::string_view::npos; start = comma + 1) {
-            const std::string_view piece = records.substr(start, comma - start);
-            const size_t begin = decoded.size();
-            if (IsEncodedRecord(piece)) {
-                AppendDecodedBytes(piece, decoded);
-                decoded.push_back('\0');
-            }
-            pending.push_back({data.groups.size() - 1, number, ++recordNumber, begin, decoded.size()});
+        // Every record of the line is decoded first, into one buffer, so
+        // that the items can be reserved at once. The line ends with ",": the
+        // empty piece after it is not looked at.
+        if (decoded.size() < DecodedSizeLimit(records.size())) decoded.resize(DecodedSizeLimit(records.size()));
+        pieces.clear();
+        size_t used = 0, wellFormed = 0;
+        for (size_t start = 0; start < records.size();) {
+            // A record is the coder's output and nothing else, up to the comma.
+            const DecodedPrefix piece = DecodePrefix(records.substr(start), decoded.data() + used);
+            size_t comma = start + piece.read;
+            const bool ok = piece.read > 0 && records[comma] == ',';
+            if (!ok) comma = scan::FindFirst<','>(records, comma).at;
+            pieces.push_back({used, ok ? piece.written : 0, ok, piece.ascii});
+            if (ok) used += piece.written;
+            wellFormed += ok;
+            start = comma + 1;
         }
-    });
-
-    // One conversion; split at the NUL after each record. A record that holds
-    // NUL itself (damaged) makes the split fail: then one call per record.
-    const std::wstring text = codePage.FromAnsi(decoded);
-    std::vector<std::wstring_view> texts;
-    texts.reserve(pending.size());
-    size_t start = 0;
-    for (size_t nul; (nul = text.find(L'\0', start)) != std::wstring::npos; start = nul + 1)
-        texts.push_back(std::wstring_view(text).substr(start, nul - start));
-    size_t wellFormed = 0;
-    for (const Pending& p : pending) wellFormed += p.begin != p.end;
-    std::vector<std::wstring> oneByOne;
-    if (texts.size() != wellFormed) {
-        texts.clear();
-        for (const Pending& p : pending)
-            if (p.begin != p.end)
-                texts.push_back(oneByOne.emplace_back(codePage.FromAnsi(std::string_view(decoded).substr(p.begin, p.end - p.begin - 1))));
-    }
-
-    size_t next = 0;
-    for (const Pending& p : pending) {
-        const std::wstring_view record = p.begin != p.end ? texts[next++] : std::wstring_view();
-        // Every record the writer makes runs from the Title opening to the
-        // Count closing; anything else is damaged or cut short.
-        if (!record.starts_with(kTitleOpening) || !record.ends_with(kClosing)) {
-            data.errors.push_back({p.line, data.groups[p.group].title, p.number});
-            continue;
+        group.items.reserve(wellFormed);
+        for (size_t p = 0; p < pieces.size(); ++p) {
+            const Piece& piece = pieces[p];
+            const std::string_view bytes(decoded.data() + piece.begin, piece.size);
+            if (!piece.wellFormed || !AddRecord(codePage, bytes, piece.ascii, text, group.items))
+                data.errors.push_back({number, group.title, p + 1});
         }
-        data.groups[p.group].items.push_back(ParseRecordText(record));
-    }
-    std::stable_sort(data.errors.begin(), data.errors.end(), [](const DataLoadError& a, const DataLoadError& b) {
-        return a.line < b.line;
     });
     return data;
 }

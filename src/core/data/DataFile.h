@@ -33,6 +33,10 @@ std::wstring GetData(const AnsiCodePage& codePage, const Group& group, std::vect
 // The lines of section "Data" (ANSI bytes, no line breaks), one per group.
 std::vector<std::string> DataSectionLines(const AnsiCodePage& codePage, const std::vector<Group>& groups,
                                           std::vector<LossyText>* lossy = nullptr);
+// The same lines appended to `out`, each followed by `lineBreak`: the
+// section written straight into the file being put together.
+void AppendDataSection(const AnsiCodePage& codePage, const std::vector<Group>& groups, std::string_view lineBreak,
+                       std::string& out, std::vector<LossyText>* lossy = nullptr);
 
 struct DataLoadError {
     size_t line = 0;  // 1-based line of the file

@@ -19,6 +19,14 @@ public:
     // ANSI bytes to text. Never fails: bytes that form no character are
     // replaced, so arbitrary input decodes to something.
     virtual std::wstring FromAnsi(std::string_view bytes) const = 0;
+
+    // The same conversions, appended to `out`. Readers and writers of many
+    // small texts (the records of the data file) use these; a code page that
+    // can convert in place saves an allocation per call.
+    virtual void AppendToAnsi(std::wstring_view text, std::string& out, bool* lossy = nullptr) const {
+        out += ToAnsi(text, lossy);
+    }
+    virtual void AppendFromAnsi(std::string_view bytes, std::wstring& out) const { out += FromAnsi(bytes); }
 };
 
 }  // namespace mivra

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace mivra {
 namespace {
@@ -53,6 +54,16 @@ void AppendBase64(std::string_view bytes, const char* alphabet, Out& out) {
     }
 }
 
+// The record coder's two characters for every twelve bits, so that three
+// bytes take two look-ups.
+using CharPair = std::array<char, 2>;
+constexpr std::array<CharPair, 4096> PairTable(const char* alphabet) {
+    std::array<CharPair, 4096> table{};
+    for (size_t v = 0; v < table.size(); ++v) table[v] = {alphabet[v >> 6], alphabet[v & 63]};
+    return table;
+}
+constexpr auto kSwappedPairs = PairTable(kSwappedAlphabet);
+
 // Decodes the characters before the first "=" into floor(n*3/4) bytes.
 template <typename Char>
 void AppendDecodedBase64(std::basic_string_view<Char> text, const std::array<std::uint8_t, 256>& table,
@@ -77,6 +88,19 @@ void AppendDecodedBase64(std::basic_string_view<Char> text, const std::array<std
     }
 }
 
+// The record coder's decoding tables for a character in each place of a group
+// of four: its sextet moved into place, or kNotInAlphabet.
+constexpr std::uint32_t kNotInAlphabet = 1u << 24;
+using PlaceTable = std::array<std::uint32_t, 256>;
+constexpr PlaceTable PlaceTableOf(unsigned shift) {
+    PlaceTable table{};
+    for (auto& v : table) v = kNotInAlphabet;
+    for (std::uint32_t i = 0; i < 64; ++i) table[static_cast<unsigned char>(kSwappedAlphabet[i])] = i << shift;
+    return table;
+}
+constexpr PlaceTable kPlace0 = PlaceTableOf(18), kPlace1 = PlaceTableOf(12), kPlace2 = PlaceTableOf(6),
+                     kPlace3 = PlaceTableOf(0);
+
 }  // namespace
 
 std::wstring EncodeText(const AnsiCodePage& codePage, std::wstring_view text, bool* lossy) {
@@ -91,12 +115,55 @@ std::wstring DecodeText(const AnsiCodePage& codePage, std::wstring_view encoded)
     return codePage.FromAnsi(bytes);
 }
 
-void AppendEncodedBytes(std::string_view ansiBytes, std::string& out) {
-    AppendBase64(ansiBytes, kSwappedAlphabet, out);
+size_t EncodeBytesTo(std::string_view ansiBytes, char* out) {
+    const auto* in = reinterpret_cast<const unsigned char*>(ansiBytes.data());
+    const size_t n = ansiBytes.size();
+    char* o = out;
+    size_t i = 0;
+    for (; i + 3 <= n; i += 3) {
+        const std::uint32_t v = std::uint32_t(in[i]) << 16 | std::uint32_t(in[i + 1]) << 8 | in[i + 2];
+        std::memcpy(o, kSwappedPairs[v >> 12].data(), 2);
+        std::memcpy(o + 2, kSwappedPairs[v & 0xFFF].data(), 2);
+        o += 4;
+    }
+    if (const size_t rest = n - i; rest > 0) {
+        std::uint32_t v = std::uint32_t(in[i]) << 16;
+        if (rest == 2) v |= std::uint32_t(in[i + 1]) << 8;
+        *o++ = kSwappedAlphabet[v >> 18];
+        *o++ = kSwappedAlphabet[(v >> 12) & 63];
+        *o++ = rest == 2 ? kSwappedAlphabet[(v >> 6) & 63] : '=';
+        *o++ = '=';
+    }
+    return static_cast<size_t>(o - out);
 }
 
-void AppendDecodedBytes(std::string_view encoded, std::string& out) {
-    AppendDecodedBase64(encoded, kSwappedSextets, out);
+DecodedPrefix DecodePrefix(std::string_view text, char* out) {
+    const auto* in = reinterpret_cast<const unsigned char*>(text.data());
+    const size_t n = text.size();
+    auto* o = reinterpret_cast<unsigned char*>(out);
+    std::uint32_t any = 0;
+    size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        const std::uint32_t v = kPlace0[in[i]] | kPlace1[in[i + 1]] | kPlace2[in[i + 2]] | kPlace3[in[i + 3]];
+        if (v & kNotInAlphabet) break;
+        any |= v;
+        o[0] = static_cast<unsigned char>(v >> 16);
+        o[1] = static_cast<unsigned char>(v >> 8);
+        o[2] = static_cast<unsigned char>(v);
+        o += 3;
+    }
+    // At most three more characters of the alphabet, then the padding.
+    size_t end = i;
+    while (end < n && !(kPlace3[in[end]] & kNotInAlphabet)) ++end;
+    if (const size_t rest = end - i; rest >= 2) {
+        std::uint32_t v = kPlace0[in[i]] | kPlace1[in[i + 1]];
+        if (rest == 3) v |= kPlace2[in[i + 2]];
+        any |= v & (rest == 3 ? 0xFFFF00u : 0xFF0000u);
+        *o++ = static_cast<unsigned char>(v >> 16);
+        if (rest == 3) *o++ = static_cast<unsigned char>(v >> 8);
+    }
+    while (end < n && in[end] == '=') ++end;
+    return {end, static_cast<size_t>(o - reinterpret_cast<unsigned char*>(out)), (any & 0x808080u) == 0};
 }
 
 std::vector<std::uint8_t> DecodeBytes(std::wstring_view base64) {

@@ -21,11 +21,24 @@ std::wstring EncodeText(const AnsiCodePage& codePage, std::wstring_view text, bo
 // 63 and everything from the first "=" on is ignored.
 std::wstring DecodeText(const AnsiCodePage& codePage, std::wstring_view encoded);
 
-// The record coder on bytes, for writers and readers of many records: the
-// ANSI bytes of a text appended as its stored (ASCII) form, and a stored form
-// appended as the ANSI bytes it holds, with DecodeText's tolerance.
-void AppendEncodedBytes(std::string_view ansiBytes, std::string& out);
-void AppendDecodedBytes(std::string_view encoded, std::string& out);
+// The record coder on bytes, for writers and readers of many records: they
+// write into buffers they keep, so neither allocates.
+//
+// The stored form of `ansiBytes`, written to `out`, which has room for
+// EncodedSize(ansiBytes.size()) characters; returns that many.
+constexpr size_t EncodedSize(size_t bytes) { return (bytes + 2) / 3 * 4; }
+size_t EncodeBytesTo(std::string_view ansiBytes, char* out);
+// Reads the stored form at the start of `text` as far as it goes: letters,
+// digits, "+" and "/", then any "=" padding; stops at anything else (a
+// reader that wants DecodeText's tolerance uses DecodeText). Writes the
+// bytes it holds to `out`, which has room for DecodedSizeLimit(text.size()).
+struct DecodedPrefix {
+    size_t read;     // characters, padding included
+    size_t written;  // bytes
+    bool ascii;      // every byte written is below 0x80
+};
+constexpr size_t DecodedSizeLimit(size_t characters) { return characters / 4 * 3 + 2; }
+DecodedPrefix DecodePrefix(std::string_view text, char* out);
 
 // Plain base64 to bytes with the same tolerance (no case swap, no code page).
 std::vector<std::uint8_t> DecodeBytes(std::wstring_view base64);

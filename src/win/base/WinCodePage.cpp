@@ -1,12 +1,18 @@
 #include "base/WinCodePage.h"
 
+#include <bit>
 #include <climits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace mivra::win {
 namespace {
 
 // Longer texts never reach here: files are converted a line or a section at a time.
 constexpr size_t kMaxRun = INT_MAX / 4;
+
 
 }  // namespace
 
@@ -22,53 +28,92 @@ WinCodePage::WinCodePage(UINT codePage) : codePage_(codePage == CP_ACP ? GetACP(
     canReportLoss_ = codePage_ != CP_UTF8 && codePage_ != CP_UTF7;
 }
 
-// ASCII stands for itself in every ANSI code page, and most of what Mivra
-// stores is ASCII (paths, encoded records): only the runs of other
-// characters go through the system's converter.
 std::string WinCodePage::ToAnsi(std::wstring_view text, bool* lossy) const {
-    std::string out(text.size() * maxCharSize_, '\0');
-    size_t o = 0;
-    for (size_t i = 0; i < text.size();) {
-        if (text[i] < 0x80) {
-            out[o++] = static_cast<char>(text[i++]);
-            continue;
-        }
-        size_t end = i;
-        while (end < text.size() && text[end] >= 0x80 && end - i < kMaxRun) ++end;
-        BOOL usedDefault = FALSE;
-        const int n = WideCharToMultiByte(codePage_, 0, text.data() + i, static_cast<int>(end - i), out.data() + o,
-                                          static_cast<int>(out.size() - o), nullptr,
-                                          canReportLoss_ ? &usedDefault : nullptr);
-        if (n > 0) o += static_cast<size_t>(n);
-        if (lossy && usedDefault) *lossy = true;
-        i = end;
-    }
-    out.resize(o);
+    std::string out;
+    AppendToAnsi(text, out, lossy);
     return out;
 }
 
 std::wstring WinCodePage::FromAnsi(std::string_view bytes) const {
-    // Every byte gives at most one UTF-16 unit.
-    std::wstring out(bytes.size(), L'\0');
-    size_t o = 0;
-    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
-    for (size_t i = 0; i < bytes.size();) {
-        if (in[i] < 0x80) {
-            out[o++] = static_cast<wchar_t>(in[i++]);
-            continue;
+    std::wstring out;
+    AppendFromAnsi(bytes, out);
+    return out;
+}
+
+// ASCII stands for itself in every ANSI code page, and most of what Mivra
+// stores is ASCII (paths, encoded records): only the runs of other
+// characters go through the system's converter, and ASCII is copied a block
+// at a time. A block is stored whole even when only its start is ASCII: the
+// rest is written over next, and the output has room for it.
+void WinCodePage::AppendToAnsi(std::wstring_view text, std::string& out, bool* lossy) const {
+    const size_t start = out.size();
+    out.resize(start + text.size() * maxCharSize_);
+    char* o = out.data() + start;
+    const char* const oEnd = out.data() + out.size();
+    const wchar_t* in = text.data();
+    const size_t n = text.size();
+    for (size_t i = 0; i < n;) {
+#if defined(__SSE2__)
+        while (i + 8 <= n) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+            const auto ascii = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(block, _mm_set1_epi16(-0x80)), _mm_setzero_si128())));
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(o), _mm_packus_epi16(block, block));
+            const size_t taken = ascii == 0xFFFF ? 8 : static_cast<size_t>(std::countr_zero(~ascii)) / 2;
+            o += taken;
+            i += taken;
+            if (taken < 8) break;
         }
+#endif
+        while (i < n && in[i] < 0x80) *o++ = static_cast<char>(in[i++]);
+        if (i == n) break;
+        size_t end = i;
+        while (end < n && in[end] >= 0x80 && end - i < kMaxRun) ++end;
+        BOOL usedDefault = FALSE;
+        const int written = WideCharToMultiByte(codePage_, 0, in + i, static_cast<int>(end - i), o,
+                                                static_cast<int>(oEnd - o), nullptr,
+                                                canReportLoss_ ? &usedDefault : nullptr);
+        if (written > 0) o += written;
+        if (lossy && usedDefault) *lossy = true;
+        i = end;
+    }
+    out.resize(static_cast<size_t>(o - out.data()));
+}
+
+void WinCodePage::AppendFromAnsi(std::string_view bytes, std::wstring& out) const {
+    // Every byte gives at most one UTF-16 unit.
+    const size_t start = out.size();
+    out.resize(start + bytes.size());
+    wchar_t* o = out.data() + start;
+    const wchar_t* const oEnd = out.data() + out.size();
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t n = bytes.size();
+    for (size_t i = 0; i < n;) {
+#if defined(__SSE2__)
+        while (i + 16 <= n) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+            const auto high = static_cast<unsigned>(_mm_movemask_epi8(block));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_unpacklo_epi8(block, _mm_setzero_si128()));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + 8), _mm_unpackhi_epi8(block, _mm_setzero_si128()));
+            const size_t taken = high == 0 ? 16 : static_cast<size_t>(std::countr_zero(high));
+            o += taken;
+            i += taken;
+            if (taken < 16) break;
+        }
+#endif
+        while (i < n && in[i] < 0x80) *o++ = static_cast<wchar_t>(in[i++]);
+        if (i == n) break;
         // A run of characters that start at a byte of 0x80 or above; the
         // second byte of a double-byte character may be ASCII and belongs to it.
         size_t end = i;
-        while (end < bytes.size() && in[end] >= 0x80 && end - i < kMaxRun) end += (leadByte_[in[end]] ? 2 : 1);
-        if (end > bytes.size()) end = bytes.size();
-        const int n = MultiByteToWideChar(codePage_, 0, bytes.data() + i, static_cast<int>(end - i), out.data() + o,
-                                          static_cast<int>(out.size() - o));
-        if (n > 0) o += static_cast<size_t>(n);
+        while (end < n && in[end] >= 0x80 && end - i < kMaxRun) end += (leadByte_[in[end]] ? 2 : 1);
+        if (end > n) end = n;
+        const int written = MultiByteToWideChar(codePage_, 0, bytes.data() + i, static_cast<int>(end - i), o,
+                                                static_cast<int>(oEnd - o));
+        if (written > 0) o += written;
         i = end;
     }
-    out.resize(o);
-    return out;
+    out.resize(static_cast<size_t>(o - out.data()));
 }
 
 const AnsiCodePage& SystemCodePage() {

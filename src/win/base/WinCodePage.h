@@ -13,6 +13,8 @@ public:
     explicit WinCodePage(UINT codePage = CP_ACP);
     std::string ToAnsi(std::wstring_view text, bool* lossy = nullptr) const override;
     std::wstring FromAnsi(std::string_view bytes) const override;
+    void AppendToAnsi(std::wstring_view text, std::string& out, bool* lossy = nullptr) const override;
+    void AppendFromAnsi(std::string_view bytes, std::wstring& out) const override;
 
 private:
     UINT codePage_;
