@@ -27,4 +27,16 @@ inline double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+// What one call into the Wine server costs on this machine right now (an
+// event reset is one round trip): everything that leans on the server, such
+// as window invalidation, scales with it.
+inline double ServerRoundTripMicroseconds() {
+    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const double t0 = NowMicroseconds();
+    for (int i = 0; i < 1000; ++i) ResetEvent(event);
+    const double each = (NowMicroseconds() - t0) / 1000;
+    CloseHandle(event);
+    return each;
+}
+
 }  // namespace mivra::bench

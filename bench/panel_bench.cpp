@@ -425,18 +425,6 @@ int WorkingSetMb() {
     return static_cast<int>(counters.PeakWorkingSetSize / (1024 * 1024));
 }
 
-// What one call into the Wine server costs on this machine right now (an
-// event reset is one round trip): everything that leans on the server, such
-// as window invalidation, scales with it.
-double ServerRoundTripMicroseconds() {
-    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    const double t0 = bench::NowMicroseconds();
-    for (int i = 0; i < 1000; ++i) ResetEvent(event);
-    const double each = (bench::NowMicroseconds() - t0) / 1000;
-    CloseHandle(event);
-    return each;
-}
-
 // The first look-up of an icon (SystemIcons::IndexFor on a new path), for
 // documents and for programs, in microseconds.
 void PrintLookupCost(const std::vector<std::wstring>& paths, const std::wstring& dir) {
@@ -482,7 +470,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("item panel painting, 10,000 items on %zu paths (%zu file types and the system programs, "
                 "made in %.0f ms); %d rounds, %d wheel steps; times in microseconds\n",
                 paths.size(), std::size(kExtensions), filesMs, rounds, wheelSteps);
-    std::printf("a Wine server round trip %.1f us\n", ServerRoundTripMicroseconds());
+    std::printf("a Wine server round trip %.1f us\n", bench::ServerRoundTripMicroseconds());
     PrintLookupCost(paths, dir);
 
     // One set of icons for all views, as one program has: the first view
@@ -537,7 +525,7 @@ int wmain(int argc, wchar_t** argv) {
         first = false;
     }
     std::printf("a Wine server round trip %.1f us; peak working set of this process %d MB\n",
-                ServerRoundTripMicroseconds(), WorkingSetMb());
+                bench::ServerRoundTripMicroseconds(), WorkingSetMb());
 
     std::error_code error;
     std::filesystem::remove_all(dir, error);

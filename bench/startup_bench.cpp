@@ -159,18 +159,6 @@ Ready TimeStart(const fs::path& exe, const wchar_t* topClass, const wchar_t* rea
     return ready;
 }
 
-// What one call into the Wine server costs on this machine right now (an
-// event reset is one round trip): everything that leans on the server, such
-// as window invalidation, scales with it.
-double ServerRoundTripMicroseconds() {
-    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    const double t0 = bench::NowMicroseconds();
-    for (int i = 0; i < 1000; ++i) ResetEvent(event);
-    const double each = (bench::NowMicroseconds() - t0) / 1000;
-    CloseHandle(event);
-    return each;
-}
-
 // A fresh copy of `exe` in a new folder under `root`, with `config` beside
 // it as Mivra.cfg when given.
 fs::path FreshCopy(const fs::path& root, const std::wstring& name, const fs::path& exe, const std::string* config) {
@@ -205,7 +193,7 @@ int wmain(int argc, wchar_t** argv) {
             peak.push_back(r.peakMb);
         }
     } mivra, minimal, noIcons;
-    const double roundTrip = ServerRoundTripMicroseconds();
+    const double roundTrip = bench::ServerRoundTripMicroseconds();
     // The minimal program sets it once it has painted: it must be set by the
     // time the program counts as ready.
     win::UniqueHandle painted(CreateEventW(nullptr, TRUE, FALSE, L"Local\\MivraBenchMinimalPainted"));
