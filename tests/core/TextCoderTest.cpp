@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "IconvCodePage.h"
@@ -95,6 +96,39 @@ TEST(TextCoder, StoredBytes) {
         EXPECT_EQ(prefix.read, c.read) << c.text;
         EXPECT_EQ(out.substr(0, prefix.written), c.bytes) << c.text;
         EXPECT_EQ(prefix.ascii, c.ascii) << c.text;
+    }
+}
+
+// The block-wise reader against the definition, a character at a time, on
+// long texts with stray characters at every place of a block, the neighbours
+// of each range of the alphabet among them.
+TEST(TextCoder, DecodePrefixAgreesWithCharacterByCharacter) {
+    const std::string alphabet = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789+/";
+    const std::string strays = std::string("@[`{/.:*,=-\x80\xff\x7f ") + '\0';
+    const auto sextet = [&](char c) { return static_cast<std::uint32_t>(alphabet.find(c)); };
+    std::mt19937 random(11);
+    for (int round = 0; round < 4000; ++round) {
+        std::string text(random() % 90, 'a');
+        for (char& c : text) c = random() % 40 == 0 ? strays[random() % strays.size()] : alphabet[random() % 64];
+        size_t end = 0;
+        while (end < text.size() && alphabet.find(text[end]) != std::string::npos && text[end] != '\0') ++end;
+        std::string bytes;
+        for (size_t i = 0; i + 1 < end; i += 4) {
+            std::uint32_t v = 0;
+            for (size_t k = 0; k < 4; ++k) v = v << 6 | (i + k < end ? sextet(text[i + k]) : 0);
+            bytes += static_cast<char>(v >> 16);
+            if (i + 2 < end) bytes += static_cast<char>(v >> 8);
+            if (i + 3 < end) bytes += static_cast<char>(v);
+        }
+        size_t read = end;
+        while (read < text.size() && text[read] == '=') ++read;
+        const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char b) { return static_cast<unsigned char>(b) < 0x80; });
+
+        std::string out(DecodedSizeLimit(text.size()), '?');
+        const DecodedPrefix prefix = DecodePrefix(text, out.data());
+        ASSERT_EQ(prefix.read, read) << text;
+        ASSERT_EQ(out.substr(0, prefix.written), bytes) << text;
+        ASSERT_EQ(prefix.ascii, ascii) << text;
     }
 }
 
