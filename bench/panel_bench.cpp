@@ -88,6 +88,7 @@ public:
     int ShowMessage(std::wstring_view, UINT) override { return IDOK; }
     void ShutDown() override {}
     void OnTrayCallback(LPARAM) override {}
+    std::wstring_view ProgramFile() override { return L"C:\\Mivra\\Mivra.exe"; }
     bool RunItem(ItemRecord&, int, std::wstring_view) override { return false; }
     void AddItem(std::vector<ItemRecord>&, std::wstring_view, std::wstring_view, std::wstring_view,
                  std::wstring_view, std::wstring_view) override {}

@@ -15,6 +15,7 @@
 #include "items/SystemIcons.h"
 #include "main/MainPanel.h"
 #include "main/PanelLook.h"
+#include "search/SearchBox.h"
 #include "support/TestSupport.h"
 
 namespace mivra::test {
@@ -47,6 +48,7 @@ public:
     }
     void ShutDown() override {}
     void OnTrayCallback(LPARAM) override {}
+    std::wstring_view ProgramFile() override { return L"C:\\Mivra\\Mivra.exe"; }
     bool RunItem(ItemRecord& item, int, std::wstring_view) override {
         if (item.path.empty()) return false;
         started.push_back(item.title);
@@ -431,6 +433,113 @@ TEST_F(PanelTest, MovesAreStoredAndTheUpdateBarClosesItsSquare) {
     RECT after{};
     GetWindowRect(items, &after);
     EXPECT_EQ(after.top, before.top);
+}
+
+// Search mode: typing starts it, the results come from every group, and a
+// started result is the item of its own group.
+class SearchTest : public PanelTest {
+protected:
+    void Start(std::string config) {
+        PanelTest::Start({Group{L"A", {{L"QQ音乐", L"C:\\q.exe", L"", L"", L"2"}, {L"Notepad", L"C:\\n.exe", L"", L"", L"5"}}},
+                          Group{L"B", {{L"音乐", L"C:\\m.exe", L"", L"", L"7"}, {L"Word", L"C:\\w.exe", L"", L"", L"0"}}}},
+                         std::move(config));
+    }
+    win::SearchBox& Box() { return *panel->Search(); }
+    HWND SearchWindow() { return FindWindowExW(panel->hwnd(), nullptr, L"MivraSearchBox", nullptr); }
+    std::vector<std::wstring> Titles() {
+        std::vector<std::wstring> titles;
+        for (const auto& item : Box().List().items) titles.push_back(item.title);
+        return titles;
+    }
+    void Key(UINT message, WPARAM code) { SendMessageW(Box().QueryWindow(), message, code, 0); }
+};
+
+TEST_F(SearchTest, ATypedLetterSearchesEveryGroupAndAResultStartsInItsOwnGroup) {
+    Start("[Config]\r\nSortByCount=1\r\nExecuteHide=1\r\n");
+    SendMessageW(panel->hwnd(), WM_CHAR, L'!', 0);
+    EXPECT_FALSE(panel->SearchVisible()) << "only letters, digits, <, > and : start a search";
+    SendMessageW(panel->hwnd(), WM_CHAR, L'y', 0);
+    ASSERT_TRUE(panel->SearchVisible());
+    EXPECT_EQ(Box().Text(), L"y");
+    EXPECT_TRUE(IsWindowVisible(SearchWindow()));
+    EXPECT_FALSE(IsWindowVisible(items));
+    EXPECT_FALSE(IsWindowVisible(bar));
+    // By count: 音乐 (7) before QQ音乐 (2); the first is selected.
+    EXPECT_EQ(Titles(), (std::vector<std::wstring>{L"音乐 [B]", L"QQ音乐 [A]"}));
+    EXPECT_EQ(Box().Results().HotItm(), 1);
+
+    Key(WM_KEYDOWN, VK_DOWN);
+    Key(WM_KEYDOWN, VK_DOWN);
+    EXPECT_EQ(Box().Results().HotItm(), 2) << "the selection stops at the last result";
+    Key(WM_CHAR, L'\r');
+    ASSERT_EQ(host.started, std::vector<std::wstring>{L"QQ音乐"});
+    // Group A counted the start and sorted itself by count; one save.
+    EXPECT_EQ(host.groups[0].items[0].title, L"Notepad");
+    EXPECT_EQ(host.groups[0].items[1].count, L"3");
+    EXPECT_EQ(host.saves, 1);
+    // Afterwards search mode is left and, with ExecuteHide, the panel hides.
+    EXPECT_FALSE(panel->SearchVisible());
+    EXPECT_EQ(Box().Text(), L"");
+    EXPECT_FALSE(IsWindowVisible(panel->hwnd()));
+    EXPECT_FALSE(IsWindowVisible(SearchWindow()));
+}
+
+TEST_F(SearchTest, CommandModeKeepsSearchingAndClearsTheQueryAfterAStart) {
+    Start("[Config]\r\nCommandMode=1\r\nExecuteHide2=1\r\n");
+    ASSERT_TRUE(panel->SearchVisible()) << "command mode starts in search mode";
+    SendMessageW(panel->hwnd(), WM_CHAR, L'x', 0);
+    EXPECT_TRUE(panel->SearchVisible()) << "typing never switches command mode off";
+    Box().SetText(L"<calc -x");
+    ASSERT_FALSE(Box().List().items.empty());
+    const ItemRecord& command = Box().List().items[0];
+    EXPECT_EQ(command.title, L"运行 calc -x");
+    EXPECT_EQ(command.path, L"calc");
+    EXPECT_EQ(command.argument, L"-x");
+    Key(WM_CHAR, L'\r');
+    EXPECT_EQ(host.started, std::vector<std::wstring>{L"运行 calc -x"});
+    EXPECT_TRUE(panel->SearchVisible());
+    EXPECT_EQ(Box().Text(), L"");
+    EXPECT_TRUE(Box().List().items.empty());
+    EXPECT_FALSE(IsWindowVisible(panel->hwnd())) << "ExecuteHide2 hides the panel after a result";
+
+    // Escape in command mode clears the query and hides, search mode stays.
+    ShowWindow(panel->hwnd(), SW_SHOWNA);
+    Box().SetText(L"wo");
+    EXPECT_EQ(Titles(), std::vector<std::wstring>{L"Word [B]"});
+    Key(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_EQ(Box().Text(), L"");
+    EXPECT_TRUE(panel->SearchVisible());
+    EXPECT_FALSE(IsWindowVisible(panel->hwnd()));
+}
+
+TEST_F(SearchTest, EscapeAndTheSwitchLeaveSearchModeAndTabSwitchesGroups) {
+    Start("[Config]\r\n");
+    SendMessageW(panel->hwnd(), WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(panel->CurrentTab(), 2);
+    SendMessageW(panel->hwnd(), WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(panel->CurrentTab(), 1) << "Tab goes round";
+
+    panel->SwitchSearch();
+    Box().SetText(L"yl");
+    EXPECT_EQ(Titles().size(), 2u);
+    SendMessageW(panel->hwnd(), WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(panel->CurrentTab(), 1) << "no group is selected in search mode";
+    Key(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_FALSE(panel->SearchVisible());
+    EXPECT_TRUE(IsWindowVisible(panel->hwnd()));
+    EXPECT_TRUE(IsWindowVisible(items));
+    EXPECT_TRUE(IsWindowVisible(bar));
+    EXPECT_TRUE(Box().List().items.empty());
+    EXPECT_TRUE(host.started.empty());
+
+    // The title bar's search switch (left of the three buttons) toggles it.
+    RECT client{};
+    GetClientRect(panel->hwnd(), &client);
+    const int x = client.right - 4 * look.ButtonWidth() + look.ButtonWidth() / 2;
+    const int y = look.ButtonHeight() / 2;
+    SendMessageW(panel->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
+    SendMessageW(panel->hwnd(), WM_LBUTTONUP, 0, At(x, y));
+    EXPECT_TRUE(panel->SearchVisible());
 }
 
 }  // namespace

@@ -95,11 +95,10 @@ std::vector<std::wstring_view> LowerCaseKeys(const std::vector<ItemRecord>& item
 
 }  // namespace
 
-bool SortItems(std::vector<ItemRecord>& items, int mode, bool sortByCount) {
+std::vector<size_t> SortOrder(const std::vector<ItemRecord>& items, int mode) {
     std::vector<size_t> rank;
     std::wstring buffer;
     if (mode == 1 || mode == 2) {
-        if (sortByCount) return false;
         rank = RankKeys(LowerCaseKeys(items, mode == 1 ? &ItemRecord::title : &ItemRecord::path, buffer));
     } else if (mode == 3) {
         const std::vector<std::wstring_view> titles = LowerCaseKeys(items, &ItemRecord::title, buffer);
@@ -108,13 +107,14 @@ bool SortItems(std::vector<ItemRecord>& items, int mode, bool sortByCount) {
         for (size_t i = 0; i < items.size(); ++i) keys.emplace_back(-LaunchCount(items[i].count), titles[i]);
         rank = RankKeys(keys);
     } else {
-        return false;
+        return {};
     }
-    const std::vector<size_t> order = SelectionOrder(std::move(rank));
-    std::vector<ItemRecord> sorted;
-    sorted.reserve(items.size());
-    for (size_t from : order) sorted.push_back(std::move(items[from]));
-    items = std::move(sorted);
+    return SelectionOrder(std::move(rank));
+}
+
+bool SortItems(std::vector<ItemRecord>& items, int mode, bool sortByCount) {
+    if (mode < 1 || mode > 3 || (mode != 3 && sortByCount)) return false;
+    ApplyOrder(items, SortOrder(items, mode));
     return true;
 }
 

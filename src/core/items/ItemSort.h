@@ -16,6 +16,21 @@ std::wstring LowerCaseText(std::wstring_view text);
 // The launch count as a number: its leading integer, within the int range.
 long long LaunchCount(std::wstring_view count);
 
+// The order of `items` after a sort in `mode` (below): for each place, the
+// index the item there comes from. Empty for an unknown mode.
+std::vector<size_t> SortOrder(const std::vector<ItemRecord>& items, int mode);
+
+// Puts the elements in `order` (as SortOrder gives it); an order of another
+// length leaves them as they are.
+template <class T>
+void ApplyOrder(std::vector<T>& elements, const std::vector<size_t>& order) {
+    if (order.size() != elements.size()) return;
+    std::vector<T> sorted;
+    sorted.reserve(elements.size());
+    for (size_t from : order) sorted.push_back(std::move(elements[from]));
+    elements = std::move(sorted);
+}
+
 // Mode 1 by title, 2 by path (lower-cased, binary), 3 by launch count (more
 // first, then by title). Modes 1 and 2 do nothing while `sortByCount` is on.
 // The result is the order of a selection sort by exchanges, ties included.

@@ -56,6 +56,7 @@ public:
     void SaveData() override;
     void LoadData() override;
     void OnTrayCallback(LPARAM event) override { balloon_.OnTrayCallback(event); }
+    std::wstring_view ProgramFile() override { return files_.programFile; }
     bool RunItem(ItemRecord& item, int show, std::wstring_view verb) override;
     void AddItem(std::vector<ItemRecord>& items, std::wstring_view title, std::wstring_view path,
                  std::wstring_view icoPath, std::wstring_view argument, std::wstring_view count) override;

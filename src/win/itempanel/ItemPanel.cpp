@@ -32,8 +32,8 @@ std::uint32_t Now() { return GetTickCount(); }
 
 }  // namespace
 
-ItemPanel::ItemPanel(MainPanel& owner)
-    : owner_(owner), thumbWindow_(owner.Look(), [this](int top) { OnThumbDragged(top); }) {}
+ItemPanel::ItemPanel(MainPanel& owner, SearchList* results)
+    : owner_(owner), results_(results), thumbWindow_(owner.Look(), [this](int top) { OnThumbDragged(top); }) {}
 
 ItemPanel::~ItemPanel() {
     if (hwnd()) DestroyWindow(hwnd());
@@ -45,6 +45,7 @@ bool ItemPanel::Create(HWND parent) {
 }
 
 std::vector<ItemRecord>* ItemPanel::Items() {
+    if (results_) return &results_->items;
     Group* group = owner_.CurrentGroup();
     return group ? &group->items : nullptr;
 }
@@ -56,7 +57,7 @@ int ItemPanel::Count() {
 
 ItemViewOptions ItemPanel::Options() {
     Configuration& config = owner_.Config();
-    return {config.Int(L"ItemBarView"), config.Int(L"ItemBarIcon"), config.Int(L"ItemBarText"), false};
+    return {config.Int(L"ItemBarView"), config.Int(L"ItemBarIcon"), config.Int(L"ItemBarText"), KeyMode()};
 }
 
 void ItemPanel::ShowGroup() {
@@ -71,6 +72,13 @@ void ItemPanel::ItemsChanged() {
     icons_.clear();
     pendingIcons_.clear();
     ReDraw(0);
+}
+
+void ItemPanel::NoteRun(bool reordered) {
+    lastRunTime_ = Now();
+    if (!reordered) return;
+    icons_.clear();
+    ReDraw(1);
 }
 
 void ItemPanel::EnsureCanvas(int width, int height) {
@@ -156,8 +164,13 @@ void ItemPanel::ReDraw(int mode) {
             if (GetItemPos(grid_, i).y > grid_.innerHeight) break;
             DrawItem(i, 0);
         }
+        // The first result is shown selected.
+        if (KeyMode()) {
+            hotItm_ = 1;
+            DrawItem(1, 1);
+        }
     } else {
-        const std::wstring hint = EmptyHint(false, owner_.Config().Flag(L"CommandMode"));
+        const std::wstring hint = EmptyHint(KeyMode(), owner_.Config().Flag(L"CommandMode"));
         SelectScope font(canvas, look.font.get());
         SetBkMode(canvas, TRANSPARENT);
         SetTextColor(canvas, look.itemFgColor);
@@ -334,6 +347,7 @@ void ItemPanel::ItemMouse(int kind, int button, int x, int y) {
         if (!IsClick(now, pressTime_, lastRunTime_, pressedItm_, targetItm_)) {
             if (!config.Flag(L"LockItems") && pressedItm_ > 0 && pressedItm_ != targetItm_) {
                 MoveBefore(*items, static_cast<size_t>(pressedItm_), static_cast<size_t>(targetItm_));
+                if (results_) MoveBefore(results_->origins, static_cast<size_t>(pressedItm_), static_cast<size_t>(targetItm_));
                 icons_.clear();
                 ReDraw(0);
                 owner_.SaveData();
@@ -365,15 +379,46 @@ void ItemPanel::OnDoubleClick() {
 void ItemPanel::Run(int show, std::wstring_view verb) {
     auto* items = Items();
     if (!items || targetItm_ < 1 || targetItm_ > static_cast<int>(items->size())) return;
-    Configuration& config = owner_.Config();
-    if (config.Flag(L"ExecuteHide") && !owner_.SearchVisible()) owner_.HidePanel(0);
-    if (!owner_.Host().RunItem((*items)[targetItm_ - 1], show, verb)) return;
-    lastRunTime_ = Now();
-    if (config.Flag(L"SortByCount") && !config.Flag(L"CommandMode") && SortItems(*items, 3, true)) {
-        icons_.clear();
-        ReDraw(1);
+    if (!results_) {
+        owner_.RunGroupItem(static_cast<size_t>(owner_.CurrentTab()), static_cast<size_t>(targetItm_), show, verb);
+        return;
     }
-    owner_.SaveData();
+    if (const ItemOrigin origin = results_->origins[targetItm_ - 1]; !origin.IsEmpty()) {
+        // A found item starts in its own group, which keeps its count.
+        owner_.RunGroupItem(origin.group, origin.item, show, L"open");
+    } else {
+        // A command item made up from the query.
+        Configuration& config = owner_.Config();
+        if (config.Flag(L"ExecuteHide") && !owner_.SearchVisible()) owner_.HidePanel(0);
+        if (!owner_.Host().RunItem((*items)[targetItm_ - 1], show, verb)) return;
+        lastRunTime_ = Now();
+        if (config.Flag(L"SortByCount") && !config.Flag(L"CommandMode")) SortByLaunchCount(*results_);
+        owner_.SaveData();
+    }
+    owner_.AfterSearchRun();
+}
+
+void ItemPanel::KeyDown(int code) {
+    if (!results_) return;
+    const int count = Count();
+    if (code == VK_RETURN) {
+        targetItm_ = hotItm_;
+        if (targetItm_ >= 1 && targetItm_ <= count) Run(1, L"open");
+        return;
+    }
+    if (count == 0) return;
+    // The selection does not scroll the panel.
+    if (code == VK_UP) {
+        const int old = hotItm_;
+        hotItm_ = std::max(1, hotItm_ - 1);
+        if (old != hotItm_) DrawItem(old, 0);
+        DrawItem(hotItm_, 1);
+    } else if (code == VK_DOWN) {
+        const int old = hotItm_;
+        hotItm_ = std::clamp(hotItm_ + 1, 1, count);
+        if (old != hotItm_) DrawItem(old, 0);
+        DrawItem(hotItm_, 1);
+    }
 }
 
 void ItemPanel::OnThumbDragged(int top) {

@@ -14,6 +14,7 @@
 #include "base/Window.h"
 #include "data/Group.h"
 #include "itempanel/ThumbWindow.h"
+#include "items/SearchList.h"
 #include "layout/ItemGrid.h"
 #include "look/Picture.h"
 
@@ -23,7 +24,10 @@ class MainPanel;
 
 class ItemPanel final : public Window<ItemPanel> {
 public:
-    explicit ItemPanel(MainPanel& owner);
+    // The panel of the selected group; with `results`, the search box's
+    // result list instead (key mode: fixed rows, a keyboard selection, and
+    // a result starts as the item of its own group).
+    explicit ItemPanel(MainPanel& owner, SearchList* results = nullptr);
     ~ItemPanel();
 
     bool Create(HWND parent);
@@ -32,6 +36,14 @@ public:
     void ShowGroup();
     // Items were added or changed in place; the scroll position stays.
     void ItemsChanged();
+    // The shown group's items were started from elsewhere: the click timing
+    // counts from now, and a sort by count may have reordered them.
+    void NoteRun(bool reordered);
+    // Up (38), down (40) and Enter (13) in key mode; other keys and other
+    // panels do nothing.
+    void KeyDown(int code);
+    bool KeyMode() const { return results_ != nullptr; }
+    int HotItm() const { return hotItm_; }
 
     // Recomputes the cells and repaints everything; mode 1 also scrolls
     // back to the top.
@@ -69,6 +81,7 @@ private:
     void TrackLeave();
 
     MainPanel& owner_;
+    SearchList* const results_;
     ItemGrid grid_;
     CellSize cell_;
     ScrollThumb thumb_;

@@ -15,6 +15,8 @@
 #include "layout/PanelBounds.h"
 #include "layout/PanelLayout.h"
 #include "layout/Reorder.h"
+#include "items/ItemSort.h"
+#include "search/SearchBox.h"
 #include "text/TextCoder.h"
 
 namespace mivra::win {
@@ -86,6 +88,8 @@ void MainPanel::OnPing() {
     if (start < 1 || start > static_cast<int>(groups.size())) start = 1;
     SelTab(start);
     ShowWindow(itemPanel_->hwnd(), SW_SHOWNA);
+    // Command mode: the panel stays in search mode.
+    if (Config().Flag(L"CommandMode") && !searchMode_) SwitchSearch();
 }
 
 void MainPanel::SelTab(int position) {
@@ -129,6 +133,11 @@ void MainPanel::FormResize() {
     if (showBar != (IsWindowVisible(groupBar_->hwnd()) != FALSE))
         ShowWindow(groupBar_->hwnd(), showBar ? SW_SHOWNA : SW_HIDE);
     groupBar_->Redraw();
+    if (layout.search && search_) {
+        const Box& box = *layout.search;
+        MoveWindow(search_->hwnd(), box.left, box.top, box.width, box.height, FALSE);
+        search_->ReDraw();
+    }
     if (layout.items && CurrentGroup()) {
         const Box& items = *layout.items;
         MoveWindow(itemPanel_->hwnd(), items.left, items.top, items.width, items.height, FALSE);
@@ -154,6 +163,7 @@ void MainPanel::ShowPanel() {
 }
 
 void MainPanel::HidePanel(int mode) {
+    if (!Config().Flag(L"CommandMode") && searchMode_) SwitchSearch();
     if (mode == 0) ShowWindow(hwnd(), SW_HIDE);
     keepShown_ = false;
 }
@@ -263,6 +273,104 @@ void MainPanel::AddDroppedFiles(const std::vector<std::wstring>& paths) {
     SaveData();
 }
 
+// --- Search mode ------------------------------------------------------------
+
+void MainPanel::SwitchSearch() {
+    if (!search_) {
+        search_ = std::make_unique<SearchBox>(*this);
+        if (!search_->Create(hwnd())) {
+            search_.reset();
+            return;
+        }
+    }
+    searchMode_ = !searchMode_;
+    InvalidateRect(hwnd(), nullptr, FALSE);  // the switch's frame
+    if (!searchMode_) {
+        ShowWindow(search_->hwnd(), SW_HIDE);
+        search_->SetText(L"");
+        if (loaded_) ShowWindow(itemPanel_->hwnd(), SW_SHOWNA);
+        SelTab(currentTab_ < 1 ? 1 : currentTab_);
+        FormResize();  // also when no group is selected yet
+        return;
+    }
+    ShowWindow(groupBar_->hwnd(), SW_HIDE);
+    ShowWindow(itemPanel_->hwnd(), SW_HIDE);
+    ShowWindow(search_->hwnd(), SW_SHOWNA);
+    FormResize();
+    if (IsWindowVisible(hwnd())) search_->Focus();
+}
+
+const std::vector<SearchKeys>& MainPanel::PreparedSearchKeys() {
+    const auto& groups = host_.Groups();
+    if (searchKeysStale_ || searchKeys_.size() != groups.size()) {
+        if (!gbk_) gbk_.emplace(936);
+        searchKeys_.clear();
+        searchKeys_.reserve(groups.size());
+        for (const Group& group : groups) searchKeys_.push_back(PrepareSearch(*gbk_, group.items));
+        searchKeysStale_ = false;
+    }
+    return searchKeys_;
+}
+
+void MainPanel::SaveData() {
+    // Every change to the groups ends in a save: the search keys follow it.
+    searchKeysStale_ = true;
+    host_.SaveData();
+}
+
+void MainPanel::RunGroupItem(size_t group, size_t item, int show, std::wstring_view verb) {
+    auto& groups = host_.Groups();
+    if (group < 1 || group > groups.size() || item < 1 || item > groups[group - 1].items.size()) return;
+    std::vector<ItemRecord>& items = groups[group - 1].items;
+    Configuration& config = Config();
+    if (config.Flag(L"ExecuteHide") && !searchMode_) HidePanel(0);
+    if (!host_.RunItem(items[item - 1], show, verb)) return;
+    const bool sorted =
+        config.Flag(L"SortByCount") && !config.Flag(L"CommandMode") && SortItems(items, 3, true);
+    if (static_cast<int>(group) == currentTab_) itemPanel_->NoteRun(sorted && !searchMode_);
+    SaveData();
+}
+
+void MainPanel::AfterSearchRun() {
+    if (!search_) return;
+    if (Config().Flag(L"CommandMode")) {
+        search_->SetText(L"");
+        if (Config().Flag(L"ExecuteHide2")) HidePanel(0);
+    } else {
+        if (searchMode_) SwitchSearch();
+        if (Config().Flag(L"ExecuteHide")) HidePanel(0);
+    }
+}
+
+void MainPanel::KeyDown(int code) {
+    const bool shift = GetKeyState(VK_SHIFT) < 0, control = GetKeyState(VK_CONTROL) < 0,
+               alt = GetKeyState(VK_MENU) < 0;
+    const int groupCount = static_cast<int>(host_.Groups().size());
+    if (code == VK_ESCAPE && !shift && !control && !alt) {
+        if (!searchMode_) {
+            HidePanel(0);
+        } else if (Config().Flag(L"CommandMode")) {
+            HidePanel(0);
+            search_->SetText(L"");
+        } else {
+            SwitchSearch();
+        }
+    } else if (code == VK_TAB && !shift && !alt && groupCount > 0) {
+        // Tab: the next group, Ctrl+Tab: the one before, round the ends.
+        if (!control) SelTab(currentTab_ >= groupCount ? 1 : currentTab_ + 1);
+        else SelTab(currentTab_ <= 1 ? groupCount : currentTab_ - 1);
+    }
+}
+
+void MainPanel::OnChar(wchar_t character) {
+    if (Config().Flag(L"CommandMode") || groupBar_->Renaming() || searchMode_) return;
+    const bool starts = character == L'<' || character == L'>' || (character >= L'0' && character <= L':') ||
+                        (character >= L'A' && character <= L'Z') || (character >= L'a' && character <= L'z');
+    if (!starts) return;
+    SwitchSearch();
+    if (search_) search_->SetText(std::wstring_view(&character, 1));
+}
+
 // --- Messages -----------------------------------------------------------------
 
 TitleBarState MainPanel::TitleState() const {
@@ -311,7 +419,7 @@ void MainPanel::OnMouse(UINT message, int x, int y) {
         } else if (updateMode_ && title_.UpdateTextBox(client.right).Contains(x, y)) {
             // Taking the update arrives with the update check.
         } else if (hit == TitleButton::Search) {
-            // The search box arrives with command mode; the switch shows nothing yet.
+            SwitchSearch();
         } else if (hit != TitleButton::None) {
             pressed_ = hit;
             SetCapture(hwnd());
@@ -374,6 +482,10 @@ void MainPanel::OnDropFiles(HDROP drop) {
 }
 
 void MainPanel::OnMouseWheel(int delta) {
+    if (searchMode_) {
+        search_->SetScrollValue(delta > 0 ? 0 : 1);
+        return;
+    }
     if (!CurrentGroup()) return;
     itemPanel_->SetScrollValue(delta > 0 ? 0 : 1);
 }
@@ -427,6 +539,12 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_MOUSEWHEEL:
         OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0;
+    case WM_KEYDOWN:
+        KeyDown(static_cast<int>(wParam));
+        return 0;
+    case WM_CHAR:
+        OnChar(static_cast<wchar_t>(wParam));
         return 0;
     case WM_DROPFILES:
         OnDropFiles(reinterpret_cast<HDROP>(wParam));

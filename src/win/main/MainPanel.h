@@ -9,12 +9,15 @@
 #include <shellapi.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 #include <string>
 #include <string_view>
 
 #include "base/Unique.h"
+#include "base/WinCodePage.h"
 #include "base/Window.h"
+#include "items/ItemSearch.h"
 #include "layout/Geometry.h"
 #include "main/PanelHost.h"
 #include "main/PanelLook.h"
@@ -24,6 +27,7 @@ namespace mivra::win {
 
 class GroupBar;
 class ItemPanel;
+class SearchBox;
 
 class MainPanel final : public Window<MainPanel> {
 public:
@@ -48,7 +52,15 @@ public:
     int CurrentTab() const { return currentTab_; }
     // The selected group; nullptr before the data is loaded.
     Group* CurrentGroup();
-    bool SearchVisible() const { return false; }
+    bool SearchVisible() const { return searchMode_; }
+    // The search box; nullptr until search mode is first entered.
+    SearchBox* Search() { return search_.get(); }
+    // Search mode on or off: the search box takes the content area, or the
+    // group bar and the selected group come back.
+    void SwitchSearch();
+    // Every group's prepared search keys, in tab order; made again after
+    // anything was saved.
+    const std::vector<SearchKeys>& PreparedSearchKeys();
 
     // Selects the tab at `position` and shows its group.
     void SelTab(int position);
@@ -57,7 +69,17 @@ public:
     // Lets the window manager move the panel with the pointer (the left
     // button is down), unless the position is locked.
     void DragPanel();
-    void SaveData() { host_.SaveData(); }
+    void SaveData();
+    // Starts item `item` of group `group` (both 1-based) as its own panel
+    // does: the count, the sort by count and the save follow.
+    void RunGroupItem(size_t group, size_t item, int show, std::wstring_view verb);
+    // What follows the start of a search result: the query is cleared (in
+    // command mode) or search mode is left, and the panel hides if asked to.
+    void AfterSearchRun();
+    // The keys the panel handles before its children: Escape, Tab, Ctrl+Tab.
+    void KeyDown(int code);
+    // A typed character: letters, digits, "<", ">" and ":" start a search.
+    void OnChar(wchar_t character);
     int ShowMessage(std::wstring_view text, UINT style) { return host_.ShowMessage(text, style); }
     // The hover tip of a child window; an empty text removes it.
     void SetTip(HWND window, const std::wstring& text);
@@ -110,6 +132,11 @@ private:
     bool trackingLeave_ = false;
     std::unique_ptr<GroupBar> groupBar_;
     std::unique_ptr<ItemPanel> itemPanel_;
+    std::unique_ptr<SearchBox> search_;
+    bool searchMode_ = false;
+    std::optional<WinCodePage> gbk_;  // pinyin initials are read in code page 936
+    std::vector<SearchKeys> searchKeys_;
+    bool searchKeysStale_ = true;
     UniqueWindow tooltip_;
     int currentTab_ = 0;
     bool updateMode_ = false;

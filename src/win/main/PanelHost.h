@@ -34,6 +34,8 @@ public:
     virtual void ShutDown() = 0;
     virtual void OnTrayCallback(LPARAM event) = 0;
 
+    // The program's own path: path and icon of the command items it carries out.
+    virtual std::wstring_view ProgramFile() = 0;
     // Starts an item; false when its path resolves to nothing (nothing
     // happened). Otherwise its count has grown by one.
     virtual bool RunItem(ItemRecord& item, int show, std::wstring_view verb) = 0;

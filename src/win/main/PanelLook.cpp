@@ -45,6 +45,7 @@ void PanelLook::ApplySkin(const Skin& skin) {
     tabFgColor2 = skin.tabFgColor2;
     itemFgColor = skin.itemFgColor;
     searchBgColor = SearchBackground(skin.bgColor);
+    searchFgColor = skin.fgColor;
     Replace(item, skin.picItem);
     Replace(searchButton, skin.picSearch);
     Replace(menuButton, skin.picMenu);

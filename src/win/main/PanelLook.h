@@ -28,6 +28,7 @@ struct PanelLook {
     COLORREF itemFgColor = RGB(51, 51, 51);
     // Search box.
     COLORREF searchBgColor = RGB(210, 210, 210);
+    COLORREF searchFgColor = RGB(90, 90, 90);  // the query text
 
     std::wstring skinName = L"Default";
 

@@ -1,0 +1,145 @@
+#include "search/SearchBox.h"
+
+#include <commctrl.h>
+
+#include "base/CommonControls.h"
+#include "base/Gdi.h"
+#include "itempanel/ItemPanel.h"
+#include "main/MainPanel.h"
+
+namespace mivra::win {
+namespace {
+
+constexpr wchar_t kClassName[] = L"MivraSearchBox";
+constexpr UINT_PTR kQuerySubclass = 1;
+constexpr int kQueryStrip = 30;  // the query line's strip above the results
+
+}  // namespace
+
+SearchBox::SearchBox(MainPanel& owner) : owner_(owner), results_(std::make_unique<ItemPanel>(owner, &list_)) {}
+
+SearchBox::~SearchBox() {
+    if (hwnd()) DestroyWindow(hwnd());
+}
+
+bool SearchBox::Create(HWND parent) {
+    if (!CreateChild(owner_.Instance(), kClassName, parent, WS_CLIPCHILDREN)) return false;
+    EnsureCommonControls();
+    query_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 0, 0, hwnd(), nullptr,
+                             owner_.Instance(), nullptr);
+    if (!query_ || !results_->Create(hwnd())) return false;
+    SendMessageW(query_, WM_SETFONT, reinterpret_cast<WPARAM>(owner_.Look().font.get()), FALSE);
+    SetWindowSubclass(query_, &SearchBox::QueryProc, kQuerySubclass, reinterpret_cast<DWORD_PTR>(this));
+    background_.reset(CreateSolidBrush(owner_.Look().searchBgColor));
+    ShowWindow(results_->hwnd(), SW_SHOWNA);
+    return true;
+}
+
+void SearchBox::SetText(std::wstring_view text) {
+    const std::wstring copy(text);
+    SetWindowTextW(query_, copy.c_str());  // EN_CHANGE lists the results
+    const auto end = static_cast<LPARAM>(copy.size());
+    SendMessageW(query_, EM_SETSEL, static_cast<WPARAM>(end), end);
+}
+
+std::wstring SearchBox::Text() const {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(query_)), L'\0');
+    if (!text.empty()) GetWindowTextW(query_, text.data(), static_cast<int>(text.size() + 1));
+    return text;
+}
+
+void SearchBox::ReSearch() {
+    const std::wstring text = Text();
+    list_.Clear();
+    if (!text.empty()) {
+        PanelHost& host = owner_.Host();
+        if (const auto command = CommandItemFor(text, host.ProgramFile())) {
+            host.AddItem(list_.items, command->title, command->path, command->icoPath, command->argument,
+                         command->count);
+            list_.origins.resize(list_.items.size());
+        }
+        AppendGroupMatches(list_, host.Groups(), owner_.PreparedSearchKeys(), text);
+        SortByLaunchCount(list_);
+    }
+    results_->ShowGroup();
+    results_->ReDraw(1);
+}
+
+void SearchBox::ReDraw() {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    int textHeight = 0;
+    {
+        HDC dc = GetDC(hwnd());
+        SelectScope font(dc, owner_.Look().font.get());
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        textHeight = metrics.tmHeight;
+        ReleaseDC(hwnd(), dc);
+    }
+    MoveWindow(query_, 7, (kQueryStrip - textHeight) / 2, client.right - 14, textHeight, TRUE);
+    MoveWindow(results_->hwnd(), 0, kQueryStrip, client.right, std::max(0L, client.bottom - kQueryStrip), FALSE);
+    results_->ReDraw(1);
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void SearchBox::SetScrollValue(int mode) { results_->SetScrollValue(mode); }
+
+void SearchBox::Focus() { SetFocus(query_); }
+
+LRESULT CALLBACK SearchBox::QueryProc(HWND query, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR data) {
+    auto* self = reinterpret_cast<SearchBox*>(data);
+    switch (message) {
+    case WM_GETDLGCODE:
+        return DLGC_WANTALLKEYS | DefSubclassProc(query, message, wParam, lParam);
+    case WM_KEYDOWN:
+        // Up and down move the selection among the results; Escape is the panel's.
+        if (wParam == VK_UP || wParam == VK_DOWN) {
+            self->results_->KeyDown(static_cast<int>(wParam));
+            return 0;
+        }
+        if (wParam == VK_ESCAPE || wParam == VK_TAB) {
+            self->owner_.KeyDown(static_cast<int>(wParam));
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == L'\r') {
+            self->results_->KeyDown(VK_RETURN);  // starts the selected result
+            return 0;
+        }
+        if (wParam == 27 || wParam == L'\t') return 0;  // no beep
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(query, &SearchBox::QueryProc, kQuerySubclass);
+        break;
+    }
+    return DefSubclassProc(query, message, wParam, lParam);
+}
+
+LRESULT SearchBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (reinterpret_cast<HWND>(lParam) == query_ && HIWORD(wParam) == EN_CHANGE) ReSearch();
+        return 0;
+    case WM_SETFOCUS:
+        SetFocus(query_);
+        return 0;
+    case WM_ERASEBKGND: {
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        FillSolid(reinterpret_cast<HDC>(wParam), client, owner_.Look().searchBgColor);
+        return 1;
+    }
+    case WM_CTLCOLOREDIT: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, owner_.Look().searchFgColor);
+        SetBkColor(dc, owner_.Look().searchBgColor);
+        return reinterpret_cast<LRESULT>(background_.get());
+    }
+    }
+    return Default(message, wParam, lParam);
+}
+
+}  // namespace mivra::win

@@ -1,0 +1,60 @@
+#pragma once
+// Search: the search box that takes the panel's content area in search
+// mode. A query line at the top; under it the results in an item panel of
+// their own, driven from the keyboard (up, down, Enter), so that a result is
+// chosen and started as an item of a group is. Every change of the query
+// lists the results again.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "base/Unique.h"
+#include "base/Window.h"
+#include "items/SearchList.h"
+
+namespace mivra::win {
+
+class ItemPanel;
+class MainPanel;
+
+class SearchBox final : public Window<SearchBox> {
+public:
+    explicit SearchBox(MainPanel& owner);
+    ~SearchBox();
+
+    bool Create(HWND parent);
+
+    // Puts `text` into the query line with the caret after it; the change
+    // lists the results.
+    void SetText(std::wstring_view text);
+    std::wstring Text() const;
+    // Lists the results of the current query again.
+    void ReSearch();
+    // Lays out the query line and the results and repaints them.
+    void ReDraw();
+    // One row of results down (mode 1) or up.
+    void SetScrollValue(int mode);
+    // Gives the query line the keyboard.
+    void Focus();
+
+    HWND QueryWindow() const { return query_; }
+    ItemPanel& Results() { return *results_; }
+    const SearchList& List() const { return list_; }
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK QueryProc(HWND query, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR self);
+
+    MainPanel& owner_;
+    SearchList list_;
+    std::unique_ptr<ItemPanel> results_;
+    HWND query_ = nullptr;  // a child: destroyed with the box
+    UniqueGdiObject background_;
+};
+
+}  // namespace mivra::win
