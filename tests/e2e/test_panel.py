@@ -109,6 +109,27 @@ class Panel(unittest.TestCase):
                              "started in its own folder")
             self.assertTrue(wait_until(lambda: read_groups(s)[0][1][0]["count"] == "5", 10), s.config_text())
 
+    def test_typing_searches_every_group_and_enter_starts_the_result_in_its_group(self):
+        with MivraSession(self.id(), files={
+                "record_args.exe": RECORD_ARGS.read_bytes(),
+                "Mivra.cfg": data_file([("工作", [("Notepad", NOTEPAD, NOTEPAD, "", "9")]),
+                                        ("工具", [("Recorder", r"%rp%\record_args.exe", "", "--found", "4"),
+                                                 ("Regedit", REGEDIT, REGEDIT, "", "1")])])}) as s:
+            s.wait_for_window()
+            s.capture_until(lambda img: loaded(img) and icon_painted(img, 1))
+            s.activate()
+            s.type_text("re")
+            # The query strip, then one row of 30 pixels per result: both "re" items of group 2.
+            shot = s.capture_until(lambda img: img.pixel(*tab_face(1)) not in (WHITE, SELECTED_TAB), label="search")
+            self.assertNotIn(shot.pixel(*tab_face(1)), (WHITE, SELECTED_TAB), "the group bar gave way to the search box")
+            s.key("Return")
+            self.assertTrue(wait_until(lambda: s.path("record.txt").exists(), 20), "the first result was started")
+            self.assertIn("--found", s.path("record.txt").read_bytes().decode("utf-16-le"))
+            self.assertTrue(wait_until(lambda: dict(read_groups(s))["工具"][0]["count"] == "5", 10), s.config_text())
+            self.assertEqual(dict(read_groups(s))["工作"][0]["count"], "9")
+            # Search mode ends with the start: the group bar is back.
+            s.capture_until(lambda img: img.pixel(*tab_face(1)) in (WHITE, SELECTED_TAB), label="after")
+
     def test_dragging_item_3_onto_item_1(self):
         with MivraSession(self.id(), files={"Mivra.cfg": fixture()}) as s:
             s.wait_for_window()
