@@ -17,6 +17,7 @@
 #include "base/WinCodePage.h"
 #include "items/ItemSearch.h"
 #include "items/ItemSort.h"
+#include "items/SearchList.h"
 
 namespace {
 
@@ -66,24 +67,12 @@ std::vector<ItemRecord> Literal(const AnsiCodePage& gbk, const std::vector<Group
     return results;
 }
 
+// What the search box runs on a keystroke (the command item aside).
 std::vector<ItemRecord> Ours(const std::vector<Group>& groups, const std::vector<SearchKeys>& keys,
                              std::wstring_view keyword) {
-    std::vector<std::pair<size_t, std::vector<size_t>>> hits;
-    size_t total = 0;
-    for (size_t g = 0; g < groups.size(); ++g) {
-        hits.emplace_back(g, SearchItems(keyword, keys[g]));
-        total += hits.back().second.size();
-    }
-    std::vector<ItemRecord> results;
-    results.reserve(total);
-    for (const auto& [g, numbers] : hits)
-        for (size_t number : numbers) {
-            const ItemRecord& item = groups[g].items[number - 1];
-            results.push_back({SearchResultTitle(item, groups[g].title), item.path, item.icoPath, item.argument,
-                               item.count});
-        }
-    SortItems(results, 3, false);
-    return results;
+    SearchList list;
+    FillSearchList(list, std::nullopt, groups, keys, keyword);
+    return std::move(list.items);
 }
 
 }  // namespace

@@ -56,16 +56,27 @@ TEST(SearchList, GroupMatchesKeepTheirOriginThroughTheSort) {
     std::vector<SearchKeys> keys;
     for (const Group& g : groups) keys.push_back(PrepareSearch(gbk, g.items));
 
+    // The command item comes first and takes part in the sort; "YL" finds
+    // 音乐 by its initials.
     SearchList list;
-    list.AddItem2(*CommandItemFor(L"<yl", kProgram), {});
-    AppendGroupMatches(list, groups, keys, L"YL");  // the initials of 音乐
-    AppendGroupMatches(list, groups, keys, L"音乐");
-    ASSERT_EQ(list.size(), 5u);
-    SortByLaunchCount(list);
+    list.AddItem2({L"stale", L"", L"", L"", L"0"}, {});
+    FillSearchList(list, CommandItemFor(L"<yl", kProgram), groups, keys, L"YL");
+    ASSERT_EQ(list.size(), 3u);
+    // The same order as sorting the list built in search order.
+    SearchList built;
+    built.AddItem2(*CommandItemFor(L"<yl", kProgram), {});
+    for (size_t g = 0; g < groups.size(); ++g)
+        for (size_t number : SearchItems(L"YL", keys[g]))
+            built.AddItem2({SearchResultTitle(groups[g].items[number - 1], groups[g].title), groups[g].items[number - 1].path,
+                            groups[g].items[number - 1].icoPath, groups[g].items[number - 1].argument,
+                            groups[g].items[number - 1].count},
+                           {g + 1, number});
+    SortByLaunchCount(built);
+    EXPECT_EQ(list.items, built.items);
+    EXPECT_EQ(list.origins, built.origins);
 
     const std::vector<std::pair<std::wstring, ItemOrigin>> expected = {
-        {L"QQ音乐 [工具]", {1, 1}}, {L"QQ音乐 [工具]", {1, 1}}, {L"音乐 [游戏]", {3, 1}},
-        {L"音乐 [游戏]", {3, 1}}, {L"运行 yl", {}},
+        {L"QQ音乐 [工具]", {1, 1}}, {L"音乐 [游戏]", {3, 1}}, {L"运行 yl", {}},
     };
     ASSERT_EQ(list.origins.size(), list.items.size());
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -82,7 +93,7 @@ TEST(SearchList, GroupMatchesKeepTheirOriginThroughTheSort) {
     shrunk[2].items.pop_back();
     shrunk[2].items.pop_back();
     SearchList stale;
-    AppendGroupMatches(stale, shrunk, keys, L"音乐");
+    FillSearchList(stale, std::nullopt, shrunk, keys, L"音乐");
     EXPECT_EQ(stale.size(), 1u);
 }
 

@@ -95,6 +95,13 @@ std::vector<std::wstring_view> LowerCaseKeys(const std::vector<ItemRecord>& item
 
 }  // namespace
 
+std::vector<size_t> OrderByCount(const std::vector<CountKey>& keys) {
+    std::vector<std::pair<long long, std::wstring_view>> ranked;
+    ranked.reserve(keys.size());
+    for (const CountKey& key : keys) ranked.emplace_back(-key.count, key.lowerTitle);
+    return SelectionOrder(RankKeys(ranked));
+}
+
 std::vector<size_t> SortOrder(const std::vector<ItemRecord>& items, int mode) {
     std::vector<size_t> rank;
     std::wstring buffer;
@@ -102,10 +109,10 @@ std::vector<size_t> SortOrder(const std::vector<ItemRecord>& items, int mode) {
         rank = RankKeys(LowerCaseKeys(items, mode == 1 ? &ItemRecord::title : &ItemRecord::path, buffer));
     } else if (mode == 3) {
         const std::vector<std::wstring_view> titles = LowerCaseKeys(items, &ItemRecord::title, buffer);
-        std::vector<std::pair<long long, std::wstring_view>> keys;
+        std::vector<CountKey> keys;
         keys.reserve(items.size());
-        for (size_t i = 0; i < items.size(); ++i) keys.emplace_back(-LaunchCount(items[i].count), titles[i]);
-        rank = RankKeys(keys);
+        for (size_t i = 0; i < items.size(); ++i) keys.push_back({LaunchCount(items[i].count), titles[i]});
+        return OrderByCount(keys);
     } else {
         return {};
     }

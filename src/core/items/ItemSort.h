@@ -20,6 +20,15 @@ long long LaunchCount(std::wstring_view count);
 // index the item there comes from. Empty for an unknown mode.
 std::vector<size_t> SortOrder(const std::vector<ItemRecord>& items, int mode);
 
+// What the sort by launch count compares: more launches first, then the
+// lower-cased title (LowerCaseText).
+struct CountKey {
+    long long count;
+    std::wstring_view lowerTitle;
+};
+// The order of a sort by launch count over these keys, as SortOrder gives it.
+std::vector<size_t> OrderByCount(const std::vector<CountKey>& keys);
+
 // Puts the elements in `order` (as SortOrder gives it); an order of another
 // length leaves them as they are.
 template <class T>

@@ -72,16 +72,58 @@ std::optional<ItemRecord> CommandItemFor(std::wstring_view text, std::wstring_vi
     return std::nullopt;
 }
 
-void AppendGroupMatches(SearchList& list, const std::vector<Group>& groups, const std::vector<SearchKeys>& keys,
-                        std::wstring_view keyword) {
-    for (size_t g = 0; g < groups.size() && g < keys.size(); ++g) {
-        const Group& group = groups[g];
+void FillSearchList(SearchList& list, const std::optional<ItemRecord>& command, const std::vector<Group>& groups,
+                    const std::vector<SearchKeys>& keys, std::wstring_view keyword) {
+    list.Clear();
+    // The results as origins first: sorting them needs only their counts and
+    // lower-cased titles, which the prepared keys hold.
+    std::vector<ItemOrigin> found;
+    if (command) found.push_back({});
+    for (size_t g = 0; g < groups.size() && g < keys.size(); ++g)
         for (const size_t number : SearchItems(keyword, keys[g])) {
-            if (number > group.items.size()) break;  // keys of an older state of the group
-            const ItemRecord& item = group.items[number - 1];
-            list.AddItem2({SearchResultTitle(item, group.title), item.path, item.icoPath, item.argument, item.count},
-                          {g + 1, number});
+            if (number > groups[g].items.size()) break;  // keys of an older state of the group
+            found.push_back({g + 1, number});
         }
+
+    // "Title [Group]" lower-cased is the lower-cased title, " [", the
+    // lower-cased group title and "]": all of them side by side in one buffer.
+    std::vector<std::wstring> groupTitles(groups.size());
+    const std::wstring commandTitle = command ? LowerCaseText(command->title) : std::wstring();
+    size_t total = 0;
+    for (const ItemOrigin& origin : found)
+        if (!origin.IsEmpty()) {
+            std::wstring& groupTitle = groupTitles[origin.group - 1];
+            if (groupTitle.empty()) groupTitle = L" [" + LowerCaseText(groups[origin.group - 1].title) + L"]";
+            total += keys[origin.group - 1].titles[origin.item - 1].size() + groupTitle.size();
+        }
+    std::wstring buffer;
+    buffer.reserve(total);
+    std::vector<CountKey> sortKeys;
+    sortKeys.reserve(found.size());
+    for (const ItemOrigin& origin : found) {
+        if (origin.IsEmpty()) {
+            sortKeys.push_back({LaunchCount(command->count), commandTitle});
+            continue;
+        }
+        const size_t start = buffer.size();
+        buffer += keys[origin.group - 1].titles[origin.item - 1];
+        buffer += groupTitles[origin.group - 1];
+        const ItemRecord& item = groups[origin.group - 1].items[origin.item - 1];
+        sortKeys.push_back({LaunchCount(item.count), std::wstring_view(buffer).substr(start)});
+    }
+
+    list.items.reserve(found.size());
+    list.origins.reserve(found.size());
+    for (const size_t from : OrderByCount(sortKeys)) {
+        const ItemOrigin origin = found[from];
+        if (origin.IsEmpty()) {
+            list.AddItem2(*command, {});
+            continue;
+        }
+        const Group& group = groups[origin.group - 1];
+        const ItemRecord& item = group.items[origin.item - 1];
+        list.AddItem2({SearchResultTitle(item, group.title), item.path, item.icoPath, item.argument, item.count},
+                      origin);
     }
 }
 

@@ -48,10 +48,13 @@ struct SearchList {
 // `programFile` is the program's own path, which carries out the keywords.
 std::optional<ItemRecord> CommandItemFor(std::wstring_view text, std::wstring_view programFile);
 
-// Appends every item of every group that `keyword` finds, group by group in
-// tab order. `keys` holds one prepared set per group.
-void AppendGroupMatches(SearchList& list, const std::vector<Group>& groups, const std::vector<SearchKeys>& keys,
-                        std::wstring_view keyword);
+// Lists `command` (when there is one) and every item of every group that
+// `keyword` finds, group by group in tab order, then sorts the list by
+// launch count, as sorting a list built in that order would. `keys` holds
+// one prepared set per group. Each result's record is made once, in its
+// sorted place.
+void FillSearchList(SearchList& list, const std::optional<ItemRecord>& command, const std::vector<Group>& groups,
+                    const std::vector<SearchKeys>& keys, std::wstring_view keyword);
 
 // Sorts the list by launch count (then title), origins along.
 void SortByLaunchCount(SearchList& list);

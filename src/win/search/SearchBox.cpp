@@ -53,13 +53,14 @@ void SearchBox::ReSearch() {
     list_.Clear();
     if (!text.empty()) {
         PanelHost& host = owner_.Host();
-        if (const auto command = CommandItemFor(text, host.ProgramFile())) {
-            host.AddItem(list_.items, command->title, command->path, command->icoPath, command->argument,
-                         command->count);
-            list_.origins.resize(list_.items.size());
+        // The command item is added as any item is (a shortcut is followed).
+        std::optional<ItemRecord> command;
+        if (const auto asked = CommandItemFor(text, host.ProgramFile())) {
+            std::vector<ItemRecord> added;
+            host.AddItem(added, asked->title, asked->path, asked->icoPath, asked->argument, asked->count);
+            if (!added.empty()) command = std::move(added.back());
         }
-        AppendGroupMatches(list_, host.Groups(), owner_.PreparedSearchKeys(), text);
-        SortByLaunchCount(list_);
+        FillSearchList(list_, command, host.Groups(), owner_.PreparedSearchKeys(), text);
     }
     results_->ShowGroup();
     results_->ReDraw(1);
