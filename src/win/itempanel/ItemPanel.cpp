@@ -406,19 +406,12 @@ void ItemPanel::KeyDown(int code) {
         if (targetItm_ >= 1 && targetItm_ <= count) Run(1, L"open");
         return;
     }
-    if (count == 0) return;
-    // The selection does not scroll the panel.
-    if (code == VK_UP) {
-        const int old = hotItm_;
-        hotItm_ = std::max(1, hotItm_ - 1);
-        if (old != hotItm_) DrawItem(old, 0);
-        DrawItem(hotItm_, 1);
-    } else if (code == VK_DOWN) {
-        const int old = hotItm_;
-        hotItm_ = std::clamp(hotItm_ + 1, 1, count);
-        if (old != hotItm_) DrawItem(old, 0);
-        DrawItem(hotItm_, 1);
-    }
+    if (count == 0 || (code != VK_UP && code != VK_DOWN)) return;
+    // The selection stops at either end and does not scroll the panel.
+    const int old = hotItm_;
+    hotItm_ = std::clamp(hotItm_ + (code == VK_DOWN ? 1 : -1), 1, count);
+    if (old != hotItm_) DrawItem(old, 0);
+    DrawItem(hotItm_, 1);
 }
 
 void ItemPanel::OnThumbDragged(int top) {

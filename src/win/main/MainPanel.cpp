@@ -288,9 +288,12 @@ void MainPanel::SwitchSearch() {
     if (!searchMode_) {
         ShowWindow(search_->hwnd(), SW_HIDE);
         search_->SetText(L"");
-        if (loaded_) ShowWindow(itemPanel_->hwnd(), SW_SHOWNA);
-        SelTab(currentTab_ < 1 ? 1 : currentTab_);
-        FormResize();  // also when no group is selected yet
+        if (!loaded_) {
+            FormResize();
+            return;
+        }
+        ShowWindow(itemPanel_->hwnd(), SW_SHOWNA);
+        SelTab(currentTab_ < 1 ? 1 : currentTab_);  // lays the panel out
         return;
     }
     ShowWindow(groupBar_->hwnd(), SW_HIDE);
