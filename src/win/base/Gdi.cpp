@@ -47,4 +47,12 @@ UniqueGdiObject CreateUiFont(int height, int weight) {
                                        DEFAULT_PITCH | FF_DONTCARE, L"微软雅黑"));
 }
 
+int LineHeight(HWND window, HGDIOBJ font, int fallback) {
+    WindowDc dc(window);
+    if (!dc.get()) return fallback;
+    SelectScope selected(dc.get(), font);
+    TEXTMETRICW metrics{};
+    return GetTextMetricsW(dc.get(), &metrics) ? metrics.tmHeight : fallback;
+}
+
 }  // namespace mivra::win

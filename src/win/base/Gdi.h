@@ -24,6 +24,22 @@ private:
     HDC dc_ = nullptr;
 };
 
+// A window's device context, for measuring and for compatible bitmaps.
+class WindowDc {
+public:
+    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~WindowDc() {
+        if (dc_) ReleaseDC(hwnd_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
 class SelectScope {
 public:
     SelectScope(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
@@ -57,6 +73,9 @@ private:
 };
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color);
+
+// The height of a line of `font` in `window`; `fallback` when it cannot be measured.
+int LineHeight(HWND window, HGDIOBJ font, int fallback);
 void FrameSolid(HDC dc, const RECT& rect, COLORREF color);
 
 // The interface font ("微软雅黑", with the system's fallback where it is missing).

@@ -204,13 +204,7 @@ void GroupBar::BeginRename() {
     const int current = owner_.CurrentTab();
     if (current < 1 || current > TabCount() || !EnsureRenameBox()) return;
     const PanelLook& look = owner_.Look();
-    int lineHeight = 17;
-    if (HDC dc = GetDC(renameBox_)) {
-        SelectScope font(dc, look.font.get());
-        TEXTMETRICW metrics{};
-        if (GetTextMetricsW(dc, &metrics)) lineHeight = metrics.tmHeight;
-        ReleaseDC(renameBox_, dc);
-    }
+    const int lineHeight = LineHeight(renameBox_, look.font.get(), 17);
     const Point cell = GetTabPos(bar_, current);
     const COLORREF background =
         look.tab ? look.tab.PixelAt(2 * look.tab.width() / 3 + 5, 5) : RGB(255, 255, 255);

@@ -37,7 +37,8 @@ bool SearchBox::Create(HWND parent) {
 
 void SearchBox::SetText(std::wstring_view text) {
     const std::wstring copy(text);
-    SetWindowTextW(query_, copy.c_str());  // EN_CHANGE lists the results
+    if (copy == Text()) ReSearch();  // the same text: no change to list them
+    else SetWindowTextW(query_, copy.c_str());  // EN_CHANGE lists the results
     const auto end = static_cast<LPARAM>(copy.size());
     SendMessageW(query_, EM_SETSEL, static_cast<WPARAM>(end), end);
 }
@@ -69,15 +70,7 @@ void SearchBox::ReSearch() {
 void SearchBox::ReDraw() {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    int textHeight = 0;
-    {
-        HDC dc = GetDC(hwnd());
-        SelectScope font(dc, owner_.Look().font.get());
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
-        textHeight = metrics.tmHeight;
-        ReleaseDC(hwnd(), dc);
-    }
+    const int textHeight = LineHeight(hwnd(), owner_.Look().font.get(), 17);
     MoveWindow(query_, 7, (kQueryStrip - textHeight) / 2, client.right - 14, textHeight, TRUE);
     MoveWindow(results_->hwnd(), 0, kQueryStrip, client.right, std::max(0L, client.bottom - kQueryStrip), FALSE);
     results_->ReDraw(1);
