@@ -482,6 +482,12 @@ TEST_F(SearchTest, ATypedLetterSearchesEveryGroupAndAResultStartsInItsOwnGroup) 
     EXPECT_EQ(Box().Text(), L"");
     EXPECT_FALSE(IsWindowVisible(panel->hwnd()));
     EXPECT_FALSE(IsWindowVisible(SearchWindow()));
+
+    // The next search finds QQ音乐 where the sort put it (second in group A).
+    ShowWindow(panel->hwnd(), SW_SHOWNA);
+    SendMessageW(panel->hwnd(), WM_CHAR, L'y', 0);
+    EXPECT_EQ(Titles(), (std::vector<std::wstring>{L"音乐 [B]", L"QQ音乐 [A]"}));
+    EXPECT_EQ(Box().List().origins[1], (ItemOrigin{1, 2}));
 }
 
 TEST_F(SearchTest, CommandModeKeepsSearchingAndClearsTheQueryAfterAStart) {

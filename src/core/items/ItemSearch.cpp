@@ -73,8 +73,20 @@ std::wstring PinyinInitials(const AnsiCodePage& gbk, std::wstring_view text) {
     return out;
 }
 
+std::uint64_t TitlesStamp(const std::vector<ItemRecord>& items) {
+    // FNV-1a over every character, with the end of each title marked.
+    std::uint64_t hash = 14695981039346656037ull;
+    const auto mix = [&hash](std::uint64_t value) { hash = (hash ^ value) * 1099511628211ull; };
+    for (const auto& item : items) {
+        for (const wchar_t c : item.title) mix(static_cast<std::uint64_t>(c));
+        mix(0x10000);
+    }
+    return hash;
+}
+
 SearchKeys PrepareSearch(const AnsiCodePage& gbk, const std::vector<ItemRecord>& items) {
     SearchKeys keys;
+    keys.titlesStamp = TitlesStamp(items);
     keys.titles.reserve(items.size());
     keys.initials.reserve(items.size());
     for (const auto& item : items) {

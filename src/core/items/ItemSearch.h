@@ -2,6 +2,7 @@
 // Finding items as the user types: by title, or by the pinyin initials of a
 // Chinese title ("QQ音乐" is also found by "yl").
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,7 +22,12 @@ std::wstring PinyinInitials(const AnsiCodePage& gbk, std::wstring_view text);
 struct SearchKeys {
     std::vector<std::wstring> titles;
     std::vector<std::wstring> initials;
+    std::uint64_t titlesStamp = 0;  // TitlesStamp of the items they were made from
 };
+
+// A hash of the items' titles in order: the keys depend on nothing else, so
+// keys whose stamp still matches need not be made again.
+std::uint64_t TitlesStamp(const std::vector<ItemRecord>& items);
 
 SearchKeys PrepareSearch(const AnsiCodePage& gbk, const std::vector<ItemRecord>& items);
 

@@ -306,17 +306,21 @@ void MainPanel::SwitchSearch() {
 const std::vector<SearchKeys>& MainPanel::PreparedSearchKeys() {
     const auto& groups = host_.Groups();
     if (searchKeysStale_ || searchKeys_.size() != groups.size()) {
+        // Only the groups whose titles changed (a start re-sorts one group)
+        // are prepared again.
         if (!gbk_) gbk_.emplace(936);
-        searchKeys_.clear();
-        searchKeys_.reserve(groups.size());
-        for (const Group& group : groups) searchKeys_.push_back(PrepareSearch(*gbk_, group.items));
+        searchKeys_.resize(groups.size());
+        for (size_t g = 0; g < groups.size(); ++g)
+            if (searchKeys_[g].titles.size() != groups[g].items.size() ||
+                searchKeys_[g].titlesStamp != TitlesStamp(groups[g].items))
+                searchKeys_[g] = PrepareSearch(*gbk_, groups[g].items);
         searchKeysStale_ = false;
     }
     return searchKeys_;
 }
 
 void MainPanel::SaveData() {
-    // Every change to the groups ends in a save: the search keys follow it.
+    // Every change to the groups ends in a save: the search keys are looked at again.
     searchKeysStale_ = true;
     host_.SaveData();
 }
