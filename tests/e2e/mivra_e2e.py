@@ -252,10 +252,12 @@ class MivraSession:
         return found[0]
 
     def _lost_the_desktop(self):
+        """Whether Wine, not Mivra, ended the start: Mivra itself always ends with 0."""
         if self.running() or not self._log:
             return False
         self._log.flush()
-        return b"explorer process failed to start" in (self.folder / "wine-output.log").read_bytes()
+        return (self.process.returncode != 0 or
+                b"explorer process failed to start" in (self.folder / "wine-output.log").read_bytes())
 
     def geometry(self, wid=None):
         """(x, y, width, height) of the panel (or of wid) on the screen."""

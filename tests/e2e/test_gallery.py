@@ -152,12 +152,16 @@ class Gallery(unittest.TestCase):
             # Until the data is loaded the title bar's colour fills the panel.
             plain = {background, (40, 44, 52) if skin else (230, 230, 230)}
 
+            box = (panel[0] + caption[0], panel[1] + caption[1], caption[2], caption[3]) if caption else None
+
+            # The icon and the caption may reach the screen in separate repaints: wait for both.
             def ready(img):
-                return img.count(lambda rgb: rgb not in plain, icon_box) > size * size // 8
+                return (img.count(lambda rgb: rgb not in plain, icon_box) > size * size // 8 and
+                        (box is None or dark_pixels(img, box, not skin) > 10))
             shot = s.capture_until(ready, label=label)
-            self.assertTrue(ready(shot), f"{label}: the first item's icon at {icon_box}")
+            self.assertGreater(shot.count(lambda rgb: rgb not in plain, icon_box), size * size // 8,
+                               f"{label}: the first item's icon at {icon_box}")
             if caption:
-                box = (panel[0] + caption[0], panel[1] + caption[1], caption[2], caption[3])
                 self.assertGreater(dark_pixels(shot, box, not skin), 10, f"{label}: its caption at {box}")
             bar_box = group_bar_box(bar)
             if bar_box:

@@ -149,11 +149,12 @@ TEST(StartUp, RefusesToRunFromProgramFiles) {
 
     Process p = mivra.Start();
     HWND box = nullptr;
+    // The box exists a moment before its texts do: wait for them.
     ASSERT_TRUE(WaitUntil(
         [&] {
             auto dialogs = TopLevelWindowsOf(p.id, L"#32770");
             box = dialogs.empty() ? nullptr : dialogs.front();
-            return box != nullptr;
+            return box != nullptr && !StaticTextsOf(box).empty();
         },
         20s));
     const auto env = win::SystemEnvironment();
