@@ -157,13 +157,13 @@ std::vector<Group> MakeGroups(const std::vector<std::wstring>& paths, int items)
     Group big{L"常用", {}};
     for (int i = 0; i < items; ++i) {
         const std::wstring& path = paths[i % paths.size()];
-        big.items.push_back({std::wstring(kWords[i % 12]) + L" " + std::to_wstring(i), path, path, L"",
+        big.Items().push_back({std::wstring(kWords[i % 12]) + L" " + std::to_wstring(i), path, path, L"",
                              std::to_wstring(i % 50)});
     }
     groups.push_back(std::move(big));
     for (int g = 1; g < 10; ++g) {
         Group small{std::wstring(kWords[g]) + L" " + std::to_wstring(g), {}};
-        for (int i = 0; i < 5; ++i) small.items.push_back({L"item", paths[i], paths[i], L"", L"0"});
+        for (int i = 0; i < 5; ++i) small.Items().push_back({L"item", paths[i], paths[i], L"", L"0"});
         groups.push_back(std::move(small));
     }
     return groups;
@@ -306,7 +306,7 @@ public:
         const ItemViewOptions options{config.Int(L"ItemBarView"), config.Int(L"ItemBarIcon"),
                                       config.Int(L"ItemBarText"), false};
         const CellSize size = ComputeCellSize(options, g.innerWidth);
-        const auto& items = host_.groups[0].items;
+        const auto& items = host_.groups[0].Items();
         std::vector<Box> cells;
         for (int i = 1; i <= static_cast<int>(items.size()); ++i) {
             const Point at = GetItemPos(g, i);

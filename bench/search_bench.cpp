@@ -32,7 +32,7 @@ std::vector<Group> MakeGroups() {
     for (int g = 0; g < 100; ++g) {
         Group group{L"分组 " + std::to_wstring(g), {}};
         for (int i = 0; i < 100; ++i)
-            group.items.push_back({std::wstring(kWords[random() % 16]) + L" " + std::to_wstring(random() % 100),
+            group.Items().push_back({std::wstring(kWords[random() % 16]) + L" " + std::to_wstring(random() % 100),
                                    L"C:\\Program Files\\App\\app.exe", L"", L"", std::to_wstring(random() % 50)});
         groups.push_back(std::move(group));
     }
@@ -43,7 +43,7 @@ std::vector<ItemRecord> Literal(const AnsiCodePage& gbk, const std::vector<Group
     const std::wstring k = LowerCaseText(keyword);
     std::vector<ItemRecord> results;
     for (const Group& group : groups)
-        for (const ItemRecord& item : group.items) {
+        for (const ItemRecord& item : group.Items()) {
             if (item.title.empty()) continue;
             const std::wstring t = LowerCaseText(item.title);
             const std::wstring p = LowerCaseText(PinyinInitials(gbk, item.title));
@@ -84,13 +84,13 @@ int wmain(int argc, wchar_t** argv) {
     // The keys of a group are made again when its titles changed.
     const double prepareStart = bench::NowMicroseconds();
     std::vector<SearchKeys> keys;
-    for (const Group& g : groups) keys.push_back(PrepareSearch(gbk, g.items));
+    for (const Group& g : groups) keys.push_back(PrepareSearch(gbk, g.Items()));
     const double prepareMs = (bench::NowMicroseconds() - prepareStart) / 1000;
 
     std::printf("search keystroke over 10,000 items in 100 groups; medians of %d rounds\n", rounds);
     const double stampStart = bench::NowMicroseconds();
     size_t unchanged = 0;
-    for (size_t g = 0; g < groups.size(); ++g) unchanged += keys[g].titlesStamp == TitlesStamp(groups[g].items);
+    for (size_t g = 0; g < groups.size(); ++g) unchanged += keys[g].titlesStamp == TitlesStamp(groups[g].Items());
     const double stampUs = bench::NowMicroseconds() - stampStart;
     std::printf("  preparing the keys of every group %.1f ms; after a save only changed groups are prepared again,\n"
                 "  finding them (checking %zu unchanged groups) %.0f us\n", prepareMs, unchanged, stampUs);

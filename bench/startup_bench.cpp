@@ -75,7 +75,7 @@ std::vector<Group> MakeGroups(const fs::path& dir) {
                 std::ofstream(file) << "sample\r\n";
                 path = file.wstring();
             }
-            group.items.push_back({std::wstring(kWords[n % 12]) + L" " + std::to_wstring(n), path, path, L"",
+            group.Items().push_back({std::wstring(kWords[n % 12]) + L" " + std::to_wstring(n), path, path, L"",
                                    std::to_wstring(n % 50)});
         }
         groups.push_back(std::move(group));
@@ -86,7 +86,7 @@ std::vector<Group> MakeGroups(const fs::path& dir) {
 // The same items pointing at files that do not exist: no icon is looked up.
 std::vector<Group> Unplaced(std::vector<Group> groups) {
     for (Group& group : groups)
-        for (ItemRecord& item : group.items) item.path = item.icoPath = L"C:\\missing\\" + item.title + L".exe";
+        for (ItemRecord& item : group.Items()) item.path = item.icoPath = L"C:\\missing\\" + item.title + L".exe";
     return groups;
 }
 

@@ -54,8 +54,40 @@ TEST(DataFile, GroupLinesRoundTripByteForByte) {
     EXPECT_EQ(appended, file);
     const LoadedData loaded = LoadData(gbk, file);
     EXPECT_TRUE(loaded.errors.empty());
-    EXPECT_EQ(loaded.groups, groups);
+    // Saved as loaded, then once the items were made from the records.
     EXPECT_EQ(DataSectionLines(gbk, loaded.groups), lines);
+    EXPECT_EQ(loaded.groups, groups);
+    EXPECT_EQ(loaded.groups[0].Stored(), nullptr);
+    EXPECT_EQ(DataSectionLines(gbk, loaded.groups), lines);
+}
+
+TEST(DataFile, LoadedGroupsBecomeItemsOnFirstUse) {
+    // A record that no writer makes (fields in another order) and a GBK one.
+    const std::wstring oddText = L"Title:\"乱序\",Count:\"2\",Path:\"p\",";
+    const std::wstring oddEncoded = EncodeText(gbk, oddText);
+    const std::string odd(oddEncoded.begin(), oddEncoded.end());
+    const std::string first = Ansi(L"工具=") + Encoded(kNotepad) + "," + Encoded(kWeb) + ",";
+    const std::string second = "odd=" + odd + ",";
+    const LoadedData loaded = LoadData(gbk, first + "\r\n" + second + "\r\n");
+    ASSERT_EQ(loaded.groups.size(), 2u);
+    EXPECT_TRUE(loaded.errors.empty());
+    ASSERT_NE(loaded.groups[0].Stored(), nullptr);
+
+    // Untouched groups are written back as they were read, the odd record too.
+    EXPECT_EQ(DataSectionLines(gbk, loaded.groups), (std::vector<std::string>{first, second}));
+
+    // A copy made before first use has its own items; the original keeps its records.
+    Group copy = loaded.groups[0];
+    copy.Items()[0].count = L"4";
+    ItemRecord counted = kNotepad;
+    counted.count = L"4";
+    EXPECT_EQ(DataSectionLines(gbk, {copy})[0], Ansi(L"工具=") + Encoded(counted) + "," + Encoded(kWeb) + ",");
+    EXPECT_NE(loaded.groups[0].Stored(), nullptr);
+    EXPECT_EQ(loaded.groups[0].Items(), (std::vector<ItemRecord>{kNotepad, kWeb}));
+
+    // Once made, the odd record is an item like any other and written in the writer's layout.
+    EXPECT_EQ(loaded.groups[1].Items(), std::vector<ItemRecord>{ParseRecordText(oddText)});
+    EXPECT_EQ(DataSectionLines(gbk, {loaded.groups[1]})[0], "odd=" + Encoded(ParseRecordText(oddText)) + ",");
 }
 
 TEST(DataFile, ReadsGroupLinesWhereverTheyStandAndHowLinesEnd) {
@@ -64,7 +96,7 @@ TEST(DataFile, ReadsGroupLinesWhereverTheyStandAndHowLinesEnd) {
     const LoadedData loaded = LoadData(gbk, file);
     ASSERT_EQ(loaded.groups.size(), 2u);
     EXPECT_EQ(loaded.groups[0].title, L"x");
-    EXPECT_EQ(loaded.groups[1].items, std::vector<ItemRecord>{kNotepad});
+    EXPECT_EQ(loaded.groups[1].Items(), std::vector<ItemRecord>{kNotepad});
     EXPECT_TRUE(loaded.errors.empty());
 }
 
@@ -78,9 +110,9 @@ TEST(DataFile, BrokenRecordsAreReportedAndTheRestIsLoaded) {
         "g4=" + good + ",\r\n";
     const LoadedData loaded = LoadData(gbk, file);
     ASSERT_EQ(loaded.groups.size(), 4u);
-    EXPECT_EQ(loaded.groups[0].items.size(), 2u);
-    EXPECT_TRUE(loaded.groups[1].items.empty());
-    EXPECT_EQ(loaded.groups[3].items, std::vector<ItemRecord>{kNotepad});
+    EXPECT_EQ(loaded.groups[0].Items().size(), 2u);
+    EXPECT_TRUE(loaded.groups[1].Items().empty());
+    EXPECT_EQ(loaded.groups[3].Items(), std::vector<ItemRecord>{kNotepad});
     ASSERT_EQ(loaded.errors.size(), 5u);
     EXPECT_EQ(loaded.errors[0].line, 1u);
     EXPECT_EQ(loaded.errors[0].record, 2u);
@@ -109,8 +141,8 @@ TEST(DataFile, FieldsAreCutAsGetBetweenCutsThem) {
         const std::wstring stored = EncodeText(gbk, text);
         const LoadedData loaded = LoadData(gbk, "g=" + std::string(stored.begin(), stored.end()) + ",");
         ASSERT_EQ(loaded.groups.size(), 1u);
-        ASSERT_EQ(loaded.groups[0].items.size(), 1u) << testing::PrintToString(text);
-        EXPECT_EQ(loaded.groups[0].items[0], ParseRecordText(text)) << testing::PrintToString(text);
+        ASSERT_EQ(loaded.groups[0].Items().size(), 1u) << testing::PrintToString(text);
+        EXPECT_EQ(loaded.groups[0].Items()[0], ParseRecordText(text)) << testing::PrintToString(text);
     }
 }
 
@@ -129,7 +161,7 @@ TEST(DataFile, RecordsAreReadOneByOne) {
         "g=" + stored(withNul, "") + stored(kWeb, "\x81") /* ends in a lead byte */ + stored(kEmptyFields, "") + "\r\n";
     const LoadedData loaded = LoadData(greedy, file);
     ASSERT_EQ(loaded.groups.size(), 1u);
-    EXPECT_EQ(loaded.groups[0].items, (std::vector<ItemRecord>{withNul, kEmptyFields}));
+    EXPECT_EQ(loaded.groups[0].Items(), (std::vector<ItemRecord>{withNul, kEmptyFields}));
     ASSERT_EQ(loaded.errors.size(), 1u);
     EXPECT_EQ(loaded.errors[0].record, 2u);
 }
@@ -152,8 +184,8 @@ TEST(DataFile, TextTheCodePageCannotHoldIsReported) {
     EXPECT_EQ(lossy[1].item, L"");
     // Only the one character is lost; the rest of the record is stored.
     const LoadedData loaded = LoadData(gbk, lines[0] + "\r\n");
-    ASSERT_EQ(loaded.groups[0].items.size(), 2u);
-    EXPECT_EQ(loaded.groups[0].items[1], (ItemRecord{L"Thai ?", L"p", L"", L"", L"0"}));
+    ASSERT_EQ(loaded.groups[0].Items().size(), 2u);
+    EXPECT_EQ(loaded.groups[0].Items()[1], (ItemRecord{L"Thai ?", L"p", L"", L"", L"0"}));
 }
 
 TEST(DataFile, HugeAndHostileInputDoesNotHang) {
@@ -163,7 +195,7 @@ TEST(DataFile, HugeAndHostileInputDoesNotHang) {
     file += std::string("bin\0ary=\xff\xfe,", 11) + "\r\n";
     const LoadedData loaded = LoadData(gbk, file);
     ASSERT_EQ(loaded.groups.size(), 1u);
-    EXPECT_TRUE(loaded.groups[0].items.empty());
+    EXPECT_TRUE(loaded.groups[0].Items().empty());
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ std::vector<Group> Groups(std::initializer_list<std::pair<const wchar_t*, int>> 
     for (const auto& [title, count] : shape) {
         Group group{title, {}};
         for (int i = 1; i <= count; ++i)
-            group.items.push_back({std::wstring(title) + std::to_wstring(i), L"p", L"i", L"a", std::to_wstring(i)});
+            group.Items().push_back({std::wstring(title) + std::to_wstring(i), L"p", L"i", L"a", std::to_wstring(i)});
         groups.push_back(group);
     }
     return groups;
@@ -56,10 +56,10 @@ TEST(GroupCommandsTest, DeletingMovesTheItemsToTheDefaultGroup) {
         ASSERT_EQ(groups.size(), 2u);
         const Group& now = groups[c.target - 1];
         EXPECT_EQ(now.title, target.title);
-        ASSERT_EQ(now.items.size(), target.items.size() + deleted.items.size());
+        ASSERT_EQ(now.Items().size(), target.Items().size() + deleted.Items().size());
         // The moved items follow the group's own, unchanged (counts too).
-        for (size_t i = 0; i < deleted.items.size(); ++i)
-            EXPECT_EQ(now.items[target.items.size() + i], deleted.items[i]);
+        for (size_t i = 0; i < deleted.Items().size(); ++i)
+            EXPECT_EQ(now.Items()[target.Items().size() + i], deleted.Items()[i]);
     }
     auto single = Groups({{L"A", 1}});
     EXPECT_EQ(DeleteGroup(single, 1), 0) << "the last group stays";
@@ -72,7 +72,7 @@ TEST(GroupCommandsTest, QuestionsAndDeleteAll) {
     DeleteAllGroups(groups);
     ASSERT_EQ(groups.size(), 1u);
     EXPECT_EQ(groups[0].title, L"1分组");
-    EXPECT_TRUE(groups[0].items.empty());
+    EXPECT_TRUE(groups[0].Items().empty());
 }
 
 TEST(PanelBoundsTest, StoredRectanglesInTwips) {

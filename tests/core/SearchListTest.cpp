@@ -54,7 +54,7 @@ TEST(SearchList, GroupMatchesKeepTheirOriginThroughTheSort) {
         {L"游戏", {{L"音乐", L"m.exe", L"m.ico", L"", L"3"}, {L"", L"blank.exe", L"", L"", L"50"}}},
     };
     std::vector<SearchKeys> keys;
-    for (const Group& g : groups) keys.push_back(PrepareSearch(gbk, g.items));
+    for (const Group& g : groups) keys.push_back(PrepareSearch(gbk, g.Items()));
 
     // The command item comes first and takes part in the sort; "YL" finds
     // 音乐 by its initials.
@@ -67,9 +67,9 @@ TEST(SearchList, GroupMatchesKeepTheirOriginThroughTheSort) {
     built.AddItem2(*CommandItemFor(L"<yl", kProgram), {});
     for (size_t g = 0; g < groups.size(); ++g)
         for (size_t number : SearchItems(L"YL", keys[g]))
-            built.AddItem2({SearchResultTitle(groups[g].items[number - 1], groups[g].title), groups[g].items[number - 1].path,
-                            groups[g].items[number - 1].icoPath, groups[g].items[number - 1].argument,
-                            groups[g].items[number - 1].count},
+            built.AddItem2({SearchResultTitle(groups[g].Items()[number - 1], groups[g].title), groups[g].Items()[number - 1].path,
+                            groups[g].Items()[number - 1].icoPath, groups[g].Items()[number - 1].argument,
+                            groups[g].Items()[number - 1].count},
                            {g + 1, number});
     SortByLaunchCount(built);
     EXPECT_EQ(list.items, built.items);
@@ -83,15 +83,15 @@ TEST(SearchList, GroupMatchesKeepTheirOriginThroughTheSort) {
         EXPECT_EQ(list.items[i].title, expected[i].first) << i;
         EXPECT_EQ(list.origins[i], expected[i].second) << i;
         if (!list.origins[i].IsEmpty()) {
-            const ItemRecord& source = groups[list.origins[i].group - 1].items[list.origins[i].item - 1];
+            const ItemRecord& source = groups[list.origins[i].group - 1].Items()[list.origins[i].item - 1];
             EXPECT_EQ(list.items[i].path, source.path) << i;
             EXPECT_EQ(list.items[i].count, source.count) << i;
         }
     }
     // Keys of a group that has since lost items never point past its end.
     std::vector<Group> shrunk = groups;
-    shrunk[2].items.pop_back();
-    shrunk[2].items.pop_back();
+    shrunk[2].Items().pop_back();
+    shrunk[2].Items().pop_back();
     SearchList stale;
     FillSearchList(stale, std::nullopt, shrunk, keys, L"音乐");
     EXPECT_EQ(stale.size(), 1u);

@@ -37,7 +37,7 @@ TEST(AtomicSave, AKilledWriterLeavesAWholeFileEveryTime) {
         const unsigned first = round * 100000;
         Process writer = StartProcess(QuoteArgument(PathFromEnvironment(L"MIVRA_SAVE_WRITER_EXE")) + L" " +
                                       QuoteArgument(file) + L" " + std::to_wstring(first));
-        ASSERT_TRUE(writer.handle);
+        ASSERT_TRUE(writer.handle) << "round " << round << ", error " << GetLastError();
         // Once the writer is saving, kill it at a random moment of its work.
         ASSERT_TRUE(WaitUntil([&] { return WholeSaveSequence(ReadBytes(file)) >= first; }, 20s)) << "round " << round;
         Sleep(std::uniform_int_distribution<int>(0, 40)(random));
@@ -151,7 +151,7 @@ TEST(DataLoading, AFileWithUnreadableDataIsKeptBeforeAnythingIsWritten) {
 
     EXPECT_FALSE(data.ok);
     ASSERT_EQ(data.groups.size(), 2u);
-    EXPECT_EQ(data.groups[0].items.size(), 1u);
+    EXPECT_EQ(data.groups[0].Items().size(), 1u);
     ASSERT_FALSE(data.keptCopy.empty());
     EXPECT_EQ(ReadBytes(data.keptCopy), original);
     EXPECT_TRUE(std::filesystem::path(data.keptCopy).filename().wstring().starts_with(L"Mivra_Unreadable_"));

@@ -37,7 +37,7 @@ TEST(Launch, AnItemStartsThroughTheSecondInstanceAndCounts) {
     const LaunchContext context{win::SystemCodePage(), programDir / L"Mivra.exe", programDir.wstring(),
                                 win::SystemEnvironment()};
     win::SystemLaunchActions actions(nullptr, nullptr);
-    ASSERT_TRUE(RunItem(groups[0].items[0], 1, L"open", context, actions));
+    ASSERT_TRUE(RunItem(groups[0].Items()[0], 1, L"open", context, actions));
     ASSERT_TRUE(config.SaveGroups(groups).written);
 
     const std::filesystem::path record = toolDir / L"record.txt";
@@ -51,7 +51,7 @@ TEST(Launch, AnItemStartsThroughTheSecondInstanceAndCounts) {
 
     auto loaded = config.LoadGroups();
     ASSERT_TRUE(loaded);
-    EXPECT_EQ(loaded->groups[0].items[0].count, L"1");
+    EXPECT_EQ(loaded->groups[0].Items()[0].count, L"1");
 }
 
 

@@ -67,7 +67,7 @@ public:
 Group MakeGroup(std::wstring title, int items) {
     Group group{std::move(title), {}};
     for (int i = 1; i <= items; ++i)
-        group.items.push_back({L"item " + std::to_wstring(i), L"C:\\a" + std::to_wstring(i) + L".exe", L"", L"", L"0"});
+        group.Items().push_back({L"item " + std::to_wstring(i), L"C:\\a" + std::to_wstring(i) + L".exe", L"", L"", L"0"});
     return group;
 }
 
@@ -158,13 +158,13 @@ TEST_F(PanelTest, DroppedFilesBecomeItemsInOrderWithOneSave) {
     GlobalUnlock(memory);
     SendMessageW(panel->hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
 
-    ASSERT_EQ(host.groups[0].items.size(), 5u);
+    ASSERT_EQ(host.groups[0].Items().size(), 5u);
     const wchar_t* titles[] = {L"app", L"Photos", L"readme", L"x"};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(host.groups[0].items[i + 1].title, titles[i]);
-        EXPECT_EQ(host.groups[0].items[i + 1].count, L"0");
+        EXPECT_EQ(host.groups[0].Items()[i + 1].title, titles[i]);
+        EXPECT_EQ(host.groups[0].Items()[i + 1].count, L"0");
     }
-    EXPECT_EQ(host.groups[0].items[2].icoPath, L"D:\\Photos");
+    EXPECT_EQ(host.groups[0].Items()[2].icoPath, L"D:\\Photos");
     EXPECT_EQ(host.saves, 1);
 }
 
@@ -172,7 +172,7 @@ TEST_F(PanelTest, AClickStartsTheItemButNotAgainWithinHalfASecond) {
     Start({MakeGroup(L"A", 3)});
     Click(2);
     ASSERT_EQ(host.started, std::vector<std::wstring>{L"item 2"});
-    EXPECT_EQ(host.groups[0].items[1].count, L"1");
+    EXPECT_EQ(host.groups[0].Items()[1].count, L"1");
     EXPECT_EQ(host.saves, 1);
     Click(3);
     EXPECT_EQ(host.started.size(), 1u) << "a release within 500 ms of a start is no click";
@@ -189,7 +189,7 @@ TEST_F(PanelTest, DraggingAnItemOntoAnotherPutsItBeforeIt) {
     SendMessageW(items, WM_MOUSEMOVE, MK_LBUTTON, At(to.x, to.y));
     SendMessageW(items, WM_LBUTTONUP, 0, At(to.x, to.y));
     std::vector<std::wstring> order;
-    for (const auto& item : host.groups[0].items) order.push_back(item.title);
+    for (const auto& item : host.groups[0].Items()) order.push_back(item.title);
     EXPECT_EQ(order, (std::vector<std::wstring>{L"item 1", L"item 5", L"item 2", L"item 3", L"item 4"}));
     EXPECT_TRUE(host.started.empty());
     EXPECT_EQ(host.saves, 1);
@@ -202,7 +202,7 @@ TEST_F(PanelTest, LockedItemsDoNotMove) {
     SendMessageW(items, WM_LBUTTONDOWN, MK_LBUTTON, At(from.x, from.y));
     SendMessageW(items, WM_MOUSEMOVE, MK_LBUTTON, At(to.x, to.y));
     SendMessageW(items, WM_LBUTTONUP, 0, At(to.x, to.y));
-    EXPECT_EQ(host.groups[0].items[0].title, L"item 1");
+    EXPECT_EQ(host.groups[0].Items()[0].title, L"item 1");
     EXPECT_EQ(host.saves, 0);
 }
 
@@ -242,8 +242,8 @@ TEST_F(PanelTest, GroupCommands) {
     panel->DeleteGroup();
     ASSERT_EQ(host.groups.size(), 3u);
     EXPECT_EQ(host.groups[0].title, L"B");
-    ASSERT_EQ(host.groups[0].items.size(), 3u);
-    EXPECT_EQ(host.groups[0].items[1].title, L"item 1");
+    ASSERT_EQ(host.groups[0].Items().size(), 3u);
+    EXPECT_EQ(host.groups[0].Items()[1].title, L"item 1");
     EXPECT_EQ(panel->CurrentTab(), 1);
     EXPECT_EQ(host.saves, 2);
 
@@ -268,7 +268,7 @@ TEST_F(PanelTest, GroupCommands) {
     EXPECT_EQ(host.messages.back(), L"确定删除全部分组吗？");
     ASSERT_EQ(host.groups.size(), 1u);
     EXPECT_EQ(host.groups[0].title, L"1分组");
-    EXPECT_TRUE(host.groups[0].items.empty());
+    EXPECT_TRUE(host.groups[0].Items().empty());
     EXPECT_EQ(panel->CurrentTab(), 1);
 }
 
@@ -358,8 +358,8 @@ std::wstring TipOf(HWND window) {
 
 TEST_F(PanelTest, HoverShowsTheItemInTheTipAndTheTitle) {
     Group group = MakeGroup(L"A", 2);
-    group.items[0] = {L"A", L"%rp%\\a.exe", L"", L"-x", L"3"};
-    group.items[1] = {L"", L"", L"", L"", L"0"};
+    group.Items()[0] = {L"A", L"%rp%\\a.exe", L"", L"-x", L"3"};
+    group.Items()[1] = {L"", L"", L"", L"", L"0"};
     Start({group}, "[Config]\r\nItemHoverTips=1\r\n");
     const std::wstring title = panel->Caption();
     POINT p = CellCentre(1);
@@ -474,8 +474,8 @@ TEST_F(SearchTest, ATypedLetterSearchesEveryGroupAndAResultStartsInItsOwnGroup) 
     Key(WM_CHAR, L'\r');
     ASSERT_EQ(host.started, std::vector<std::wstring>{L"QQ音乐"});
     // Group A counted the start and sorted itself by count; one save.
-    EXPECT_EQ(host.groups[0].items[0].title, L"Notepad");
-    EXPECT_EQ(host.groups[0].items[1].count, L"3");
+    EXPECT_EQ(host.groups[0].Items()[0].title, L"Notepad");
+    EXPECT_EQ(host.groups[0].Items()[1].count, L"3");
     EXPECT_EQ(host.saves, 1);
     // Afterwards search mode is left and, with ExecuteHide, the panel hides.
     EXPECT_FALSE(panel->SearchVisible());

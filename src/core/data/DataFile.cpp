@@ -273,12 +273,23 @@ bool WriteRecordBytes(const AnsiCodePage& codePage, const ItemRecord& item, Byte
 
 // Roughly the stored size of a group's records, to size its line once.
 size_t StoredSizeOf(const Group& group) {
+    const size_t extra = group.title.size() * 2 + 8;
+    if (const StoredRecords* stored = group.Stored())
+        return EncodedSize(stored->bytes.size()) + stored->records.size() * 4 + extra;
     size_t text = 0;
-    for (const ItemRecord& item : group.items) {
+    for (const ItemRecord& item : group.Items()) {
         text += 48;
         for (const auto field : kFields) text += (item.*field).size();
     }
-    return text / 3 * 4 + group.items.size() * 5 + group.title.size() * 2 + 8;
+    return text / 3 * 4 + group.Items().size() * 5 + extra;
+}
+
+// Appends the encoding of a record's bytes and the comma after it.
+void AppendRecord(std::string_view bytes, ByteSink& out) {
+    char* o = out.Room(EncodedSize(bytes.size()) + 1);
+    const size_t written = EncodeBytesTo(bytes, o);
+    o[written] = ',';
+    out.Commit(written + 1);
 }
 
 // Buffers for writing many records.
@@ -295,34 +306,39 @@ struct RecordWriter {
 
     void WriteGroupData(const AnsiCodePage& codePage, const Group& group, ByteSink& out,
                         std::vector<LossyText>* lossy) {
-        if (group.items.empty()) out.Append(",");
-        for (const ItemRecord& item : group.items) {
+        if (const StoredRecords* stored = group.Stored()) {
+            // Nobody asked for the items since the load: the records go back as they came.
+            if (stored->records.empty()) out.Append(",");
+            for (const StoredRecords::Record& r : stored->records)
+                AppendRecord(std::string_view(stored->bytes.data() + r.begin, r.size), out);
+            return;
+        }
+        if (group.Items().empty()) out.Append(",");
+        for (const ItemRecord& item : group.Items()) {
             record.Clear();
             if (WriteRecordBytes(codePage, item, record, scratch) && lossy) lossy->push_back({group.title, item.title});
-            const std::string_view bytes = record.View();
-            char* o = out.Room(EncodedSize(bytes.size()) + 1);
-            const size_t written = EncodeBytesTo(bytes, o);
-            o[written] = ',';
-            out.Commit(written + 1);
+            AppendRecord(record.View(), out);
         }
     }
 };
 
-// Reads one decoded record into `items`; false when it is no whole record.
-bool AddRecord(const AnsiCodePage& codePage, std::string_view bytes, bool ascii, std::wstring& text,
-               std::vector<ItemRecord>& items) {
-    if (ascii) {
-        // Every ANSI code page reads ASCII bytes as themselves.
-        if (!IsWholeRecord(bytes)) return false;
-        CutFields(bytes, items.emplace_back());
-        return true;
+// The items of stored records: the text of each (ASCII bytes as they are)
+// cut into fields.
+std::vector<ItemRecord> ItemsOf(const StoredRecords& stored) {
+    std::vector<ItemRecord> items;
+    items.reserve(stored.records.size());
+    std::wstring text;
+    for (const StoredRecords::Record& record : stored.records) {
+        const std::string_view bytes(stored.bytes.data() + record.begin, record.size);
+        if (record.ascii) {
+            CutFields(bytes, items.emplace_back());
+            continue;
+        }
+        text.clear();
+        stored.codePage->AppendFromAnsi(bytes, text);
+        CutFields(std::wstring_view(text), items.emplace_back());
     }
-    text.clear();
-    codePage.AppendFromAnsi(bytes, text);
-    const std::wstring_view record = text;
-    if (!IsWholeRecord(record)) return false;
-    CutFields(record, items.emplace_back());
-    return true;
+    return items;
 }
 
 }  // namespace
@@ -379,18 +395,14 @@ void AppendDataSection(const AnsiCodePage& codePage, const std::vector<Group>& g
     sink.Finish();
 }
 
+void Group::MakeItems() const {
+    if (!stored_) return;
+    items_ = ItemsOf(*stored_);
+    stored_.reset();
+}
+
 LoadedData LoadData(const AnsiCodePage& codePage, std::string_view fileBytes) {
     LoadedData data;
-    // Buffers for one line at a time: its records decoded to bytes, then each
-    // record as text when it is not ASCII.
-    struct Piece {
-        size_t begin, size;
-        bool wellFormed, ascii;
-    };
-    std::vector<Piece> pieces;
-    std::string decoded;
-    std::wstring text;
-
     ForEachLine(fileBytes, [&](size_t number, std::string_view line) {
         if (line.empty() || line.back() != ',') return;
         // Only the leading title and its "=" are taken off: an encoded
@@ -400,34 +412,39 @@ LoadedData LoadData(const AnsiCodePage& codePage, std::string_view fileBytes) {
             data.errors.push_back({number, {}, 0});  // a stray line that no writer makes
             return;
         }
-        Group& group = data.groups.emplace_back();
-        group.title = TextOf(codePage, line.substr(0, equals));
+        std::wstring title = TextOf(codePage, line.substr(0, equals));
         const std::string_view records = line.substr(equals + 1);
-        if (records.size() < 2) return;
-        // Every record of the line is decoded first, into one buffer, so
-        // that the items can be reserved at once. The line ends with ",": the
-        // empty piece after it is not looked at.
-        if (decoded.size() < DecodedSizeLimit(records.size())) decoded.resize(DecodedSizeLimit(records.size()));
-        pieces.clear();
-        size_t used = 0, wellFormed = 0;
+        // Every record of the line is decoded into the group's one buffer and
+        // checked to be whole; its text is made when the items are first
+        // used. The line ends with ",": the empty piece after it is not looked at.
+        if (records.size() < 2) {
+            data.groups.emplace_back(std::move(title));
+            return;
+        }
+        auto stored = std::make_shared<StoredRecords>();
+        stored->codePage = &codePage;
+        stored->bytes.resize(DecodedSizeLimit(records.size()));
+        size_t used = 0, recordNumber = 0;
         for (size_t start = 0; start < records.size();) {
+            ++recordNumber;
             // A record is the coder's output and nothing else, up to the comma.
-            const DecodedPrefix piece = DecodePrefix(records.substr(start), decoded.data() + used);
+            const DecodedPrefix piece = DecodePrefix(records.substr(start), stored->bytes.data() + used);
             size_t comma = start + piece.read;
-            const bool ok = piece.read > 0 && records[comma] == ',';
-            if (!ok) comma = scan::FindFirst<','>(records, comma).at;
-            pieces.push_back({used, ok ? piece.written : 0, ok, piece.ascii});
-            if (ok) used += piece.written;
-            wellFormed += ok;
+            const bool decoded = piece.read > 0 && records[comma] == ',';
+            if (!decoded) comma = scan::FindFirst<','>(records, comma).at;
+            // The record's frame is ASCII, which no code page reads as part
+            // of another character: it is checked on the bytes.
+            if (decoded && IsWholeRecord(std::string_view(stored->bytes.data() + used, piece.written))) {
+                stored->records.push_back({used, piece.written, piece.ascii});
+                used += piece.written;
+            } else {
+                data.errors.push_back({number, title, recordNumber});
+            }
             start = comma + 1;
         }
-        group.items.reserve(wellFormed);
-        for (size_t p = 0; p < pieces.size(); ++p) {
-            const Piece& piece = pieces[p];
-            const std::string_view bytes(decoded.data() + piece.begin, piece.size);
-            if (!piece.wellFormed || !AddRecord(codePage, bytes, piece.ascii, text, group.items))
-                data.errors.push_back({number, group.title, p + 1});
-        }
+        stored->bytes.resize(used);
+        if (stored->records.empty()) data.groups.emplace_back(std::move(title));
+        else data.groups.push_back(Group::Loaded(std::move(title), std::move(stored)));
     });
     return data;
 }

@@ -37,8 +37,8 @@ std::wstring DeleteGroupQuestion(std::wstring_view defaultGroupTitle) {
 int DeleteGroup(std::vector<Group>& groups, int position) {
     const int count = static_cast<int>(groups.size());
     if (count < 2 || position < 1 || position > count) return 0;
-    std::vector<ItemRecord> moved = std::move(groups[position - 1].items);
-    std::vector<ItemRecord>& target = groups[DefaultGroupPosition(position) - 1].items;
+    std::vector<ItemRecord> moved = std::move(groups[position - 1].Items());
+    std::vector<ItemRecord>& target = groups[DefaultGroupPosition(position) - 1].Items();
     target.insert(target.end(), std::make_move_iterator(moved.begin()), std::make_move_iterator(moved.end()));
     groups.erase(groups.begin() + (position - 1));
     return position == 1 ? 1 : position - 1;

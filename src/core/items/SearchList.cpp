@@ -81,7 +81,7 @@ void FillSearchList(SearchList& list, const std::optional<ItemRecord>& command, 
     if (command) found.push_back({});
     for (size_t g = 0; g < groups.size() && g < keys.size(); ++g)
         for (const size_t number : SearchItems(keyword, keys[g])) {
-            if (number > groups[g].items.size()) break;  // keys of an older state of the group
+            if (number > groups[g].Items().size()) break;  // keys of an older state of the group
             found.push_back({g + 1, number});
         }
 
@@ -108,7 +108,7 @@ void FillSearchList(SearchList& list, const std::optional<ItemRecord>& command, 
         const size_t start = buffer.size();
         buffer += keys[origin.group - 1].titles[origin.item - 1];
         buffer += groupTitles[origin.group - 1];
-        const ItemRecord& item = groups[origin.group - 1].items[origin.item - 1];
+        const ItemRecord& item = groups[origin.group - 1].Items()[origin.item - 1];
         sortKeys.push_back({LaunchCount(item.count), std::wstring_view(buffer).substr(start)});
     }
 
@@ -121,7 +121,7 @@ void FillSearchList(SearchList& list, const std::optional<ItemRecord>& command, 
             continue;
         }
         const Group& group = groups[origin.group - 1];
-        const ItemRecord& item = group.items[origin.item - 1];
+        const ItemRecord& item = group.Items()[origin.item - 1];
         list.AddItem2({SearchResultTitle(item, group.title), item.path, item.icoPath, item.argument, item.count},
                       origin);
     }

@@ -47,7 +47,7 @@ bool ItemPanel::Create(HWND parent) {
 std::vector<ItemRecord>* ItemPanel::Items() {
     if (results_) return &results_->items;
     Group* group = owner_.CurrentGroup();
-    return group ? &group->items : nullptr;
+    return group ? &group->Items() : nullptr;
 }
 
 int ItemPanel::Count() {

@@ -238,7 +238,7 @@ void MainPanel::DeleteGroup() {
     auto& groups = host_.Groups();
     const int position = currentTab_;
     if (groups.size() < 2 || position < 1 || position > static_cast<int>(groups.size())) return;
-    if (!groups[position - 1].items.empty()) {
+    if (!groups[position - 1].Items().empty()) {
         const std::wstring& defaultTitle = groups[DefaultGroupPosition(position) - 1].title;
         if (ShowMessage(DeleteGroupQuestion(defaultTitle), MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) return;
     }
@@ -268,7 +268,7 @@ void MainPanel::MoveTab(int from, int to) {
 void MainPanel::AddDroppedFiles(const std::vector<std::wstring>& paths) {
     Group* group = CurrentGroup();
     if (SearchVisible() || !group || paths.empty()) return;
-    for (const std::wstring& path : paths) host_.AddItem(group->items, DroppedFileTitle(path), path, path, L"", L"0");
+    for (const std::wstring& path : paths) host_.AddItem(group->Items(), DroppedFileTitle(path), path, path, L"", L"0");
     itemPanel_->ItemsChanged();
     SaveData();
 }
@@ -311,9 +311,9 @@ const std::vector<SearchKeys>& MainPanel::PreparedSearchKeys() {
         if (!gbk_) gbk_.emplace(936);
         searchKeys_.resize(groups.size());
         for (size_t g = 0; g < groups.size(); ++g)
-            if (searchKeys_[g].titles.size() != groups[g].items.size() ||
-                searchKeys_[g].titlesStamp != TitlesStamp(groups[g].items))
-                searchKeys_[g] = PrepareSearch(*gbk_, groups[g].items);
+            if (searchKeys_[g].titles.size() != groups[g].Items().size() ||
+                searchKeys_[g].titlesStamp != TitlesStamp(groups[g].Items()))
+                searchKeys_[g] = PrepareSearch(*gbk_, groups[g].Items());
         searchKeysStale_ = false;
     }
     return searchKeys_;
@@ -327,8 +327,8 @@ void MainPanel::SaveData() {
 
 void MainPanel::RunGroupItem(size_t group, size_t item, int show, std::wstring_view verb) {
     auto& groups = host_.Groups();
-    if (group < 1 || group > groups.size() || item < 1 || item > groups[group - 1].items.size()) return;
-    std::vector<ItemRecord>& items = groups[group - 1].items;
+    if (group < 1 || group > groups.size() || item < 1 || item > groups[group - 1].Items().size()) return;
+    std::vector<ItemRecord>& items = groups[group - 1].Items();
     Configuration& config = Config();
     if (config.Flag(L"ExecuteHide") && !searchMode_) HidePanel(0);
     if (!host_.RunItem(items[item - 1], show, verb)) return;

@@ -31,16 +31,21 @@ std::filesystem::path MivraExe() { return PathFromEnvironment(L"MIVRA_EXE"); }
 std::filesystem::path RecordArgsExe() { return PathFromEnvironment(L"MIVRA_RECORD_ARGS_EXE"); }
 
 Process StartProcess(const std::wstring& commandLine, const std::filesystem::path& workingDir) {
-    std::wstring line = commandLine;
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
     Process p;
-    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       workingDir.empty() ? nullptr : workingDir.c_str(), &si, &pi)) {
-        CloseHandle(pi.hThread);
-        p.handle.reset(pi.hProcess);
-        p.id = pi.dwProcessId;
+    // Wine now and then fails a creation right after another process was
+    // killed (1 in several hundred here); a second try starts it.
+    for (int attempt = 0; attempt < 3 && !p.handle; ++attempt) {
+        if (attempt > 0) Sleep(200);
+        std::wstring line = commandLine;
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           workingDir.empty() ? nullptr : workingDir.c_str(), &si, &pi)) {
+            CloseHandle(pi.hThread);
+            p.handle.reset(pi.hProcess);
+            p.id = pi.dwProcessId;
+        }
     }
     return p;
 }
