@@ -432,8 +432,8 @@ LoadedData LoadData(const AnsiCodePage& codePage, std::string_view fileBytes) {
             size_t comma = start + piece.read;
             const bool decoded = piece.read > 0 && records[comma] == ',';
             if (!decoded) comma = scan::FindFirst<','>(records, comma).at;
-            // The record's frame is ASCII, which no code page reads as part
-            // of another character: it is checked on the bytes.
+            // The record's frame is ASCII that no code page takes as the
+            // second byte of a character: it is checked on the bytes.
             if (decoded && IsWholeRecord(std::string_view(stored->bytes.data() + used, piece.written))) {
                 stored->records.push_back({used, piece.written, piece.ascii});
                 used += piece.written;

@@ -1,7 +1,6 @@
 #pragma once
 // Groups and the five text fields of an item, as they are stored.
 
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
