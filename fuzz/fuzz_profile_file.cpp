@@ -50,11 +50,19 @@ std::vector<std::string_view> LinesOf(std::string_view bytes) {
     return lines;
 }
 
+// The lines that hold more than a break. Taking out a line that stood between
+// a lone CR and an LF makes those two one break: blank lines are not counted.
+std::vector<std::string_view> FilledLinesOf(std::string_view bytes) {
+    std::vector<std::string_view> lines = LinesOf(bytes);
+    std::erase_if(lines, [](std::string_view line) { return line.find_first_not_of("\r\n") == std::string_view::npos; });
+    return lines;
+}
+
 // How many lines differ between two files, once the lines they share at the
 // start and at the end are set aside (the old last line may have gained a
 // break).
 std::pair<size_t, size_t> ChangedLines(std::string_view before, std::string_view after) {
-    const auto a = LinesOf(before), b = LinesOf(after);
+    const auto a = FilledLinesOf(before), b = FilledLinesOf(after);
     auto same = [&](size_t i, size_t j) {
         if (a[i] == b[j]) return true;
         const bool lastWithoutBreak = i + 1 == a.size() && a[i].find_first_of("\r\n") == std::string_view::npos;
