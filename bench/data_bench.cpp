@@ -114,7 +114,7 @@ int wmain(int argc, wchar_t** argv) {
         double t2 = bench::NowMilliseconds();
         loadedItems = 0;
         for (const Group& g : loaded->groups) loadedItems += g.Items().size();
-        double made = bench::NowMilliseconds();
+        double t2b = bench::NowMilliseconds();
         WriteNewFileAndRename(floor, bytes);
         double t3 = bench::NowMilliseconds();
         config.SaveGroups(groups);
@@ -124,13 +124,13 @@ int wmain(int argc, wchar_t** argv) {
         config.SaveGroups(started->groups);
         double t6 = bench::NowMilliseconds();
         if (round < 0) continue;
-        saveFloor.push_back(t5 - t4);
-        saveOne.push_back(t6 - t5);
         loadFloor.push_back(t1 - t0);
         loadOurs.push_back(t2 - t1);
-        makeItems.push_back(made - t2);
-        saveFloor.push_back(t3 - t2);
+        makeItems.push_back(t2b - t2);
+        saveFloor.push_back(t3 - t2b);
         saveOurs.push_back(t4 - t3);
+        saveFloor.push_back(t5 - t4);
+        saveOne.push_back(t6 - t5);
         if (read->size() != bytes.size()) std::fprintf(stderr, "unexpected file size\n");
     }
 
