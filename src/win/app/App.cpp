@@ -144,9 +144,9 @@ void App::LoadConfig() {
 }
 
 void App::LoadData() {
-    const StartData data = LoadDataAtStart(*config_, files_.configFile,
+    StartData data = LoadDataAtStart(*config_, files_.configFile,
                                      [this](const std::wstring& text) { ShowMessage(text, MB_ICONERROR); });
-    groups_ = data.groups;
+    groups_ = std::move(data.groups);
 }
 
 bool App::RunItem(ItemRecord& item, int show, std::wstring_view verb) {
