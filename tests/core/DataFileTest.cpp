@@ -20,6 +20,7 @@ std::string Encoded(const ItemRecord& item) {
 const ItemRecord kNotepad{L"记事本", L"%windir%\\notepad.exe", L"%windir%\\notepad.exe", L"", L"3"};
 const ItemRecord kEmptyFields{L"", L"", L"", L"", L""};
 const ItemRecord kWeb{L"Web & 站点", L"https://example.com/a?b=c", L"", L"--new", L"0"};
+const ItemRecord kOwnIcon{L"软件", L"D:\\软件\\记事本.exe", L"D:\\软件\\记事本.exe", L"-x", L"12"};
 
 TEST(DataFile, RecordTextHasTheFiveFieldsInOrder) {
     EXPECT_EQ(RecordText({L"t", L"p", L"i", L"a", L"7"}),
@@ -36,14 +37,15 @@ TEST(DataFile, GroupLinesRoundTripByteForByte) {
     // A one-letter title whose "=" also stands inside the records, an empty
     // group, Chinese titles and empty fields.
     const std::vector<Group> groups = {
-        {L"工具", {kNotepad, kEmptyFields, kWeb}},
+        {L"工具", {kNotepad, kEmptyFields, kWeb, kOwnIcon}},
         {L"空", {}},
         {L"a", {kWeb}},
         {L"Games 游戏", {kNotepad}},
     };
     const std::vector<std::string> lines = DataSectionLines(gbk, groups);
     ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0], Ansi(L"工具=") + Encoded(kNotepad) + "," + Encoded(kEmptyFields) + "," + Encoded(kWeb) + ",");
+    EXPECT_EQ(lines[0], Ansi(L"工具=") + Encoded(kNotepad) + "," + Encoded(kEmptyFields) + "," + Encoded(kWeb) + "," +
+                            Encoded(kOwnIcon) + ",");
     EXPECT_EQ(lines[1], Ansi(L"空=,"));
 
     std::string file = "[Config]\r\nVersion=1.3.6\r\n[Data]\r\n";
@@ -175,17 +177,20 @@ TEST(DataFile, DuplicateTitlesStayTwoGroups) {
 
 TEST(DataFile, TextTheCodePageCannotHoldIsReported) {
     std::vector<LossyText> lossy;
-    const std::vector<Group> groups = {{L"ok", {kNotepad, {L"Thai \u0E01", L"p", L"", L"", L"0"}}},
-                                       {L"\u0E02 group", {}}};
+    const std::vector<Group> groups = {
+        {L"ok", {kNotepad, {L"Thai \u0E01", L"p", L"", L"", L"0"}, {L"own icon", L"\u0E03.exe", L"\u0E03.exe", L"", L"0"}}},
+        {L"\u0E02 group", {}}};
     const auto lines = DataSectionLines(gbk, groups, &lossy);
-    ASSERT_EQ(lossy.size(), 2u);
+    ASSERT_EQ(lossy.size(), 3u);
     EXPECT_EQ(lossy[0].group, L"ok");
     EXPECT_EQ(lossy[0].item, L"Thai \u0E01");
-    EXPECT_EQ(lossy[1].item, L"");
+    EXPECT_EQ(lossy[1].item, L"own icon");
+    EXPECT_EQ(lossy[2].item, L"");
     // Only the one character is lost; the rest of the record is stored.
     const LoadedData loaded = LoadData(gbk, lines[0] + "\r\n");
-    ASSERT_EQ(loaded.groups[0].Items().size(), 2u);
+    ASSERT_EQ(loaded.groups[0].Items().size(), 3u);
     EXPECT_EQ(loaded.groups[0].Items()[1], (ItemRecord{L"Thai ?", L"p", L"", L"", L"0"}));
+    EXPECT_EQ(loaded.groups[0].Items()[2], (ItemRecord{L"own icon", L"?.exe", L"?.exe", L"", L"0"}));
 }
 
 TEST(DataFile, HugeAndHostileInputDoesNotHang) {

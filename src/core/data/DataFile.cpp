@@ -252,21 +252,37 @@ constexpr std::array<Joint, 6> kJoints = {JointBefore(0), JointBefore(1), JointB
 
 // The ANSI bytes of the item's record text; true when something was lost.
 bool WriteRecordBytes(const AnsiCodePage& codePage, const ItemRecord& item, ByteSink& out, std::string& scratch) {
+    constexpr size_t kPath = 1, kIcoPath = 2;
+    static_assert(kFields[kPath] == &ItemRecord::path && kFields[kIcoPath] == &ItemRecord::icoPath);
+    // An icon taken from the target itself, as most are, is the target's bytes again.
+    const bool iconIsTarget = item.icoPath == item.path;
+    size_t pathAt = 0, pathSize = 0;
     bool lossy = false;
     for (size_t f = 0; f <= kFields.size(); ++f) {
         const Joint& joint = kJoints[f];
         const std::wstring_view value = f < kFields.size() ? std::wstring_view(item.*kFields[f]) : std::wstring_view();
-        char* o = out.Room(sizeof joint.bytes + value.size());
+        const size_t room = sizeof joint.bytes + (f == kIcoPath && iconIsTarget ? pathSize : value.size());
+        char* o = out.Room(room);
         std::memcpy(o, joint.bytes, sizeof joint.bytes);
+        const size_t valueAt = out.View().size() + joint.size;
+        if (f == kIcoPath && iconIsTarget) {
+            std::memcpy(o + joint.size, out.View().data() + pathAt, pathSize);
+            out.Commit(joint.size + pathSize);
+            continue;
+        }
         const size_t ascii = NarrowAscii(value, o + joint.size);
         if (ascii == value.size()) {
             out.Commit(joint.size + ascii);
-            continue;
+        } else {
+            out.Commit(joint.size);
+            scratch.clear();
+            codePage.AppendToAnsi(value, scratch, &lossy);
+            out.Append(scratch);
         }
-        out.Commit(joint.size);
-        scratch.clear();
-        codePage.AppendToAnsi(value, scratch, &lossy);
-        out.Append(scratch);
+        if (f == kPath) {
+            pathAt = valueAt;
+            pathSize = out.View().size() - valueAt;
+        }
     }
     return lossy;
 }
