@@ -70,6 +70,25 @@ TEST(TextCoder, StoredBytes) {
         EXPECT_EQ(EncodeBytesTo(bytes, out.data()), stored.size());
         EXPECT_EQ(out, stored);
     }
+    // Every length, against three bytes at a time by the book.
+    const auto byTheBook = [](std::string_view bytes) {
+        static constexpr char kDigits[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789+/";
+        std::string text;
+        for (size_t i = 0; i < bytes.size(); i += 3) {
+            const size_t n = std::min<size_t>(3, bytes.size() - i);
+            std::uint32_t v = 0;
+            for (size_t k = 0; k < 3; ++k) v = v << 8 | (k < n ? static_cast<unsigned char>(bytes[i + k]) : 0u);
+            for (size_t k = 0; k < 4; ++k) text += k <= n ? kDigits[(v >> (18 - 6 * k)) & 63] : '=';
+        }
+        return text;
+    };
+    std::mt19937 random(3);
+    std::string bytes;
+    for (size_t size = 0; size <= 70; ++size, bytes += static_cast<char>(random())) {
+        std::string out(EncodedSize(size), '?');
+        out.resize(EncodeBytesTo(bytes, out.data()));
+        EXPECT_EQ(out, byTheBook(bytes)) << size;
+    }
 
     // Reading stops at the first character that is not part of a stored form.
     struct Case {
