@@ -27,6 +27,22 @@ inline double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+// The steps of one round timed one after another: each lap is the time since
+// the last one and goes to the list named, unless the round is a warm-up.
+class Laps {
+public:
+    explicit Laps(bool keep) : keep_(keep), last_(NowMilliseconds()) {}
+    void To(std::vector<double>& list) {
+        const double now = NowMilliseconds();
+        if (keep_) list.push_back(now - last_);
+        last_ = now;
+    }
+
+private:
+    bool keep_;
+    double last_;
+};
+
 // What one call into the Wine server costs on this machine right now (an
 // event reset is one round trip): everything that leans on the server, such
 // as window invalidation, scales with it.

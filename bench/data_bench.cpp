@@ -106,31 +106,23 @@ int wmain(int argc, wchar_t** argv) {
     started->groups[0].Items();
     size_t loadedItems = 0;
     for (int round = -2; round < rounds; ++round) {  // two warm-up rounds
-        double t0 = bench::NowMilliseconds();
+        bench::Laps lap(round >= 0);
         std::optional<std::string> read = win::ReadWholeFile(ours);
-        double t1 = bench::NowMilliseconds();
+        lap.To(loadFloor);
         // A fresh configuration reads the file, as a start does.
         std::optional<LoadedData> loaded = Configuration(cp, storage, quiet).LoadGroups();
-        double t2 = bench::NowMilliseconds();
+        lap.To(loadOurs);
         loadedItems = 0;
         for (const Group& g : loaded->groups) loadedItems += g.Items().size();
-        double t2b = bench::NowMilliseconds();
+        lap.To(makeItems);
         WriteNewFileAndRename(floor, bytes);
-        double t3 = bench::NowMilliseconds();
+        lap.To(saveFloor);
         config.SaveGroups(groups);
-        double t4 = bench::NowMilliseconds();
+        lap.To(saveOurs);
         WriteNewFileAndRename(floor, bytes);
-        double t5 = bench::NowMilliseconds();
+        lap.To(saveFloor);
         config.SaveGroups(started->groups);
-        double t6 = bench::NowMilliseconds();
-        if (round < 0) continue;
-        loadFloor.push_back(t1 - t0);
-        loadOurs.push_back(t2 - t1);
-        makeItems.push_back(t2b - t2);
-        saveFloor.push_back(t3 - t2b);
-        saveOurs.push_back(t4 - t3);
-        saveFloor.push_back(t5 - t4);
-        saveOne.push_back(t6 - t5);
+        lap.To(saveOne);
         if (read->size() != bytes.size()) std::fprintf(stderr, "unexpected file size\n");
     }
 
@@ -162,31 +154,23 @@ int wmain(int argc, wchar_t** argv) {
     ProfileFile kept(cp, bytes);
     std::string section;
     for (int round = -2; round < rounds; ++round) {
-        double t0 = bench::NowMilliseconds();
+        bench::Laps lap(round >= 0);
         std::optional<std::string> read = win::ReadWholeFile(ours);
-        double t1 = bench::NowMilliseconds();
+        lap.To(stepRead);
         const ProfileFile parsed(cp, std::move(*read));
-        double t2 = bench::NowMilliseconds();
+        lap.To(stepParse);
         const LoadedData decoded = LoadData(cp, parsed.Bytes());
-        double t3 = bench::NowMilliseconds();
+        lap.To(stepDecode);
         section.clear();
         AppendDataSection(cp, groups, "\r\n", section);
-        double t4 = bench::NowMilliseconds();
+        lap.To(stepEncode);
         kept.ReplaceSection(kDataSection, false, [&](std::string& out, std::string_view) { out += section; });
         const std::string& whole = kept.Bytes();
-        double t5 = bench::NowMilliseconds();
+        lap.To(stepSplice);
         win::WriteFileAtomically(ours, whole);
-        double t6 = bench::NowMilliseconds();
+        lap.To(stepWrite);
         const std::vector<Group> copy = groups;
-        double t7 = bench::NowMilliseconds();
-        if (round < 0) continue;
-        stepCopy.push_back(t7 - t6);
-        stepRead.push_back(t1 - t0);
-        stepParse.push_back(t2 - t1);
-        stepDecode.push_back(t3 - t2);
-        stepEncode.push_back(t4 - t3);
-        stepSplice.push_back(t5 - t4);
-        stepWrite.push_back(t6 - t5);
+        lap.To(stepCopy);
     }
     std::printf("  steps: load = read %.2f + parse %.2f + decode %.2f ms; save = encode %.2f + splice %.2f + write %.2f ms\n",
                 bench::Median(stepRead), bench::Median(stepParse), bench::Median(stepDecode), bench::Median(stepEncode),
