@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "base/CommonControls.h"
+#include "base/LineEdit.h"
 #include "base/Gdi.h"
 #include "layout/NineSlice.h"
 #include "main/MainPanel.h"
@@ -15,7 +15,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"MivraGroupBar";
 constexpr UINT_PTR kHoverTimer = 1;
-constexpr UINT_PTR kRenameSubclass = 1;
 
 enum MenuCommand : UINT { kNewGroup = 1, kRenameGroup, kDeleteGroup, kDeleteAllGroups };
 
@@ -34,13 +33,9 @@ bool GroupBar::Create(HWND parent) {
 // The rename box is made the first time a group is renamed.
 bool GroupBar::EnsureRenameBox() {
     if (renameBox_) return true;
-    EnsureCommonControls();
-    renameBox_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 0, 0, hwnd(), nullptr,
-                                 owner_.Instance(), nullptr);
-    if (!renameBox_) return false;
-    SendMessageW(renameBox_, WM_SETFONT, reinterpret_cast<WPARAM>(owner_.Look().font.get()), FALSE);
-    SetWindowSubclass(renameBox_, &GroupBar::RenameBoxProc, kRenameSubclass, reinterpret_cast<DWORD_PTR>(this));
-    return true;
+    renameBox_ =
+        CreateLineEdit<&GroupBar::RenameBoxMessage>(this, hwnd(), owner_.Instance(), owner_.Look().font.get());
+    return renameBox_ != nullptr;
 }
 
 int GroupBar::TabCount() const { return static_cast<int>(owner_.Host().Groups().size()); }
@@ -228,16 +223,14 @@ void GroupBar::CommitRename() {
     Redraw();
 }
 
-LRESULT CALLBACK GroupBar::RenameBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR data) {
-    auto* self = reinterpret_cast<GroupBar*>(data);
+LRESULT GroupBar::RenameBoxMessage(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_GETDLGCODE:
         if (wParam == VK_RETURN) return DLGC_WANTALLKEYS;
         break;
     case WM_KEYDOWN:
         if (wParam == VK_RETURN) {
-            self->CommitRename();
+            CommitRename();
             return 0;
         }
         break;
@@ -245,10 +238,7 @@ LRESULT CALLBACK GroupBar::RenameBoxProc(HWND box, UINT message, WPARAM wParam, 
         if (wParam == L'\r') return 0;  // Enter is consumed
         break;
     case WM_KILLFOCUS:
-        self->CommitRename();
-        break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(box, &GroupBar::RenameBoxProc, kRenameSubclass);
+        CommitRename();
         break;
     }
     return DefSubclassProc(box, message, wParam, lParam);

@@ -44,7 +44,7 @@ private:
     void ShowGroupMenu(bool onTab);
     bool EnsureRenameBox();
     void TrackLeave();
-    static LRESULT CALLBACK RenameBoxProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    LRESULT RenameBoxMessage(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
 
     MainPanel& owner_;
     TabBarGeometry bar_;

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "base/CommonControls.h"
+#include "base/LineEdit.h"
 #include "base/Gdi.h"
 #include "itempanel/ItemPanel.h"
 #include "main/MainPanel.h"
@@ -11,7 +11,6 @@ namespace mivra::win {
 namespace {
 
 constexpr wchar_t kClassName[] = L"MivraSearchBox";
-constexpr UINT_PTR kQuerySubclass = 1;
 constexpr int kQueryStrip = 30;  // the query line's strip above the results
 
 }  // namespace
@@ -24,12 +23,9 @@ SearchBox::~SearchBox() {
 
 bool SearchBox::Create(HWND parent) {
     if (!CreateChild(owner_.Instance(), kClassName, parent, WS_CLIPCHILDREN)) return false;
-    EnsureCommonControls();
-    query_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 0, 0, hwnd(), nullptr,
-                             owner_.Instance(), nullptr);
+    query_ = CreateLineEdit<&SearchBox::QueryMessage>(this, hwnd(), owner_.Instance(), owner_.Look().font.get(),
+                                                       WS_VISIBLE);
     if (!query_ || !results_->Create(hwnd())) return false;
-    SendMessageW(query_, WM_SETFONT, reinterpret_cast<WPARAM>(owner_.Look().font.get()), FALSE);
-    SetWindowSubclass(query_, &SearchBox::QueryProc, kQuerySubclass, reinterpret_cast<DWORD_PTR>(this));
     background_.reset(CreateSolidBrush(owner_.Look().searchBgColor));
     ShowWindow(results_->hwnd(), SW_SHOWNA);
     return true;
@@ -81,32 +77,27 @@ void SearchBox::SetScrollValue(int mode) { results_->SetScrollValue(mode); }
 
 void SearchBox::Focus() { SetFocus(query_); }
 
-LRESULT CALLBACK SearchBox::QueryProc(HWND query, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                      DWORD_PTR data) {
-    auto* self = reinterpret_cast<SearchBox*>(data);
+LRESULT SearchBox::QueryMessage(HWND query, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_GETDLGCODE:
         return DLGC_WANTALLKEYS | DefSubclassProc(query, message, wParam, lParam);
     case WM_KEYDOWN:
         // Up and down move the selection among the results; Escape is the panel's.
         if (wParam == VK_UP || wParam == VK_DOWN) {
-            self->results_->KeyDown(static_cast<int>(wParam));
+            results_->KeyDown(static_cast<int>(wParam));
             return 0;
         }
         if (wParam == VK_ESCAPE || wParam == VK_TAB) {
-            self->owner_.KeyDown(static_cast<int>(wParam));
+            owner_.KeyDown(static_cast<int>(wParam));
             return 0;
         }
         break;
     case WM_CHAR:
         if (wParam == L'\r') {
-            self->results_->KeyDown(VK_RETURN);  // starts the selected result
+            results_->KeyDown(VK_RETURN);  // starts the selected result
             return 0;
         }
         if (wParam == 27 || wParam == L'\t') return 0;  // no beep
-        break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(query, &SearchBox::QueryProc, kQuerySubclass);
         break;
     }
     return DefSubclassProc(query, message, wParam, lParam);

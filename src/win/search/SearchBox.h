@@ -47,8 +47,7 @@ public:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    static LRESULT CALLBACK QueryProc(HWND query, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                      DWORD_PTR self);
+    LRESULT QueryMessage(HWND query, UINT message, WPARAM wParam, LPARAM lParam);
 
     MainPanel& owner_;
     SearchList list_;
