@@ -7,7 +7,11 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <dbt.h>
+
 #include <cstring>
+#include <functional>
+#include <set>
 
 #include "MemoryStorage.h"
 #include "base/WinCodePage.h"
@@ -35,6 +39,7 @@ public:
     int answer = IDOK;
     std::vector<std::wstring> started;
     win::SystemIcons icons{L"C:\\Mivra\\Mivra.exe", L"C:\\Program Files"};
+    bool realIcons = false;  // look icons up through the shell
 
     Configuration& Config() override { return config; }
     const AnsiCodePage& CodePage() override { return win::SystemCodePage(); }
@@ -60,8 +65,12 @@ public:
         items.push_back({std::wstring(title), std::wstring(path), std::wstring(icoPath), std::wstring(argument),
                          std::wstring(count)});
     }
-    int IconIndexOf(const ItemRecord&) override { return win::SystemIcons::kNoIcon; }
+    int IconIndexOf(const ItemRecord& item) override {
+        return realIcons ? icons.IndexFor(item.icoPath, item.argument) : win::SystemIcons::kNoIcon;
+    }
     win::SystemIcons& Icons() override { return icons; }
+    std::uint32_t TickCount() override { return now; }
+    std::uint32_t now = 100000;  // the clock of click timing, moved by the tests
 };
 
 Group MakeGroup(std::wstring title, int items) {
@@ -80,6 +89,16 @@ void Pump() {
         }
         Sleep(5);
     }
+}
+
+// Handles messages until `done` holds; false if it still does not after 5 s.
+bool PumpUntil(const std::function<bool()>& done) {
+    return WaitUntil(
+        [&] {
+            Pump();
+            return done();
+        },
+        std::chrono::seconds(5));
 }
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
@@ -175,8 +194,11 @@ TEST_F(PanelTest, AClickStartsTheItemButNotAgainWithinHalfASecond) {
     EXPECT_EQ(host.groups[0].Items()[1].count, L"1");
     EXPECT_EQ(host.saves, 1);
     Click(3);
+    EXPECT_EQ(host.started.size(), 1u) << "a release at the time of a start is no click";
+    host.now += 499;
+    Click(3);
     EXPECT_EQ(host.started.size(), 1u) << "a release within 500 ms of a start is no click";
-    Sleep(550);
+    host.now += 1;
     Click(3);
     EXPECT_EQ(host.started.size(), 2u);
 }
@@ -288,6 +310,64 @@ std::vector<std::uint32_t> Snapshot(HDC source, int width, int height) {
     SelectObject(dc, old);
     DeleteDC(dc);
     return pixels;
+}
+
+// Whether the icon place of an item's cell (default view: 32-pixel icons
+// 7 pixels into cells 46 high) shows more than the cell's face.
+bool IconPainted(HDC canvas, POINT cellOrigin) {
+    const std::vector<std::uint32_t> all = Snapshot(canvas, cellOrigin.x + 39, cellOrigin.y + 39);
+    const int width = cellOrigin.x + 39;
+    std::set<std::uint32_t> colours;
+    for (int y = cellOrigin.y + 7; y < cellOrigin.y + 39; ++y)
+        for (int x = cellOrigin.x + 7; x < cellOrigin.x + 39; ++x) colours.insert(all[y * width + x]);
+    return colours.size() > 3;
+}
+
+// A target that was missing gets its icon once it is there: when its group
+// is selected again, when the panel is shown again, when a drive arrives.
+TEST_F(PanelTest, AMissingTargetGetsItsIconWhenItAppears) {
+    ScratchDir scratch;
+    std::vector<std::filesystem::path> later;
+    Group group{L"A", {}};
+    // Item 4 is there from the start: the test knows when the look-ups are done.
+    for (int i = 1; i <= 3; ++i) {
+        later.push_back(scratch / (L"later" + std::to_wstring(i) + L".txt"));
+        group.Items().push_back({L"later", later.back().wstring(), later.back().wstring(), L"", L"0"});
+    }
+    WriteBytes(scratch / L"there.txt", "text");
+    group.Items().push_back({L"there", (scratch / L"there.txt").wstring(), (scratch / L"there.txt").wstring(), L"", L"0"});
+    host.realIcons = true;
+    Start({group, MakeGroup(L"B", 1)});
+    HDC canvas = ItemPanelObject().Canvas();
+    const auto origin = [&](int item) {
+        const POINT centre = CellCentre(item);
+        return POINT{centre.x - ItemPanelObject().Grid().cellW / 2, centre.y - 23};
+    };
+    // The first paint has asked for the icons; what the look-up found is drawn.
+    ASSERT_TRUE(PumpUntil([&] { return IconPainted(canvas, origin(4)); }));
+    for (int item = 1; item <= 3; ++item) ASSERT_FALSE(IconPainted(canvas, origin(item))) << item;
+
+    const auto appear = [&](int item) {
+        WriteBytes(later[item - 1], "text");
+        ItemPanelObject().ReDraw(0);
+        Pump();
+        return !IconPainted(ItemPanelObject().Canvas(), origin(item));
+    };
+    ASSERT_TRUE(appear(1)) << "a repaint alone does not look again";
+    panel->SelTab(2);
+    panel->SelTab(1);
+    EXPECT_TRUE(PumpUntil([&] { return IconPainted(ItemPanelObject().Canvas(), origin(1)); }))
+        << "the group selected again";
+
+    ASSERT_TRUE(appear(2));
+    ShowWindow(panel->hwnd(), SW_HIDE);
+    ShowWindow(panel->hwnd(), SW_SHOWNA);
+    EXPECT_TRUE(PumpUntil([&] { return IconPainted(ItemPanelObject().Canvas(), origin(2)); }))
+        << "the panel shown again";
+
+    ASSERT_TRUE(appear(3));
+    SendMessageW(panel->hwnd(), WM_DEVICECHANGE, DBT_DEVICEARRIVAL, 0);
+    EXPECT_TRUE(PumpUntil([&] { return IconPainted(ItemPanelObject().Canvas(), origin(3)); })) << "a drive arrived";
 }
 
 TEST_F(PanelTest, ScrollingPaintsWhatAFullRepaintWould) {

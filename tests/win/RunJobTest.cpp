@@ -137,5 +137,24 @@ TEST(EditHosts, ReplacesTheSystemHostsFileAndDeletesThePreparedCopy) {
     WriteBytes(systemHosts, original);
 }
 
+TEST(EditHosts, AFailedCopyKeepsThePreparedFileAndTheSystemFile) {
+    ScratchDir scratch;
+    std::filesystem::copy_file(MivraExe(), scratch / L"Mivra.exe");
+    const std::filesystem::path systemHosts =
+        PathFromEnvironment(L"SystemRoot") / L"System32" / L"drivers" / L"etc" / L"hosts";
+    const std::string original = ReadBytes(systemHosts);
+    const std::string prepared = "10.0.0.2 kept.test\r\n";
+    WriteBytes(scratch / L"hosts", prepared);
+    {
+        // Held open without sharing (a scanner, an editor): the copy cannot replace it.
+        win::UniqueFile held(CreateFileW(systemHosts.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        Process job = StartProcess(QuoteArgument(scratch / L"Mivra.exe") + L" --edithosts");
+        EXPECT_EQ(WaitForExit(job, 20s), 0u);
+    }
+    EXPECT_EQ(ReadBytes(systemHosts), original);
+    EXPECT_EQ(ReadBytes(scratch / L"hosts"), prepared) << "the user's edits are still there";
+}
+
 }  // namespace
 }  // namespace mivra::test

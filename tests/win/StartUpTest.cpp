@@ -3,9 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "app/FileLocations.h"
 #include "app/Messages.h"
+#include "app/SingleInstance.h"
 #include "base/System.h"
+#include "base/WinCodePage.h"
+#include "text/TextCoder.h"
 #include "support/TestSupport.h"
 
 namespace mivra::test {
@@ -27,6 +33,7 @@ public:
         std::filesystem::create_directories(dir);
         std::filesystem::copy_file(MivraExe(), exe_);
     }
+    const std::filesystem::path& Exe() const { return exe_; }
     Process Start() const { return StartProcess(QuoteArgument(exe_), exe_.parent_path()); }
     std::filesystem::path Config() const { return exe_.parent_path() / L"Mivra.cfg"; }
 
@@ -71,6 +78,34 @@ TEST(StartUp, PlainStartShowsOneBorderlessPanelAndEndsWhenItCloses) {
     PostMessageW(panel, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(p, 20s), 0u);
     EXPECT_EQ(ReadConfig(mivra.Config(), L"Handle"), L"") << "Handle is removed at exit";
+}
+
+// Title and z-order are options: the start applies what the file holds, not
+// the defaults the panel was created with.
+TEST(StartUp, StoredTitleAndTopMostAreAppliedAtStart) {
+    struct Case {
+        const wchar_t* title;  // stored as EncodeText; nullptr: not stored
+        const wchar_t* topMost;
+        const wchar_t* expectedTitle;
+        bool expectedTopMost;
+    };
+    for (const Case& c : {Case{L"我的面板", L"0", L"我的面板", false}, Case{nullptr, nullptr, L"Mivra", true}}) {
+        ScratchDir scratch;
+        Copy mivra(scratch.path());
+        if (c.title)
+            WritePrivateProfileStringW(L"Config", L"Title", EncodeText(win::SystemCodePage(), c.title).c_str(),
+                                       mivra.Config().c_str());
+        if (c.topMost) WritePrivateProfileStringW(L"Config", L"TopMost", c.topMost, mivra.Config().c_str());
+        Process p = mivra.Start();
+        HWND panel = WaitForPanel(p);
+        ASSERT_TRUE(panel);
+        wchar_t title[64] = {};
+        GetWindowTextW(panel, title, 64);
+        EXPECT_STREQ(title, c.expectedTitle);
+        EXPECT_EQ((GetWindowLongW(panel, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, c.expectedTopMost) << c.expectedTitle;
+        PostMessageW(panel, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WaitForExit(p, 20s), 0u);
+    }
 }
 
 TEST(StartUp, SecondStartShowsTheRunningPanelAndEnds) {
@@ -138,6 +173,100 @@ TEST(StartUp, StaleHandleDoesNotStopTheStart) {
     PostMessageW(panel, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(p, 20s), 0u);
     TerminateProcess(second.handle.get(), 0);
+}
+
+// A window of some class on a thread of its own that answers 1 to the
+// hand-over request, or whose thread never handles a message at all.
+class ForeignWindow {
+public:
+    ForeignWindow(const wchar_t* className, bool hung) : stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+        win::UniqueHandle created(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        thread_ = std::thread([this, className, hung, ready = created.get()] {
+            WNDCLASSEXW wc{sizeof wc};
+            wc.lpfnWndProc = Procedure;
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.lpszClassName = className;
+            RegisterClassExW(&wc);
+            hwnd_ = CreateWindowExW(0, className, L"foreign", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                    wc.hInstance, nullptr);
+            SetEvent(ready);
+            HANDLE stop = stop_.get();
+            if (hung) {
+                WaitForSingleObject(stop, INFINITE);
+            } else {
+                while (MsgWaitForMultipleObjects(1, &stop, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+                    MSG msg;
+                    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+                }
+            }
+            DestroyWindow(hwnd_);
+        });
+        WaitForSingleObject(created.get(), 10000);
+    }
+    ~ForeignWindow() {
+        SetEvent(stop_.get());
+        thread_.join();
+    }
+    HWND hwnd() const { return hwnd_; }
+    static inline std::atomic<int> requests{0};
+
+private:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message != win::kShowPanelMessage) return DefWindowProcW(hwnd, message, wParam, lParam);
+        ++requests;
+        return 1;
+    }
+
+    win::UniqueHandle stop_;
+    HWND hwnd_ = nullptr;
+    std::thread thread_;
+};
+
+// The copy counts as running (its mark exists in this process) and its
+// stored `Handle` names `window`.
+void PretendRunning(const Copy& mivra, HWND window) {
+    WritePrivateProfileStringW(L"Config", L"Handle", std::to_wstring(reinterpret_cast<LONG_PTR>(window)).c_str(),
+                               mivra.Config().c_str());
+}
+
+TEST(StartUp, OnlyAPanelWindowIsHandedTheStart) {
+    ScratchDir scratch;
+    Copy mivra(scratch.path());
+    const win::SingleInstance mark(mivra.Exe().wstring());
+    {
+        // The premise: a window of the panel's class that answers takes the start.
+        ForeignWindow panelClass(win::kMainPanelClass, false);
+        PretendRunning(mivra, panelClass.hwnd());
+        ForeignWindow::requests = 0;
+        Process p = mivra.Start();
+        EXPECT_EQ(WaitForExit(p, 20s), 0u);
+        EXPECT_EQ(ForeignWindow::requests, 1);
+    }
+    // Another program's window that happens to answer 1 is not asked.
+    ForeignWindow impostor(L"MivraTestImpostor", false);
+    PretendRunning(mivra, impostor.hwnd());
+    ForeignWindow::requests = 0;
+    Process p = mivra.Start();
+    HWND panel = WaitForPanel(p);
+    EXPECT_TRUE(panel) << "the start goes on";
+    EXPECT_EQ(ForeignWindow::requests, 0);
+    if (panel) PostMessageW(panel, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(p, 20s), 0u);
+}
+
+TEST(StartUp, AHungPanelDoesNotHoldTheStartBack) {
+    ScratchDir scratch;
+    Copy mivra(scratch.path());
+    const win::SingleInstance mark(mivra.Exe().wstring());
+    ForeignWindow hung(win::kMainPanelClass, true);
+    PretendRunning(mivra, hung.hwnd());
+    SetEnvironmentVariableW(L"MIVRA_HANDOVER_TIMEOUT_MS", L"1000");
+    Process p = mivra.Start();
+    SetEnvironmentVariableW(L"MIVRA_HANDOVER_TIMEOUT_MS", nullptr);
+    HWND panel = WaitForPanel(p);
+    EXPECT_TRUE(panel) << "the start gives up on the hung window and goes on";
+    if (panel) PostMessageW(panel, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(p, 20s), 0u);
 }
 
 TEST(StartUp, RefusesToRunFromProgramFiles) {

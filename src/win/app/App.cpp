@@ -57,6 +57,7 @@ bool App::StartUp() {
     }
     AcceptDroppedFiles();
     LoadConfig();
+    main_->ApplyStoredOptions();
     SetLocked(false);
 
     main_->FormResize();

@@ -1,5 +1,7 @@
 #include "app/SingleInstance.h"
 
+#include <algorithm>
+#include <cwchar>
 #include <string>
 
 #include "app/Messages.h"
@@ -30,8 +32,14 @@ bool HandOverTo(HWND panel) {
     // After a crash the stored handle may name some other program's window.
     wchar_t className[64] = {};
     if (!GetClassNameW(panel, className, 64) || std::wstring_view(className) != kMainPanelClass) return false;
+    // A window that never answers (its thread hangs) must not hold the
+    // start back for longer than this.
+    DWORD timeoutMs = 10000;
+    wchar_t text[16] = {};
+    if (const DWORD n = GetEnvironmentVariableW(L"MIVRA_HANDOVER_TIMEOUT_MS", text, 16); n > 0 && n < 16)
+        timeoutMs = std::clamp<DWORD>(static_cast<DWORD>(std::wcstoul(text, nullptr, 10)), 1, 10000);
     DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutW(panel, kShowPanelMessage, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer)) return false;
+    if (!SendMessageTimeoutW(panel, kShowPanelMessage, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &answer)) return false;
     return answer == 1;
 }
 

@@ -22,7 +22,8 @@ private:
 
 // Sends the show-panel request to `panel` (the handle the running instance
 // stored) and answers whether it took over. A handle that is stale, belongs
-// to another program's window or hangs gives false.
+// to another program's window or hangs gives false; a hung one within 10 s
+// (MIVRA_HANDOVER_TIMEOUT_MS, at most 10,000, makes that shorter).
 bool HandOverTo(HWND panel);
 
 }  // namespace mivra::win

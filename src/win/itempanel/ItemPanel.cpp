@@ -28,8 +28,6 @@ IconSize IconSizeOf(int pixels) {
     return pixels >= 48 ? IconSize::Large48 : pixels >= 32 ? IconSize::Medium32 : IconSize::Small16;
 }
 
-std::uint32_t Now() { return GetTickCount(); }
-
 }  // namespace
 
 ItemPanel::ItemPanel(MainPanel& owner, SearchList* results)
@@ -65,7 +63,27 @@ void ItemPanel::ShowGroup() {
     hotState_ = -1;
     icons_.clear();
     pendingIcons_.clear();
+    // A group selected again looks again for the targets it missed.
+    owner_.Host().Icons().ForgetMissing();
     owner_.SetTip(hwnd(), L"");
+}
+
+void ItemPanel::LookAgainForMissingIcons() {
+    auto* items = Items();
+    if (!items || icons_.size() != items->size()) return;
+    for (int item = 1; item <= static_cast<int>(icons_.size()); ++item) {
+        int& icon = icons_[item - 1];
+        if (icon != SystemIcons::kNoIcon) continue;
+        const Box cell = CellBox(item);
+        if (cell.bottom() > 0 && cell.top < grid_.innerHeight) {
+            icon = kPendingIcon;
+            pendingIcons_.push_back(item);
+        } else {
+            icon = kUnknownIcon;
+        }
+    }
+    if (!pendingIcons_.empty() && !lookUpPosted_)
+        lookUpPosted_ = PostMessageW(hwnd(), kLookUpIconsMessage, 0, 0) != FALSE;
 }
 
 void ItemPanel::ItemsChanged() {
@@ -75,7 +93,7 @@ void ItemPanel::ItemsChanged() {
 }
 
 void ItemPanel::NoteRun(bool reordered) {
-    lastRunTime_ = Now();
+    lastRunTime_ = owner_.Host().TickCount();
     if (!reordered) return;
     icons_.clear();
     ReDraw(1);
@@ -335,13 +353,13 @@ void ItemPanel::ItemMouse(int kind, int button, int x, int y) {
         hotItm_ = h;
         pressedItm_ = hotItm_;
         DrawItem(pressedItm_, 2);
-        pressTime_ = Now();
+        pressTime_ = owner_.Host().TickCount();
         return;
     }
 
     targetItm_ = hotItm_;
     if (button == 1) {
-        const std::uint32_t now = Now();
+        const std::uint32_t now = owner_.Host().TickCount();
         if (!IsClick(now, pressTime_, lastRunTime_, pressedItm_, targetItm_)) {
             if (!config.Flag(L"LockItems") && pressedItm_ > 0 && pressedItm_ != targetItm_) {
                 MoveBefore(*items, static_cast<size_t>(pressedItm_), static_cast<size_t>(targetItm_));
@@ -389,7 +407,7 @@ void ItemPanel::Run(int show, std::wstring_view verb) {
         Configuration& config = owner_.Config();
         if (config.Flag(L"ExecuteHide") && !owner_.SearchVisible()) owner_.HidePanel(0);
         if (!owner_.Host().RunItem((*items)[targetItm_ - 1], show, verb)) return;
-        lastRunTime_ = Now();
+        lastRunTime_ = owner_.Host().TickCount();
         if (config.Flag(L"SortByCount") && !config.Flag(L"CommandMode")) SortByLaunchCount(*results_);
         owner_.SaveData();
     }

@@ -34,6 +34,9 @@ public:
 
     // Another group is shown: hover, press and icons start afresh.
     void ShowGroup();
+    // Items shown without an icon because their target was missing are
+    // looked up again: those on the screen now, the others when drawn.
+    void LookAgainForMissingIcons();
     // Items were added or changed in place; the scroll position stays.
     void ItemsChanged();
     // The shown group's items were started from elsewhere: the click timing

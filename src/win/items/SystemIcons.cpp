@@ -72,17 +72,20 @@ int SystemIcons::IndexFor(const std::wstring& path, const std::wstring& argument
         if (const int csidl = SpecialFolderOfKeyword(argument)) return IndexOfSpecialFolder(csidl);
     if (path.empty()) return kNoIcon;
     if (auto it = byPath_.find(path); it != byPath_.end()) return it->second;
+    if (missing_.contains(path)) return kNoIcon;
     const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        missing_.insert(path);
+        return kNoIcon;
+    }
     int index = kNoIcon;
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        const std::wstring extension = ExtensionOf(path);
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) || HasOwnIcon(extension)) {
-            index = IndexOfPath(path);
-        } else {
-            auto type = byType_.find(extension);
-            if (type == byType_.end()) type = byType_.emplace(extension, IndexOfType(extension)).first;
-            index = type->second;
-        }
+    const std::wstring extension = ExtensionOf(path);
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) || HasOwnIcon(extension)) {
+        index = IndexOfPath(path);
+    } else {
+        auto type = byType_.find(extension);
+        if (type == byType_.end()) type = byType_.emplace(extension, IndexOfType(extension)).first;
+        index = type->second;
     }
     byPath_.emplace(path, index);
     return index;

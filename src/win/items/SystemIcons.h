@@ -10,6 +10,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "base/ComPtr.h"
 #include "items/IconAtlas.h"
@@ -31,6 +32,10 @@ public:
     // argument, or kNoIcon (no icon path, or nothing there).
     int IndexFor(const std::wstring& resolvedIconPath, const std::wstring& argument);
 
+    // Paths that had nothing there are looked at again on their next
+    // look-up: a drive was plugged in, a program installed.
+    void ForgetMissing() { missing_.clear(); }
+
     // Draws the icon of `index` at (x, y); nothing for kNoIcon.
     void Draw(int index, IconSize size, HDC dc, int x, int y);
 
@@ -41,6 +46,7 @@ private:
     std::wstring programFile_;
     std::wstring programFilesDir_;
     std::unordered_map<std::wstring, int> byPath_;
+    std::unordered_set<std::wstring> missing_;  // looked up and not there
     std::unordered_map<std::wstring, int> byType_;  // extension -> index, for plain documents
     int webIndex_ = -2;  // not looked up yet
     ComPtr<IImageList> lists_[3];

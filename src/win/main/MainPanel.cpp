@@ -1,6 +1,7 @@
 #include "main/MainPanel.h"
 
 #include <commctrl.h>
+#include <dbt.h>
 #include <shellapi.h>
 #include <windowsx.h>
 
@@ -12,6 +13,7 @@
 #include "groups/GroupCommands.h"
 #include "itempanel/ItemPanel.h"
 #include "items/ItemEdits.h"
+#include "items/SystemIcons.h"
 #include "layout/PanelBounds.h"
 #include "layout/PanelLayout.h"
 #include "layout/Reorder.h"
@@ -47,11 +49,12 @@ bool MainPanel::Create(const Box& bounds) {
     wc.lpszClassName = kMainPanelClass;
     if (!RegisterClassOnce(instance_, wc)) return false;
 
-    title_.SetCaption(ConfiguredTitle());
-    const DWORD exStyle = WS_EX_APPWINDOW | (Config().Flag(L"TopMost") ? WS_EX_TOPMOST : 0);
-    if (!CreateAs(exStyle, kMainPanelClass, title_.Caption().c_str(), WS_POPUP | WS_CLIPCHILDREN, bounds.left,
+    // The title and the z-order come from the options once they are loaded
+    // (ApplyStoredOptions); until then the panel is hidden.
+    if (!CreateAs(WS_EX_APPWINDOW, kMainPanelClass, kAppTitle, WS_POPUP | WS_CLIPCHILDREN, bounds.left,
                   bounds.top, bounds.width, bounds.height, nullptr, instance_))
         return false;
+    title_.SetCaption(kAppTitle);
 
     groupBar_ = std::make_unique<GroupBar>(*this);
     itemPanel_ = std::make_unique<ItemPanel>(*this);
@@ -64,6 +67,13 @@ bool MainPanel::Create(const Box& bounds) {
 void MainPanel::StartPing() {
     pingArmed_ = true;
     PostMessageW(hwnd(), kPingMessage, 0, 0);
+}
+
+void MainPanel::ApplyStoredOptions() {
+    title_.SetCaption(ConfiguredTitle());
+    SetWindowTextW(hwnd(), title_.Caption().c_str());
+    SetWindowPos(hwnd(), Config().Flag(L"TopMost") ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 std::wstring MainPanel::ConfiguredTitle() {
@@ -497,6 +507,11 @@ void MainPanel::OnMouseWheel(int delta) {
     itemPanel_->SetScrollValue(delta > 0 ? 0 : 1);
 }
 
+void MainPanel::LookAgainForMissingIcons() {
+    host_.Icons().ForgetMissing();
+    itemPanel_->LookAgainForMissingIcons();
+}
+
 void MainPanel::StoreBounds() {
     if (!shownOnce_ || IsIconic(hwnd())) return;
     RECT window{};
@@ -523,8 +538,15 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;
     case WM_SHOWWINDOW:
-        if (wParam) shownOnce_ = true;
+        if (wParam) {
+            shownOnce_ = true;
+            LookAgainForMissingIcons();
+        }
         break;
+    case WM_DEVICECHANGE:
+        // A drive came or went: targets that were missing may be there now.
+        if (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVNODES_CHANGED) LookAgainForMissingIcons();
+        return TRUE;
     case WM_SIZE:
         FormResize();
         StoreBounds();

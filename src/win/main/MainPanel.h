@@ -36,6 +36,8 @@ public:
 
     // Creates the window hidden, at `bounds` (pixels), with its children.
     bool Create(const Box& bounds);
+    // Takes the title and the z-order from the loaded options.
+    void ApplyStoredOptions();
     // Arms the one-shot start timer that loads the data.
     void StartPing();
     void ShowPanel();
@@ -120,6 +122,8 @@ private:
     void OnDropFiles(HDROP drop);
     void OnMouseWheel(int delta);
     void StoreBounds();
+    // Targets that were missing are looked at again (the panel is shown, a drive came).
+    void LookAgainForMissingIcons();
     std::wstring ConfiguredTitle();
     TitleBarState TitleState() const;
 

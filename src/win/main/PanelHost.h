@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +46,8 @@ public:
     // The icon of an item as an index into the system image lists.
     virtual int IconIndexOf(const ItemRecord& item) = 0;
     virtual SystemIcons& Icons() = 0;
+    // Milliseconds of the system's tick counter: what the click timing counts in.
+    virtual std::uint32_t TickCount() { return GetTickCount(); }
 };
 
 }  // namespace mivra::win
