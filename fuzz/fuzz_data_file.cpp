@@ -1,6 +1,10 @@
 // The data loader on arbitrary file bytes: whatever it loads saves and loads
 // back to the same groups, whether it is saved as loaded or after its items
-// were made, and it never reports more errors than records.
+// were made, and it never reports more errors than records. And the same
+// bytes as the five values of one item: the writer's record reads back as
+// those values, as the code page keeps them, whenever the layout can hold
+// them (no value cuts its field short or opens another field).
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -8,9 +12,66 @@
 #include "IconvCodePage.h"
 #include "data/DataFile.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
+namespace {
+
+const mivra::test::IconvCodePage& CodePage() {
     static const mivra::test::IconvCodePage codePage("CP936");
+    return codePage;
+}
+
+// Five values cut at 0x1F bytes, each read as UTF-16 units (any unit: NUL,
+// lone surrogates, characters the code page lacks).
+mivra::ItemRecord ValuesOf(std::string_view bytes) {
+    std::array<std::wstring, 5> values;
+    size_t field = 0;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == 0x1F && field < 4) {
+            ++field;
+        } else if (i + 1 < bytes.size()) {
+            values[field] += static_cast<wchar_t>(static_cast<std::uint8_t>(bytes[i]) |
+                                                  static_cast<std::uint8_t>(bytes[i + 1]) << 8);
+            ++i;
+        }
+    }
+    return {values[0], values[1], values[2], values[3], values[4]};
+}
+
+// Whether the record text of `item` reads back field by field: each opening
+// first occurs where the writer put it and each value holds no closing.
+bool LayoutHolds(const mivra::ItemRecord& item) {
+    const std::wstring text = mivra::RecordText(item);
+    static const std::wstring_view kOpenings[] = {L"Title:\"", L"Path:\"", L"IcoPath:\"", L"Parm:\"", L"Count:\""};
+    const std::wstring* values[] = {&item.title, &item.path, &item.icoPath, &item.argument, &item.count};
+    size_t start = 0;  // where the writer put the value
+    for (size_t f = 0; f < 5; ++f) {
+        start += kOpenings[f].size();
+        if (text.find(kOpenings[f]) + kOpenings[f].size() != start) return false;
+        if (values[f]->find(L"\",") != std::wstring::npos) return false;
+        start += values[f]->size() + 2;
+    }
+    return true;
+}
+
+void CheckValueRoundTrip(std::string_view bytes) {
+    const auto& codePage = CodePage();
+    const mivra::ItemRecord item = ValuesOf(bytes);
+    auto kept = [&](const std::wstring& s) { return codePage.FromAnsi(codePage.ToAnsi(s)); };
+    const mivra::ItemRecord expected{kept(item.title), kept(item.path), kept(item.icoPath), kept(item.argument),
+                                     kept(item.count)};
+    if (!LayoutHolds(expected)) return;
+    std::string file = "[Data]\r\n";
+    for (const std::string& line : mivra::DataSectionLines(codePage, {mivra::Group(L"g", {item})})) file += line + "\r\n";
+    const mivra::LoadedData loaded = mivra::LoadData(codePage, file);
+    if (!loaded.errors.empty() || loaded.groups.size() != 1 || loaded.groups[0].Items().size() != 1) std::abort();
+    if (loaded.groups[0].Items()[0] != expected) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
+    const auto& codePage = CodePage();
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    CheckValueRoundTrip(bytes);
 
     const mivra::LoadedData loaded = mivra::LoadData(codePage, bytes);
     if (loaded.errors.size() > size) std::abort();

@@ -140,12 +140,22 @@ TEST_F(ConfigurationTest, HandMadeFilesLoadAndSaveBackIdentically) {
         "[Data]\r\ng=" + a + "\r\n[Config]\r\nTopMost=0",
     };
     for (const std::string& fixture : fixtures) {
-        storage.Replace(fixture);
-        auto loaded = config.LoadGroups();
-        ASSERT_TRUE(loaded);
-        EXPECT_TRUE(loaded->errors.empty());
-        config.SaveGroups(loaded->groups);
-        EXPECT_EQ(*storage.bytes, fixture);
+        // Saved as loaded (the records go back as they were read), and saved
+        // from the items made of them (through the code page and the writer).
+        for (const bool makeItems : {false, true}) {
+            storage.Replace(fixture);
+            auto loaded = config.LoadGroups();
+            ASSERT_TRUE(loaded);
+            EXPECT_TRUE(loaded->errors.empty());
+            size_t stored = 0;
+            for (Group& group : loaded->groups) {
+                if (makeItems) group.Items();
+                stored += group.Stored() != nullptr;
+            }
+            ASSERT_EQ(stored == 0, makeItems);
+            config.SaveGroups(loaded->groups);
+            EXPECT_EQ(*storage.bytes, fixture) << (makeItems ? "from the items" : "as loaded");
+        }
     }
 }
 
