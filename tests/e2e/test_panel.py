@@ -20,6 +20,7 @@ ICON = 32
 WHITE = (255, 255, 255)
 TITLE_BAND = (230, 230, 230)
 SELECTED_TAB = (228, 238, 250)
+SELECTION = (48, 150, 250)  # selected text in an edit box
 
 NOTEPAD = r"C:\windows\notepad.exe"
 REGEDIT = r"C:\windows\regedit.exe"
@@ -163,7 +164,10 @@ class Panel(unittest.TestCase):
             s.wait_for_window()
             s.capture_until(loaded)
             s.click(*tab_centre(2), count=2)
-            time.sleep(0.5)
+            # The rename box shows the title selected.
+            x, y = tab_centre(2)
+            s.capture_until(lambda img: img.count(near(SELECTION, 30), (x - TAB_W // 2, y - 10, TAB_W, 20)) > 20,
+                            label="rename-box")
             s.key("ctrl+a")
             s.type_text("Games")
             s.key("Return")
@@ -179,21 +183,21 @@ class Panel(unittest.TestCase):
 
             # On the empty tab "空": delete asks nothing for an empty group.
             s.click(*tab_centre(3), button=3)
-            time.sleep(0.5)
+            s.wait_for_popup()
             s.screenshot("menu-on-tab")
             s.key("d")
             self.assertTrue(wait_until(lambda: titles() == ["工作", "游戏"], 10), s.config_text())
 
             # On empty bar rename and delete are disabled; new group is there.
             s.click(300, TAB_TOP + 15, button=3)
-            time.sleep(0.5)
+            s.wait_for_popup()
             s.screenshot("menu-on-bar")
             s.key("a")
             self.assertTrue(wait_until(lambda: titles() == ["工作", "游戏", "3分组"], 10), s.config_text())
 
             # Deleting a group with items asks first, naming the default group.
             s.click(*tab_centre(2), button=3)
-            time.sleep(0.5)
+            s.wait_for_popup()
             s.key("d")
             question = wait_until(lambda: [w for w in s.windows() if w != s.wid], 10)
             self.assertTrue(question, "a question box")
