@@ -13,6 +13,7 @@
 
 #include "base/ComPtr.h"
 #include "base/Gdi.h"
+#include "base/GdiLog.h"
 #include "layout/NineSlice.h"
 #include "look/BuiltInLook.h"
 #include "look/Picture.h"
@@ -331,7 +332,7 @@ TEST(Picture, DrawSlicesPaintsANineSliceCell) {
 }
 
 TEST(Picture, OwnsItsHandlesThroughMovesAndDraws) {
-    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    win::GdiLog log;
     {
         Surface surface(20, 20, 0xFF000000);
         std::vector<Picture> pictures;
@@ -345,8 +346,11 @@ TEST(Picture, OwnsItsHandlesThroughMovesAndDraws) {
             pictures.push_back(std::move(other));
         }
         EXPECT_EQ(surface.At(4, 4), 0xFF00FF00u);
+        // Each kept picture holds its bitmap and its memory DC; the surface two more.
+        EXPECT_EQ(log.Alive(), 2u * 40 + 2);
     }
-    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
+    EXPECT_GE(log.Made().size(), 4u * 40);
+    EXPECT_EQ(log.Alive(), 0u);
 }
 
 // Writes a picture as a PNG file (straight alpha) with the system's encoder.

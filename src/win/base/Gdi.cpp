@@ -1,28 +1,85 @@
 #include "base/Gdi.h"
 
+#include <utility>
+
+#include "base/GdiLog.h"
+
 namespace mivra::win {
+namespace {
+
+UniqueGdiObject Noted(HGDIOBJ object) {
+    GdiLog::Note(object);
+    return UniqueGdiObject(object);
+}
+
+}  // namespace
+
+Dib CreateDib(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    Dib dib;
+    if (width <= 0 || height <= 0) return dib;
+    dib.bitmap = Noted(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    dib.bits = dib.bitmap ? static_cast<std::uint32_t*>(bits) : nullptr;
+    return dib;
+}
+
+UniqueGdiObject CreateBitmapFor(HDC dc, int width, int height) {
+    return Noted(CreateCompatibleBitmap(dc, width, height));
+}
+
+UniqueGdiObject CreateBrush(COLORREF color) { return Noted(CreateSolidBrush(color)); }
+
+UniqueGdiObject CreateUiFont(int height, int weight) {
+    return Noted(CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"微软雅黑"));
+}
+
+BitmapDc::BitmapDc(HBITMAP bitmap, HDC like) noexcept : dc_(CreateCompatibleDC(like)) {
+    GdiLog::Note(dc_);
+    if (dc_) old_ = SelectObject(dc_, bitmap);
+}
+
+BitmapDc::BitmapDc(BitmapDc&& other) noexcept
+    : dc_(std::exchange(other.dc_, nullptr)), old_(std::exchange(other.old_, nullptr)) {}
+
+BitmapDc& BitmapDc::operator=(BitmapDc&& other) noexcept {
+    if (this != &other) {
+        reset();
+        dc_ = std::exchange(other.dc_, nullptr);
+        old_ = std::exchange(other.old_, nullptr);
+    }
+    return *this;
+}
+
+void BitmapDc::reset() noexcept {
+    if (!dc_) return;
+    if (old_) SelectObject(dc_, old_);
+    DeleteDC(dc_);
+    dc_ = nullptr;
+    old_ = nullptr;
+}
 
 BufferedDc::BufferedDc(HDC target, const RECT& area) : target_(target), area_(area) {
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return;
-    memory_ = CreateCompatibleDC(target);
-    bitmap_.reset(CreateCompatibleBitmap(target, width, height));
-    if (!memory_ || !bitmap_) {
-        if (memory_) DeleteDC(memory_);
-        memory_ = nullptr;
-        return;
-    }
-    oldBitmap_ = SelectObject(memory_, bitmap_.get());
-    SetViewportOrgEx(memory_, -area.left, -area.top, nullptr);
+    bitmap_ = CreateBitmapFor(target, width, height);
+    if (!bitmap_) return;
+    memory_ = BitmapDc(static_cast<HBITMAP>(bitmap_.get()), target);
+    if (memory_.get()) SetViewportOrgEx(memory_.get(), -area.left, -area.top, nullptr);
 }
 
 BufferedDc::~BufferedDc() {
-    if (!memory_) return;
-    SetViewportOrgEx(memory_, 0, 0, nullptr);
-    BitBlt(target_, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top, memory_, 0, 0,
+    if (!memory_.get()) return;
+    SetViewportOrgEx(memory_.get(), 0, 0, nullptr);
+    BitBlt(target_, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top, memory_.get(), 0, 0,
            SRCCOPY);
-    SelectObject(memory_, oldBitmap_);
-    DeleteDC(memory_);
 }
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
@@ -39,12 +96,6 @@ void FrameSolid(HDC dc, const RECT& rect, COLORREF color) {
         {rect.right - 1, rect.top, rect.right, rect.bottom},
     };
     for (const RECT& edge : edges) FillSolid(dc, edge, color);
-}
-
-UniqueGdiObject CreateUiFont(int height, int weight) {
-    return UniqueGdiObject(CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                                       DEFAULT_PITCH | FF_DONTCARE, L"微软雅黑"));
 }
 
 int LineHeight(HWND window, HGDIOBJ font, int fallback) {

@@ -1,8 +1,11 @@
 #pragma once
-// Scoped GDI helpers: each undoes exactly what it did (EndPaint, select the
-// old object back, delete the memory DC and bitmap).
+// GDI helpers: the makers of every GDI object the program uses, and scoped
+// helpers that each undo exactly what they did (EndPaint, select the old
+// object back, delete the memory DC and bitmap).
 
 #include <windows.h>
+
+#include <cstdint>
 
 #include "base/Unique.h"
 
@@ -54,6 +57,42 @@ private:
     HGDIOBJ old_;
 };
 
+// --- Making GDI objects -------------------------------------------------------
+// Every object the program makes comes from these (tests count them through
+// base/GdiLog.h).
+
+// A 32-bit top-down DIB section and its pixels (0xAARRGGBB, width per row).
+struct Dib {
+    UniqueGdiObject bitmap;
+    std::uint32_t* bits = nullptr;
+    explicit operator bool() const { return bitmap && bits; }
+};
+Dib CreateDib(int width, int height);
+UniqueGdiObject CreateBitmapFor(HDC dc, int width, int height);
+UniqueGdiObject CreateBrush(COLORREF color);
+// The interface font ("微软雅黑", with the system's fallback where it is missing).
+UniqueGdiObject CreateUiFont(int height, int weight);
+// A memory DC with one bitmap selected into it. The DC's own bitmap is put
+// back before the DC is deleted, so the selected bitmap can be freed after.
+class BitmapDc {
+public:
+    BitmapDc() noexcept = default;
+    // Compatible with `like` (the screen when null).
+    explicit BitmapDc(HBITMAP bitmap, HDC like = nullptr) noexcept;
+    ~BitmapDc() { reset(); }
+    BitmapDc(BitmapDc&& other) noexcept;
+    BitmapDc& operator=(BitmapDc&& other) noexcept;
+    BitmapDc(const BitmapDc&) = delete;
+    BitmapDc& operator=(const BitmapDc&) = delete;
+
+    HDC get() const noexcept { return dc_; }
+    void reset() noexcept;
+
+private:
+    HDC dc_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+};
+
 // Draws into a memory bitmap and copies it to the target when it goes out of
 // scope, so that a repaint never flickers.
 class BufferedDc {
@@ -62,14 +101,13 @@ public:
     ~BufferedDc();
     BufferedDc(const BufferedDc&) = delete;
     BufferedDc& operator=(const BufferedDc&) = delete;
-    HDC dc() const { return memory_ ? memory_ : target_; }
+    HDC dc() const { return memory_.get() ? memory_.get() : target_; }
 
 private:
     HDC target_;
     RECT area_;
-    HDC memory_ = nullptr;
     UniqueGdiObject bitmap_;
-    HGDIOBJ oldBitmap_ = nullptr;
+    BitmapDc memory_;  // released before the bitmap
 };
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color);
@@ -77,8 +115,5 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF color);
 // The height of a line of `font` in `window`; `fallback` when it cannot be measured.
 int LineHeight(HWND window, HGDIOBJ font, int fallback);
 void FrameSolid(HDC dc, const RECT& rect, COLORREF color);
-
-// The interface font ("微软雅黑", with the system's fallback where it is missing).
-UniqueGdiObject CreateUiFont(int height, int weight);
 
 }  // namespace mivra::win

@@ -203,7 +203,7 @@ void GroupBar::BeginRename() {
     const Point cell = GetTabPos(bar_, current);
     const COLORREF background =
         look.tab ? look.tab.PixelAt(2 * look.tab.width() / 3 + 5, 5) : RGB(255, 255, 255);
-    renameBrush_.reset(CreateSolidBrush(background));
+    renameBrush_ = CreateBrush(background);
     SetWindowTextW(renameBox_, owner_.Host().Groups()[current - 1].title.c_str());
     MoveWindow(renameBox_, cell.x + 2, cell.y + (bar_.unitH - lineHeight) / 2, bar_.unitW - 4, lineHeight, TRUE);
     SendMessageW(renameBox_, EM_SETSEL, 0, -1);

@@ -103,7 +103,7 @@ void ItemPanel::EnsureCanvas(int width, int height) {
     width = std::max(width, 1);
     height = std::max(height, 1);
     if (canvasDc_.get() && width == canvasWidth_ && height == canvasHeight_) return;
-    UniqueGdiObject bitmap(CreateCompatibleBitmap(WindowDc(hwnd()).get(), width, height));
+    UniqueGdiObject bitmap = CreateBitmapFor(WindowDc(hwnd()).get(), width, height);
     if (!bitmap) return;
     canvasDc_.reset();
     canvasBitmap_ = std::move(bitmap);

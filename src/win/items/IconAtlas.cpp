@@ -3,30 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/Gdi.h"
+
 namespace mivra::win {
-namespace {
-
-struct Dib {
-    UniqueGdiObject bitmap;
-    std::uint32_t* bits = nullptr;
-};
-
-Dib CreateDib(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    Dib dib;
-    dib.bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    dib.bits = static_cast<std::uint32_t*>(bits);
-    return dib;
-}
-
-}  // namespace
 
 bool IconAtlas::Reserve(int slots) {
     if (slots <= capacity_) return true;

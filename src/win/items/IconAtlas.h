@@ -11,8 +11,8 @@
 #include <cstdint>
 #include <unordered_map>
 
+#include "base/Gdi.h"
 #include "base/Unique.h"
-#include "look/Picture.h"
 
 namespace mivra::win {
 

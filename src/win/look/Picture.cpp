@@ -6,30 +6,6 @@
 
 namespace mivra::win {
 
-BitmapDc::BitmapDc(HBITMAP bitmap) noexcept : dc_(CreateCompatibleDC(nullptr)) {
-    if (dc_) old_ = SelectObject(dc_, bitmap);
-}
-
-BitmapDc::BitmapDc(BitmapDc&& other) noexcept
-    : dc_(std::exchange(other.dc_, nullptr)), old_(std::exchange(other.old_, nullptr)) {}
-
-BitmapDc& BitmapDc::operator=(BitmapDc&& other) noexcept {
-    if (this != &other) {
-        reset();
-        dc_ = std::exchange(other.dc_, nullptr);
-        old_ = std::exchange(other.old_, nullptr);
-    }
-    return *this;
-}
-
-void BitmapDc::reset() noexcept {
-    if (!dc_) return;
-    if (old_) SelectObject(dc_, old_);
-    DeleteDC(dc_);
-    dc_ = nullptr;
-    old_ = nullptr;
-}
-
 Picture::Picture(Picture&& other) noexcept
     : bitmap_(std::move(other.bitmap_)),
       bits_(std::exchange(other.bits_, nullptr)),
@@ -56,18 +32,10 @@ Picture::~Picture() { memory_.reset(); }
 
 Picture Picture::Blank(int width, int height) {
     Picture picture;
-    if (width <= 0 || height <= 0) return picture;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    picture.bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!picture.bitmap_ || !bits) return Picture();
-    picture.bits_ = static_cast<std::uint32_t*>(bits);
+    Dib dib = CreateDib(width, height);
+    if (!dib) return picture;
+    picture.bitmap_ = std::move(dib.bitmap);
+    picture.bits_ = dib.bits;
     picture.width_ = width;
     picture.height_ = height;
     return picture;

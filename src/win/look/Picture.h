@@ -8,32 +8,13 @@
 #include <cstdint>
 #include <span>
 
+#include "base/Gdi.h"
 #include "base/Unique.h"
 #include "layout/Geometry.h"
 #include "layout/NineSlice.h"
 #include "look/BuiltInLook.h"
 
 namespace mivra::win {
-
-// A memory DC with one bitmap selected into it. The DC's own bitmap is put
-// back before the DC is deleted, so the selected bitmap can be freed after.
-class BitmapDc {
-public:
-    BitmapDc() noexcept = default;
-    explicit BitmapDc(HBITMAP bitmap) noexcept;
-    ~BitmapDc() { reset(); }
-    BitmapDc(BitmapDc&& other) noexcept;
-    BitmapDc& operator=(BitmapDc&& other) noexcept;
-    BitmapDc(const BitmapDc&) = delete;
-    BitmapDc& operator=(const BitmapDc&) = delete;
-
-    HDC get() const noexcept { return dc_; }
-    void reset() noexcept;
-
-private:
-    HDC dc_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-};
 
 class Picture {
 public:

@@ -26,7 +26,7 @@ bool SearchBox::Create(HWND parent) {
     query_ = CreateLineEdit<&SearchBox::QueryMessage>(this, hwnd(), owner_.Instance(), owner_.Look().font.get(),
                                                        WS_VISIBLE);
     if (!query_ || !results_->Create(hwnd())) return false;
-    background_.reset(CreateSolidBrush(owner_.Look().searchBgColor));
+    background_ = CreateBrush(owner_.Look().searchBgColor);
     ShowWindow(results_->hwnd(), SW_SHOWNA);
     return true;
 }
