@@ -1,9 +1,11 @@
 // The baseline of the start-up benchmark: the least a Win32 program does to
 // put one painted window on the screen. It registers a class, shows the
-// window, paints it at once, says so through the benchmark's event and then
-// waits in its message loop, where the benchmark finds it ready (visible and
-// answering messages).
+// window, paints it at once and says so as Mivra does: it sets the event
+// named by MIVRA_PAINTED_EVENT + ".group" once its window has nothing left to
+// paint, then waits in its message loop.
 #include <windows.h>
+
+#include <string>
 
 namespace {
 
@@ -17,10 +19,13 @@ LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         FillRect(dc, &ps.rcPaint, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
         TextOutW(dc, 10, 10, L"painted", 7);
         EndPaint(hwnd, &ps);
-        if (HANDLE painted = OpenEventW(EVENT_MODIFY_STATE, FALSE, L"Local\\MivraBenchMinimalPainted")) {
-            SetEvent(painted);
-            CloseHandle(painted);
-        }
+        wchar_t name[128] = {};
+        const DWORD n = GetEnvironmentVariableW(L"MIVRA_PAINTED_EVENT", name, 128);
+        if (n > 0 && n < 128)
+            if (HANDLE painted = OpenEventW(EVENT_MODIFY_STATE, FALSE, (std::wstring(name) + L".group").c_str())) {
+                SetEvent(painted);
+                CloseHandle(painted);
+            }
         return 0;
     }
     case WM_DESTROY:

@@ -1,17 +1,15 @@
 // Start-up to the first painted group: Mivra.exe with 1,000 items in 10
 // groups against a minimal program that shows one painted window, both
-// started alternately by CreateProcess, each from a fresh copy in a folder of
-// its own, and both measured by the same rule:
-//   ready  the window that matters is visible (Mivra: its item panel, which
-//          is shown once the data is loaded and the group laid out; the
-//          minimal program: its only window), polled every millisecond;
-//   then   the time is taken when a WM_NULL sent to the top-level window
-//          returns, i.e. when the program's thread is back in its message
-//          loop after the step that made the window visible (Mivra draws
-//          the group into its image within that same step).
+// started by CreateProcess from a fresh copy in a folder of their own, in
+// alternating order, and both measured by the same rule:
+//   ready  the program says its window has nothing left to paint: Mivra
+//          when its panel, group bar and item panel with the first group
+//          are painted, the minimal program after its window's WM_PAINT
+//          (both set the event named by MIVRA_PAINTED_EVENT + ".group");
+//   icons  Mivra: every icon of the cells shown is drawn as well
+//          (".icons"); the peak working set is read then.
 // Mivra is also started with the same items on missing files, which shows
-// what looking up and drawing the icons of the first group adds. Also the
-// peak working set of each process just before it is ended.
+// what looking up and drawing the icons of the first group adds.
 //   startup_bench <Mivra.exe> [rounds]
 
 #include <windows.h>
@@ -96,67 +94,109 @@ std::string ConfigBytes(const std::vector<Group>& groups) {
     return bytes;
 }
 
-// The visible top-level window of a class that belongs to a process.
-HWND TopWindowOf(DWORD processId, const wchar_t* className) {
-    for (HWND w = FindWindowExW(nullptr, nullptr, className, nullptr); w;
-         w = FindWindowExW(nullptr, w, className, nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner == processId) return w;
+// The events the programs set, made here and named to them through the
+// environment they inherit.
+class PaintedEvents {
+public:
+    PaintedEvents() {
+        const std::wstring name = L"Local\\MivraStartupBench." + std::to_wstring(GetCurrentProcessId());
+        group_.reset(CreateEventW(nullptr, TRUE, FALSE, (name + L".group").c_str()));
+        icons_.reset(CreateEventW(nullptr, TRUE, FALSE, (name + L".icons").c_str()));
+        SetEnvironmentVariableW(L"MIVRA_PAINTED_EVENT", name.c_str());
     }
-    return nullptr;
-}
+    void Reset() {
+        ResetEvent(group_.get());
+        ResetEvent(icons_.get());
+    }
+    HANDLE Group() const { return group_.get(); }
+    HANDLE Icons() const { return icons_.get(); }
 
-struct Ready {
-    double shownMs = -1;    // the top-level window was seen visible
-    double visibleMs = -1;  // the ready window was seen visible
-    double answeredMs = -1;  // WM_NULL returned after that
-    bool paintedWhenReady = false;  // the minimal program's event was set by then
-    double peakMb = 0;
+private:
+    win::UniqueHandle group_, icons_;
 };
 
-// Starts `exe` in its own folder and waits until `readyClass` (a child of
-// the top-level `topClass`, or the top-level window itself when null) is
-// visible and the program has answered a message after that.
-Ready TimeStart(const fs::path& exe, const wchar_t* topClass, const wchar_t* readyClass) {
-    Ready ready;
+struct Start {
+    double readyMs = -1;  // the window painted, as the program said
+    double iconsMs = -1;  // every icon shown drawn too (Mivra only)
+    double peakMb = 0;    // peak working set once that was so
+    bool seenReady = true, seenIcons = true;  // what the screen showed then, where it was looked at
+};
+
+// What the screen shows of Mivra's first item cell (the default view: a
+// 32-pixel icon 7 pixels into a cell 46 high, the caption to its right):
+// whether the cell's face and caption are there, and the icon too.
+struct FirstCell {
+    bool painted = false, icon = false;
+};
+FirstCell LookAtFirstCell(DWORD processId) {
+    FirstCell seen;
+    HWND panel = nullptr;
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"MivraMainPanel", nullptr); w && !panel;
+         w = FindWindowExW(nullptr, w, L"MivraMainPanel", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == processId) panel = w;
+    }
+    HWND items = panel ? FindWindowExW(panel, nullptr, L"MivraItemPanel", nullptr) : nullptr;
+    RECT box{};
+    if (!items || !GetWindowRect(items, &box)) return seen;
+    constexpr int kWidth = 120, kHeight = 46;
+    HDC screen = GetDC(nullptr);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) pixels.push_back(GetPixel(screen, box.left + x, box.top + y));
+    ReleaseDC(nullptr, screen);
+    const auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y) * kWidth + x]; };
+    int light = 0, dark = 0;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 46; x < kWidth; ++x) {
+            const COLORREF c = at(x, y);
+            light += GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) > 200;
+            dark += GetRValue(c) < 120 && GetGValue(c) < 120 && GetBValue(c) < 120;
+        }
+    seen.painted = light > (kWidth - 46) * kHeight / 2 && dark > 10;
+    std::vector<COLORREF> icon;
+    for (int y = 7; y < 39; ++y)
+        for (int x = 7; x < 39; ++x) icon.push_back(at(x, y));
+    std::sort(icon.begin(), icon.end());
+    seen.icon = std::unique(icon.begin(), icon.end()) - icon.begin() > 3;
+    return seen;
+}
+
+// Starts `exe` in its own folder and waits for its events; a start that
+// never says it is ready (or ends first) gives readyMs < 0.
+Start TimeStart(const fs::path& exe, PaintedEvents& events, bool withIcons, bool look = false) {
+    Start start;
+    events.Reset();
     std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
     const std::wstring folder = exe.parent_path().wstring();
     STARTUPINFOW si{sizeof si};
     PROCESS_INFORMATION pi{};
-    const double start = bench::NowMilliseconds();
+    const double t0 = bench::NowMilliseconds();
     if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
                         &pi))
-        return ready;
+        return start;
     win::UniqueHandle process(pi.hProcess), thread(pi.hThread);
-    while (bench::NowMilliseconds() - start < 30000) {
-        HWND top = TopWindowOf(pi.dwProcessId, topClass);
-        if (top && ready.shownMs < 0 && IsWindowVisible(top)) ready.shownMs = bench::NowMilliseconds() - start;
-        HWND watched = top && readyClass ? FindWindowExW(top, nullptr, readyClass, nullptr) : top;
-        if (watched && IsWindowVisible(watched)) {
-            ready.visibleMs = bench::NowMilliseconds() - start;
-            DWORD_PTR result = 0;
-            if (SendMessageTimeoutW(top, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result))
-                ready.answeredMs = bench::NowMilliseconds() - start;
-            if (HANDLE event = OpenEventW(SYNCHRONIZE, FALSE, L"Local\\MivraBenchMinimalPainted")) {
-                ready.paintedWhenReady = WaitForSingleObject(event, 0) == WAIT_OBJECT_0;
-                CloseHandle(event);
-            }
-            break;
-        }
-        if (WaitForSingleObject(pi.hProcess, 1) == WAIT_OBJECT_0) break;  // ended early
+    const auto waitFor = [&](HANDLE event) {
+        HANDLE both[] = {event, pi.hProcess};
+        return WaitForMultipleObjects(2, both, FALSE, 30000) == WAIT_OBJECT_0 ? bench::NowMilliseconds() - t0 : -1.0;
+    };
+    start.readyMs = waitFor(events.Group());
+    if (start.readyMs >= 0 && look) start.seenReady = LookAtFirstCell(pi.dwProcessId).painted;
+    if (start.readyMs >= 0 && withIcons) {
+        start.iconsMs = waitFor(events.Icons());
+        if (start.iconsMs < 0) start.readyMs = -1;
+        if (start.iconsMs >= 0 && look) start.seenIcons = LookAtFirstCell(pi.dwProcessId).icon;
     }
-    // Let the pending paint happen before the memory is read.
-    Sleep(200);
     PROCESS_MEMORY_COUNTERS counters{sizeof counters};
     if (GetProcessMemoryInfo(pi.hProcess, &counters, sizeof counters))
-        ready.peakMb = counters.PeakWorkingSetSize / (1024.0 * 1024.0);
+        start.peakMb = counters.PeakWorkingSetSize / (1024.0 * 1024.0);
     TerminateProcess(pi.hProcess, 0);
     WaitForSingleObject(pi.hProcess, 10000);
     // Wine tidies up after a killed process for a while (its windows, the X
     // side): let that settle so that it does not land on the next start.
     Sleep(300);
-    return ready;
+    return start;
 }
 
 // A fresh copy of `exe` in a new folder under `root`, with `config` beside
@@ -185,55 +225,63 @@ int wmain(int argc, wchar_t** argv) {
     const std::string config = ConfigBytes(groups), unplaced = ConfigBytes(Unplaced(groups));
 
     struct Runs {
-        std::vector<double> shown, visible, ready, peak;
-        void Add(const Ready& r) {
-            shown.push_back(r.shownMs);
-            visible.push_back(r.visibleMs);
-            ready.push_back(r.answeredMs);
+        std::vector<double> ready, icons, peak;
+        void Add(const Start& r) {
+            ready.push_back(r.readyMs);
+            icons.push_back(r.iconsMs);
             peak.push_back(r.peakMb);
         }
     } mivra, minimal, noIcons;
     const double roundTrip = bench::ServerRoundTripMicroseconds();
-    // The minimal program sets it once it has painted: it must be set by the
-    // time the program counts as ready.
-    win::UniqueHandle painted(CreateEventW(nullptr, TRUE, FALSE, L"Local\\MivraBenchMinimalPainted"));
-    int paintedWhenReady = 0;
+    PaintedEvents events;
     for (int i = -2; i < rounds; ++i) {  // two warm-up rounds
         const std::wstring n = std::to_wstring(i + 2);
-        const Ready a = TimeStart(FreshCopy(root, L"mivra" + n, mivraExe, &config), L"MivraMainPanel", L"MivraItemPanel");
-        ResetEvent(painted.get());
-        const Ready b = TimeStart(FreshCopy(root, L"minimal" + n, minimalExe, nullptr), L"MivraBenchMinimalWindow", nullptr);
-        const Ready c = TimeStart(FreshCopy(root, L"unplaced" + n, mivraExe, &unplaced), L"MivraMainPanel", L"MivraItemPanel");
-        if (a.answeredMs < 0 || b.answeredMs < 0 || c.answeredMs < 0) {
-            std::fprintf(stderr, "startup_bench: a start failed or timed out (%.0f, %.0f, %.0f ms)\n", a.answeredMs,
-                         b.answeredMs, c.answeredMs);
+        // Which program starts first alternates from round to round.
+        Start a, b, c;
+        const auto startMivra = [&] {
+            // The warm-up rounds also look at the screen: the events must mean what they say.
+            a = TimeStart(FreshCopy(root, L"mivra" + n, mivraExe, &config), events, true, i < 0);
+            c = TimeStart(FreshCopy(root, L"unplaced" + n, mivraExe, &unplaced), events, true);
+        };
+        const auto startMinimal = [&] { b = TimeStart(FreshCopy(root, L"minimal" + n, minimalExe, nullptr), events, false); };
+        if (i % 2 == 0) {
+            startMivra();
+            startMinimal();
+        } else {
+            startMinimal();
+            startMivra();
+        }
+        if (a.readyMs < 0 || b.readyMs < 0 || c.readyMs < 0) {
+            std::fprintf(stderr, "startup_bench: a start never said it was painted (%.0f, %.0f, %.0f ms): no figures\n",
+                         a.readyMs, b.readyMs, c.readyMs);
+            return 1;
+        }
+        if (!a.seenReady || !a.seenIcons) {
+            std::fprintf(stderr, "startup_bench: Mivra said it was painted, but the screen showed no %s: no figures\n",
+                         a.seenReady ? "icon" : "item cell");
             return 1;
         }
         if (i < 0) continue;
-        paintedWhenReady += b.paintedWhenReady;
         mivra.Add(a);
         minimal.Add(b);
         noIcons.Add(c);
     }
 
     using bench::Median;
-    const auto line = [](const char* name, const Runs& r) {
-        std::printf("  %-34s shown %8.2f ms   visible %8.2f ms   ready %8.2f ms\n", name, Median(r.shown),
-                    Median(r.visible), Median(r.ready));
-    };
-    std::printf("start-up to the first painted group, %zu groups with 1,000 items (%zu bytes); medians of %d rounds\n",
+    std::printf("start-up to the first painted group, %zu groups with 1,000 items (%zu bytes); medians of %d rounds, "
+                "the programs started in alternating order\n",
                 groups.size(), config.size(), rounds);
-    std::printf("  (shown: the top-level window is visible; visible: the item panel is; ready: then a message is "
-                "answered; a Wine server round trip %.1f us)\n",
+    std::printf("  (ready: the program says its windows have nothing left to paint, Mivra's with the first group; "
+                "a Wine server round trip %.1f us)\n",
                 roundTrip);
-    line("Mivra.exe", mivra);
-    line("minimal window", minimal);
-    std::printf("  (the minimal window had painted when found ready in %d of %d rounds)\n", paintedWhenReady, rounds);
-    std::printf("  ratio                              %8.3f (target: at most 1.5)\n",
-                Median(mivra.ready) / Median(minimal.ready));
-    line("Mivra.exe, items on missing files", noIcons);
+    std::printf("  %-34s ready %8.2f ms   icons complete %8.2f ms\n", "Mivra.exe", Median(mivra.ready),
+                Median(mivra.icons));
+    std::printf("  %-34s ready %8.2f ms\n", "minimal window", Median(minimal.ready));
+    std::printf("  %-34s %8.3f (target: at most 1.5)\n", "ratio (ready)", Median(mivra.ready) / Median(minimal.ready));
+    std::printf("  %-34s ready %8.2f ms   icons complete %8.2f ms\n", "Mivra.exe, items on missing files",
+                Median(noIcons.ready), Median(noIcons.icons));
     const double mp = Median(mivra.peak), np = Median(minimal.peak);
-    std::printf("peak working set, medians\n");
+    std::printf("peak working set (Mivra: once every icon shown is drawn), medians\n");
     std::printf("  %-34s %8.2f MB\n", "Mivra.exe", mp);
     std::printf("  %-34s %8.2f MB\n", "minimal window", np);
     std::printf("  %-34s %8.2f MB (target: at most 15)\n", "difference", mp - np);

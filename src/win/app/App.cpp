@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/AppVersion.h"
+#include "app/PaintedSignal.h"
 #include "app/Messages.h"
 #include "base/WinCodePage.h"
 #include "config/BackupFiles.h"
@@ -26,12 +27,14 @@ App::~App() = default;
 
 int App::Run() {
     if (!StartUp()) return 0;
+    PaintedSignal painted;
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
         retired_.clear();
         retiredLooks_.clear();
+        painted.Check(main_.get());
     }
     retired_.clear();
     retiredLooks_.clear();

@@ -110,6 +110,13 @@ void ItemPanel::EnsureCanvas(int width, int height) {
     canvasDc_ = BitmapDc(static_cast<HBITMAP>(canvasBitmap_.get()));
     canvasWidth_ = width;
     canvasHeight_ = height;
+    // Captions are drawn in one font and colour: set once, not for each
+    // cell (selecting a font makes the system realise it again).
+    if (HDC canvas = canvasDc_.get()) {
+        SelectObject(canvas, owner_.Look().font.get());
+        SetBkMode(canvas, TRANSPARENT);
+        SetTextColor(canvas, owner_.Look().itemFgColor);
+    }
 }
 
 Box ItemPanel::CellBox(int item) const {
@@ -160,7 +167,8 @@ void ItemPanel::ReDraw(int mode) {
     GetClientRect(hwnd(), &client);
     grid_.innerWidth = client.right;
     grid_.innerHeight = client.bottom;
-    cell_ = ComputeCellSize(Options(), grid_.innerWidth);
+    options_ = Options();
+    cell_ = ComputeCellSize(options_, grid_.innerWidth);
     grid_.cellW = std::max(cell_.width, 1);
     grid_.cellH = std::max(cell_.height, 1);
     if (mode == 1) grid_.scrollRow = 0;
@@ -176,10 +184,8 @@ void ItemPanel::ReDraw(int mode) {
     if (count > 0) {
         // Rows above the top are scrolled away: painting starts at the first visible one.
         const int first = std::clamp(grid_.scrollRow * grid_.Columns() + 1, 1, count);
-        for (int i = first; i <= count; ++i) {
-            if (GetItemPos(grid_, i).y > grid_.innerHeight) break;
-            DrawItem(i, 0);
-        }
+        const int last = std::min(count, (grid_.scrollRow + grid_.innerHeight / grid_.cellH + 1) * grid_.Columns());
+        DrawCells(first, last, 0);
         // The first result is shown selected.
         if (KeyMode()) {
             hotItm_ = 1;
@@ -187,9 +193,6 @@ void ItemPanel::ReDraw(int mode) {
         }
     } else {
         const std::wstring hint = EmptyHint(KeyMode(), owner_.Config().Flag(L"CommandMode"));
-        SelectScope font(canvas, look.font.get());
-        SetBkMode(canvas, TRANSPARENT);
-        SetTextColor(canvas, look.itemFgColor);
         RECT measure{0, 0, grid_.innerWidth, 0};
         DrawTextW(canvas, hint.c_str(), -1, &measure, DT_CALCRECT | DT_CENTER | DT_NOPREFIX);
         const int textHeight = measure.bottom - measure.top;
@@ -216,33 +219,35 @@ void ItemPanel::PlaceThumb() {
 }
 
 void ItemPanel::DrawItem(int item, int state) {
+    const int count = Count();
+    if (item < 1 || item > count || !canvasDc_.get()) return;
+    DrawCells(item, item, state);
+    if (item == hotItm_) hotState_ = state;
+    if (redrawing_) return;
+    const RECT area = ToRect(CellBox(item));
+    InvalidateRect(hwnd(), &area, FALSE);
+}
+
+void ItemPanel::DrawCells(int first, int last, int state) {
     auto* items = Items();
     HDC canvas = canvasDc_.get();
-    if (!items || item < 1 || item > static_cast<int>(items->size()) || !canvas) return;
+    if (!items || !canvas) return;
     const PanelLook& look = owner_.Look();
-    const Box cell = CellBox(item);
-    if (cell.bottom() <= 0 || cell.top >= grid_.innerHeight) return;
-    if (look.item) {
-        const auto slices = ItemSlices(look.item.width(), look.item.height(), state, cell);
-        look.item.DrawSlices(canvas, slices);
-    }
-    const ItemPlacement place = PlaceItem(Options(), cell_, cell);
-    owner_.Host().Icons().Draw(IconOf(item), IconSizeOf(place.iconSize), canvas, place.icon.x, place.icon.y);
-    if (place.align != CaptionAlign::None) {
-        const std::wstring& title = (*items)[item - 1].title;
-        SelectScope font(canvas, look.font.get());
-        SetBkMode(canvas, TRANSPARENT);
-        SetTextColor(canvas, look.itemFgColor);
+    SystemIcons& icons = owner_.Host().Icons();
+    for (int i = std::max(first, 1); i <= std::min(last, static_cast<int>(items->size())); ++i) {
+        const Box cell = CellBox(i);
+        if (cell.bottom() <= 0 || cell.top >= grid_.innerHeight) continue;
+        if (look.item) look.item.DrawSlices(canvas, ItemSlices(look.item.width(), look.item.height(), state, cell));
+        const ItemPlacement place = PlaceItem(options_, cell_, cell);
+        icons.Draw(IconOf(i), IconSizeOf(place.iconSize), canvas, place.icon.x, place.icon.y);
+        if (place.align == CaptionAlign::None) continue;
+        const std::wstring& title = (*items)[i - 1].title;
         RECT caption = ToRect(place.caption);
         // "&&" shows one ampersand, as the title rule for dropped files expects.
         const UINT flags = place.align == CaptionAlign::BelowIcon ? DT_SINGLELINE | DT_CENTER | DT_WORD_ELLIPSIS
                                                                   : DT_SINGLELINE | DT_VCENTER | DT_WORD_ELLIPSIS;
         DrawTextW(canvas, title.c_str(), static_cast<int>(title.size()), &caption, flags);
     }
-    if (item == hotItm_) hotState_ = state;
-    if (redrawing_) return;
-    const RECT area = ToRect(cell);
-    InvalidateRect(hwnd(), &area, FALSE);
 }
 
 void ItemPanel::SetScrollValue(int mode) {
@@ -281,7 +286,7 @@ void ItemPanel::ShiftCanvas(int oldScrollRow) {
     const int columns = grid_.Columns();
     const int firstRow = grid_.scrollRow + std::max(0, band.top / grid_.cellH);
     const int lastRow = grid_.scrollRow + (band.bottom() - 1) / grid_.cellH;
-    for (int i = std::max(1, firstRow * columns + 1); i <= count && i <= (lastRow + 1) * columns; ++i) DrawItem(i, 0);
+    DrawCells(firstRow * columns + 1, (lastRow + 1) * columns, 0);
     if (hotItm_ > 0) DrawItem(hotItm_, 0);
     redrawing_ = false;
     ScrollWindowEx(hwnd(), 0, dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);

@@ -46,6 +46,8 @@ public:
     // panels do nothing.
     void KeyDown(int code);
     bool KeyMode() const { return results_ != nullptr; }
+    // Cells drawn before their icon was known wait for it.
+    bool IconsPending() const { return !pendingIcons_.empty(); }
     int HotItm() const { return hotItm_; }
 
     // Recomputes the cells and repaints everything; mode 1 also scrolls
@@ -53,6 +55,8 @@ public:
     void ReDraw(int mode);
     // Repaints one cell: state 0 normal, 1 hover, 2 pressed.
     void DrawItem(int item, int state);
+    // Draws the cells from `first` to `last` into the image, not on the screen.
+    void DrawCells(int first, int last, int state);
     // One row down (mode 1) or up (any other mode).
     void SetScrollValue(int mode);
 
@@ -86,6 +90,7 @@ private:
     MainPanel& owner_;
     SearchList* const results_;
     ItemGrid grid_;
+    ItemViewOptions options_;  // as read by the last ReDraw, with the cell size
     CellSize cell_;
     ScrollThumb thumb_;
     ThumbWindow thumbWindow_;

@@ -80,6 +80,13 @@ std::wstring MainPanel::ConfiguredTitle() {
     return DecodeText(host_.CodePage(), Config().Option(L"Title"));
 }
 
+bool MainPanel::GroupPainted(bool withIcons) const {
+    if (!loaded_ || !IsWindowVisible(hwnd()) || !IsWindowVisible(itemPanel_->hwnd())) return false;
+    for (HWND window : {hwnd(), groupBar_->hwnd(), itemPanel_->hwnd()})
+        if (IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE)) return false;
+    return !withIcons || !itemPanel_->IconsPending();
+}
+
 Group* MainPanel::CurrentGroup() {
     auto& groups = host_.Groups();
     if (!loaded_ || currentTab_ < 1 || currentTab_ > static_cast<int>(groups.size())) return nullptr;

@@ -51,6 +51,9 @@ public:
     const PanelLook& Look() const { return look_; }
     HINSTANCE Instance() const { return instance_; }
     bool Loaded() const { return loaded_; }
+    // The group is on the screen: the panel, the group bar and the item
+    // panel have nothing left to paint; `withIcons`, and no icon is pending.
+    bool GroupPainted(bool withIcons) const;
     int CurrentTab() const { return currentTab_; }
     // The selected group; nullptr before the data is loaded.
     Group* CurrentGroup();
