@@ -111,45 +111,52 @@ TEST_F(RunJob, EmptyOperationPathOrShowLaunchesNothing) {
     EXPECT_FALSE(std::filesystem::exists(targetDir_ / L"record.txt"));
 }
 
-TEST(EditHosts, ReplacesTheSystemHostsFileAndDeletesThePreparedCopy) {
+// A copy of Mivra.exe beside which the prepared hosts file is put; the
+// system's hosts file is put back as it was afterwards.
+class EditHosts : public ::testing::Test {
+protected:
+    void SetUp() override { std::filesystem::copy_file(MivraExe(), scratch / L"Mivra.exe"); }
+    void TearDown() override {
+        SetFileAttributesW(systemHosts.c_str(), FILE_ATTRIBUTE_NORMAL);
+        WriteBytes(systemHosts, original);
+    }
+    Process Start(const std::wstring& arguments) {
+        return StartProcess(QuoteArgument(scratch / L"Mivra.exe") + L" " + arguments);
+    }
+
     ScratchDir scratch;
-    std::filesystem::copy_file(MivraExe(), scratch / L"Mivra.exe");
     const std::filesystem::path systemHosts =
         PathFromEnvironment(L"SystemRoot") / L"System32" / L"drivers" / L"etc" / L"hosts";
     const std::string original = ReadBytes(systemHosts);
+};
+
+TEST_F(EditHosts, ReplacesTheSystemHostsFileAndDeletesThePreparedCopy) {
     const std::string prepared = "127.0.0.1 localhost\r\n10.0.0.1 mivra.test # 测试\r\n";
     WriteBytes(scratch / L"hosts", prepared);
     SetFileAttributesW(systemHosts.c_str(), FILE_ATTRIBUTE_READONLY);
 
     // Only the whole command line, in any letter case, is the hosts job.
-    Process other = StartProcess(QuoteArgument(scratch / L"Mivra.exe") + L" --edithosts x");
+    Process other = Start(L"--edithosts x");
     WaitUntil([&] { return !TopLevelWindowsOf(other.id).empty(); }, 20s);
     TerminateProcess(other.handle.get(), 0);
     WaitForExit(other, 5s);
     EXPECT_EQ(ReadBytes(systemHosts), original);
 
-    Process job = StartProcess(QuoteArgument(scratch / L"Mivra.exe") + L" --EditHosts");
+    Process job = Start(L"--EditHosts");
     EXPECT_EQ(WaitForExit(job, 20s), 0u);
     EXPECT_EQ(ReadBytes(systemHosts), prepared);
     EXPECT_FALSE(std::filesystem::exists(scratch / L"hosts"));
     EXPECT_EQ(GetFileAttributesW(systemHosts.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
-
-    WriteBytes(systemHosts, original);
 }
 
-TEST(EditHosts, AFailedCopyKeepsThePreparedFileAndTheSystemFile) {
-    ScratchDir scratch;
-    std::filesystem::copy_file(MivraExe(), scratch / L"Mivra.exe");
-    const std::filesystem::path systemHosts =
-        PathFromEnvironment(L"SystemRoot") / L"System32" / L"drivers" / L"etc" / L"hosts";
-    const std::string original = ReadBytes(systemHosts);
+TEST_F(EditHosts, AFailedCopyKeepsThePreparedFileAndTheSystemFile) {
     const std::string prepared = "10.0.0.2 kept.test\r\n";
     WriteBytes(scratch / L"hosts", prepared);
     {
         // Held open without sharing (a scanner, an editor): the copy cannot replace it.
         win::UniqueFile held(CreateFileW(systemHosts.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
-        Process job = StartProcess(QuoteArgument(scratch / L"Mivra.exe") + L" --edithosts");
+        Process job = Start(L"--edithosts");
         EXPECT_EQ(WaitForExit(job, 20s), 0u);
     }
     EXPECT_EQ(ReadBytes(systemHosts), original);
