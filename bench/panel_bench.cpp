@@ -33,6 +33,7 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "MemoryStorage.h"
 #include "base/Gdi.h"
 #include "base/System.h"
 #include "base/WinCodePage.h"
@@ -46,26 +47,6 @@ namespace {
 
 using namespace mivra;
 
-class MemoryStorage final : public ConfigStorage {
-public:
-    std::optional<std::string> bytes;
-    std::optional<std::string> Read() override { return bytes; }
-    std::uint64_t Stamp() override { return bytes ? version_ : 0; }
-    bool Write(std::string_view newBytes) override {
-        bytes = std::string(newBytes);
-        ++version_;
-        return true;
-    }
-
-private:
-    std::uint64_t version_ = 1;
-};
-
-class Quiet final : public Notifier {
-public:
-    void ShowBalloon(std::wstring_view) override {}
-};
-
 std::wstring ProgramDir() {
     const std::wstring self = win::ExecutablePath();
     return self.substr(0, self.rfind(L'\\'));
@@ -77,8 +58,8 @@ class BenchHost final : public win::PanelHost {
 public:
     explicit BenchHost(win::SystemIcons& icons) : icons(icons) {}
 
-    MemoryStorage storage;
-    Quiet quiet;
+    test::MemoryStorage storage;
+    test::RecordingNotifier quiet;
     Configuration config{win::SystemCodePage(), storage, quiet};
     std::vector<Group> stored;
     std::vector<Group> groups;

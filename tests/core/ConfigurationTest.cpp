@@ -159,7 +159,54 @@ TEST_F(ConfigurationTest, HandMadeFilesLoadAndSaveBackIdentically) {
     }
 }
 
-TEST_F(ConfigurationTest, MissingFileLoadsNoGroups) { EXPECT_FALSE(config.LoadGroups()); }
+TEST_F(ConfigurationTest, MissingFileLoadsNoGroups) {
+    EXPECT_FALSE(config.LoadGroups());
+    EXPECT_FALSE(config.Unreadable());
+    EXPECT_TRUE(config.SetConfig(L"Version", L"1.3.6", L"", true)) << "a missing file is made";
+}
+
+// A file that exists but cannot be read (held by a backup or scanning tool)
+// is never taken for an empty one: nothing is written to it, reads answer
+// from what was read before, the user is told once, and once it can be read
+// again changes go into what it holds.
+TEST(UnreadableConfiguration, IsNeverWrittenOver) {
+    enum class Moment { Start, ChangedOnDisk, DataSave };
+    const std::string onDisk = "[Config]\r\nTopMost=0\r\nC7S31=123\r\n[Data]\r\ng=,\r\n";
+    for (const Moment moment : {Moment::Start, Moment::ChangedOnDisk, Moment::DataSave}) {
+        SCOPED_TRACE(static_cast<int>(moment));
+        test::MemoryStorage storage;
+        test::RecordingNotifier notifier;
+        Configuration config(gbk, storage, notifier);
+        storage.bytes = onDisk;
+        if (moment != Moment::Start) {
+            config.LoadOptions();
+            ASSERT_TRUE(config.LoadGroups());
+            storage.Replace(onDisk + "Alpha=50\r\n");  // written by someone else: read again when needed
+        }
+        storage.failReads = true;
+        const std::string held = *storage.bytes;
+
+        config.LoadOptions();
+        EXPECT_EQ(config.Option(L"TopMost"), moment == Moment::Start ? L"1" : L"0") << "what was read before";
+        EXPECT_EQ(config.GetConfigStr(L"C7S31", L""), moment == Moment::Start ? L"" : L"123");
+        EXPECT_TRUE(config.Unreadable());
+        EXPECT_FALSE(config.SetConfig(L"Version", L"1.3.6", L"", true)) << "not even a forced write";
+        EXPECT_FALSE(config.SetConfig(L"TopMost", L"1", L"1", false));
+        EXPECT_FALSE(config.LoadGroups()) << "no groups from a file that cannot be read";
+        EXPECT_FALSE(config.SaveGroups({{L"mine", {}}}).written);
+        EXPECT_EQ(*storage.bytes, held);
+        EXPECT_EQ(storage.writes, 0);
+        EXPECT_EQ(notifier.balloons, std::vector<std::wstring>{kUnreadableBalloon});
+
+        storage.failReads = false;
+        EXPECT_TRUE(config.SetConfig(L"Version", L"1.3.6", L"", true));
+        EXPECT_EQ(*storage.bytes, "[Config]\r\nTopMost=0\r\nC7S31=123\r\nVersion=1.3.6\r\n[Data]\r\ng=,\r\n" +
+                                      std::string(moment == Moment::Start ? "" : "Alpha=50\r\n"))
+            << "the change goes into what the file holds";
+        EXPECT_FALSE(config.Unreadable());
+        EXPECT_EQ(notifier.balloons.size(), 1u);
+    }
+}
 
 TEST(Options, EveryOptionHasOneEntryAndDefaultsReadAsThemselves) {
     for (const OptionSpec& option : AllOptions()) {

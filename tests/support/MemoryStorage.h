@@ -1,5 +1,5 @@
 #pragma once
-// Configuration storage in memory, with a switch to make writes fail.
+// Configuration storage in memory, with switches to make reads and writes fail.
 
 #include <optional>
 #include <string>
@@ -13,9 +13,16 @@ class MemoryStorage final : public ConfigStorage {
 public:
     std::optional<std::string> bytes;
     bool failWrites = false;
+    bool failReads = false;  // the file is there but cannot be read
     int writes = 0;
+    int reads = 0;
 
-    std::optional<std::string> Read() override { return bytes; }
+    StoredFile Read() override {
+        ++reads;
+        if (!bytes) return {StoredFile::State::Missing, {}};
+        if (failReads) return {StoredFile::State::Unreadable, {}};
+        return {StoredFile::State::Read, *bytes};
+    }
     std::uint64_t Stamp() override { return bytes ? version_ : 0; }
     bool Write(std::string_view newBytes) override {
         if (failWrites) return false;

@@ -108,6 +108,50 @@ TEST(StartUp, StoredTitleAndTopMostAreAppliedAtStart) {
     }
 }
 
+// A configuration file that another program holds open without sharing
+// while the panel starts is read as nothing, but never taken for an empty
+// one: no forced write, no backup and no skin deletion wipe what it holds,
+// and what is written at exit, once it can be read, goes into its content.
+TEST(StartUp, AConfigurationHeldByAnotherProgramIsNotWrittenOver) {
+    ScratchDir scratch;
+    Copy mivra(scratch.path());
+    const std::wstring record =
+        EncodeText(win::SystemCodePage(), L"Title:\"记事本\",Path:\"C:\\windows\\notepad.exe\",IcoPath:\"\",Parm:\"\",Count:\"3\",");
+    const std::string groups = "[Data]\r\n" + win::SystemCodePage().ToAnsi(L"工具=" + record + L",\r\n");
+    const std::string original = "[Config]\r\nTopMost=0\r\nC7S31=1\r\n" + groups;
+    WriteBytes(mivra.Config(), original);
+    WriteBytes(scratch / L"Mivra.skin", "a skin whose check value the configuration holds");
+
+    Process p;
+    HWND panel = nullptr;
+    {
+        win::UniqueFile held(
+            CreateFileW(mivra.Config().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        p = mivra.Start();
+        panel = WaitForPanel(p);
+        ASSERT_TRUE(panel);
+        // Past the first tick: the data has been looked for.
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                HWND items = FindWindowExW(panel, nullptr, L"MivraItemPanel", nullptr);
+                return items && IsWindowVisible(items);
+            },
+            20s));
+    }
+    EXPECT_EQ(ReadBytes(mivra.Config()), original);
+    EXPECT_TRUE(std::filesystem::exists(scratch / L"Mivra.skin")) << "a skin is not deleted for want of its check value";
+    EXPECT_TRUE(!std::filesystem::exists(scratch / L"Backup") || std::filesystem::is_empty(scratch / L"Backup"))
+        << "no backup of a file that could not be read";
+    EXPECT_TRUE(TopLevelWindowsOf(p.id, L"#32770").empty()) << "no error box: the data is not damaged";
+
+    PostMessageW(panel, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(p, 20s), 0u);
+    const std::string after = ReadBytes(mivra.Config());
+    EXPECT_NE(after.find(groups), std::string::npos) << after;
+    EXPECT_NE(after.find("TopMost=0"), std::string::npos) << after;
+}
+
 TEST(StartUp, SecondStartShowsTheRunningPanelAndEnds) {
     ScratchDir scratch;
     Copy mivra(scratch.path());

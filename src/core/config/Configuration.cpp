@@ -2,6 +2,8 @@
 
 #include "config/Options.h"
 
+#include <utility>
+
 namespace mivra {
 namespace {
 
@@ -26,21 +28,34 @@ Configuration::Configuration(const AnsiCodePage& codePage, ConfigStorage& storag
         options_[std::wstring(option.key)] = EffectiveValue(option, std::nullopt);
 }
 
-ProfileFile& Configuration::Current() {
+ProfileFile& Configuration::Current(bool retry) {
     const std::uint64_t stamp = storage_.Stamp();
-    if (!file_ || stamp != stamp_) {
-        std::optional<std::string> bytes = storage_.Read();
-        readable_ = bytes.has_value();
-        file_.emplace(codePage_, std::move(bytes).value_or(std::string()));
+    if (file_ && stamp == stamp_ && (!unreadable_ || !retry)) return *file_;
+    StoredFile stored = storage_.Read();
+    if (stored.state == StoredFile::State::Unreadable) {
+        // Keep what was read before; never take the file for an empty one.
+        if (!file_) file_.emplace(codePage_, std::string());
         stamp_ = stamp;
+        unreadable_ = true;
+        if (!std::exchange(toldUnreadable_, true)) notifier_.ShowBalloon(kUnreadableBalloon);
+        return *file_;
     }
+    file_.emplace(codePage_, std::move(stored.bytes));
+    stamp_ = stamp;
+    missing_ = stored.state == StoredFile::State::Missing;
+    unreadable_ = false;
     return *file_;
+}
+
+bool Configuration::ReadyToWrite() {
+    Current(true);
+    return !unreadable_;
 }
 
 bool Configuration::Commit() {
     if (storage_.Write(file_->Bytes())) {
         stamp_ = storage_.Stamp();
-        readable_ = true;
+        missing_ = false;
         return true;
     }
     // Memory must not run ahead of the disk: read the file again next time.
@@ -59,7 +74,9 @@ std::wstring Configuration::GetConfigStr(std::wstring_view key, std::wstring_vie
 bool Configuration::SetConfig(std::wstring_view key, std::wstring_view value, std::wstring_view defaultValue,
                               bool force) {
     if (!force && IsLocked()) return false;
-    ProfileFile& file = Current();
+    // A file that cannot be read is not written over (the user was told).
+    if (!ReadyToWrite()) return false;
+    ProfileFile& file = *file_;
     const std::uint64_t before = file.Revision();
     if (key.empty())
         file.DeleteSection(kConfigSection);
@@ -102,15 +119,15 @@ void Configuration::SetOption(std::wstring_view key, std::wstring_view value) {
 
 std::optional<LoadedData> Configuration::LoadGroups() {
     // The file as already read for the settings: no second read of it.
-    const ProfileFile& file = Current();
-    if (!readable_) return std::nullopt;
+    const ProfileFile& file = Current(true);
+    if (missing_ || unreadable_) return std::nullopt;
     return LoadData(codePage_, file.Bytes());
 }
 
 Configuration::SaveResult Configuration::SaveGroups(const std::vector<Group>& groups) {
     SaveResult result;
-    if (IsLocked()) return result;
-    ProfileFile& file = Current();
+    if (IsLocked() || !ReadyToWrite()) return result;
+    ProfileFile& file = *file_;
     // The section is most of the file: it is written straight into the new file.
     file.ReplaceSection(kDataSection, groups.empty(), [&](std::string& out, std::string_view lineBreak) {
         AppendDataSection(codePage_, groups, lineBreak, out, &result.lossy);

@@ -18,13 +18,23 @@
 
 namespace mivra {
 
+// What reading the file found. A file that exists but cannot be read (held
+// open by a backup or scanning tool, a read error on a removable drive) is
+// never taken for a missing or an empty one.
+struct StoredFile {
+    enum class State { Read, Missing, Unreadable };
+    State state = State::Missing;
+    std::string bytes;  // when read
+};
+
 // Where the file lives. The program's storage replaces the file atomically;
 // tests keep it in memory.
 class ConfigStorage {
 public:
     virtual ~ConfigStorage() = default;
-    // The file's bytes; nullopt when it is missing or cannot be read.
-    virtual std::optional<std::string> Read() = 0;
+    // The file's bytes, or why there are none. A file held by another
+    // program for a moment is tried again for a short, bounded time first.
+    virtual StoredFile Read() = 0;
     // Changes whenever the file changes (size and time); 0 when it is missing.
     virtual std::uint64_t Stamp() = 0;
     // Replaces the file with `bytes`; false when it could not.
@@ -40,6 +50,8 @@ public:
 
 inline constexpr wchar_t kConfigSection[] = L"Config";
 inline constexpr wchar_t kSaveFailedBalloon[] = L"设置保存失败。";
+inline constexpr wchar_t kUnreadableBalloon[] =
+    L"配置文件正被其他程序占用或无法读取。在能够读取之前，设置和数据都不会写入该文件。";
 
 class Configuration {
 public:
@@ -73,8 +85,13 @@ public:
     // The main menu's lock: unforced writes and data saves are refused.
     bool IsLocked() const { return Flag(L"LockConfig"); }
 
+    // Whether the file exists but could not be read the last time it was
+    // needed. Then nothing is written to it, reads answer from what was
+    // read before (nothing at start), and the user is told once.
+    bool Unreadable() const { return unreadable_; }
+
     // --- Section "Data" ----------------------------------------------------
-    // nullopt when the file is missing or cannot be read.
+    // nullopt when the file is missing or cannot be read (see Unreadable).
     std::optional<LoadedData> LoadGroups();
     struct SaveResult {
         bool written = false;  // false: locked, or the write failed
@@ -84,15 +101,22 @@ public:
     SaveResult SaveGroups(const std::vector<Group>& groups);
 
 private:
-    ProfileFile& Current();
+    // The file as last read; read again when it changed on disk, and, with
+    // `retry`, when the last read failed.
+    ProfileFile& Current(bool retry = false);
+    // Current() before a change: false when the file cannot be read, and
+    // then nothing may be written.
+    bool ReadyToWrite();
     bool Commit();
 
     const AnsiCodePage& codePage_;
     ConfigStorage& storage_;
     Notifier& notifier_;
     std::optional<ProfileFile> file_;
-    std::uint64_t stamp_ = 0;
-    bool readable_ = false;  // the file behind file_ could be read
+    std::uint64_t stamp_ = 0;  // of the file behind file_
+    bool missing_ = true;      // file_ stands for no file at all
+    bool unreadable_ = false;  // the last read failed: file_ is what was read before
+    bool toldUnreadable_ = false;
     std::map<std::wstring, std::wstring, std::less<>> options_;
     bool startingUp_ = false;
 };

@@ -20,6 +20,12 @@
 #include "main/SkinLoading.h"
 
 namespace mivra::win {
+namespace {
+
+constexpr wchar_t kGroupsUnreadBalloon[] =
+    L"分组数据无法读取（配置文件被其他程序占用）。本次运行中对分组的更改不会保存，请稍后重新启动 Mivra。";
+
+}  // namespace
 
 App::App(HINSTANCE instance) : instance_(instance) {}
 
@@ -144,13 +150,17 @@ void App::LoadConfig() {
     const auto handle = static_cast<long>(reinterpret_cast<LONG_PTR>(main_->hwnd()));
     config_->SetConfig(L"Handle", std::to_wstring(handle), L"", true);
     config_->LoadOptions();
-    MakeDailyBackup(files_.programDir, files_.configFile, config_->Int(L"MaxBackups"), LocalNow());
+    // A file that cannot be read is not copied: the backup would hold nothing.
+    if (!config_->Unreadable())
+        MakeDailyBackup(files_.programDir, files_.configFile, config_->Int(L"MaxBackups"), LocalNow());
 }
 
 void App::LoadData() {
     StartData data = LoadDataAtStart(*config_, files_.configFile,
                                      [this](const std::wstring& text) { ShowMessage(text, MB_ICONERROR); });
     groups_ = std::move(data.groups);
+    groupsUnread_ = data.unreadable;
+    if (groupsUnread_) balloon_.ShowBalloon(kGroupsUnreadBalloon);
 }
 
 bool App::RunItem(ItemRecord& item, int show, std::wstring_view verb) {
@@ -168,6 +178,9 @@ int App::IconIndexOf(const ItemRecord& item) {
 }
 
 void App::SaveData() {
+    // The groups in memory did not come from the file: writing them would
+    // put them in place of the user's real ones.
+    if (groupsUnread_) return;
     const Configuration::SaveResult result = config_->SaveGroups(groups_);
     if (!result.lossy.empty()) {
         std::wstring names;

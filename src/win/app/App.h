@@ -97,6 +97,7 @@ private:
     std::vector<std::unique_ptr<MainPanel>> retired_;
     std::vector<std::unique_ptr<PanelLook>> retiredLooks_;
     bool isLocked_ = false;
+    bool groupsUnread_ = false;  // the file could not be read at start: its groups are not in memory
     bool shuttingDown_ = false;
     bool restarting_ = false;
 };

@@ -14,12 +14,13 @@ bool IsTransient(DWORD error) {
            error == ERROR_USER_MAPPED_FILE;
 }
 
+// Tries `operation` again after 20, 40, 60 ... ms while it fails for a
+// reason that passes; `attempts` in all.
 template <typename Operation>
-bool WithRetries(Operation operation) {
-    constexpr int kAttempts = 10;
+bool WithRetries(Operation operation, int attempts = 10) {
     for (int attempt = 1;; ++attempt) {
         if (operation()) return true;
-        if (attempt == kAttempts || !IsTransient(GetLastError())) return false;
+        if (attempt == attempts || !IsTransient(GetLastError())) return false;
         Sleep(20 * attempt);
     }
 }
@@ -37,22 +38,48 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 }  // namespace
 
 std::optional<std::string> ReadWholeFile(const std::wstring& path) {
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) return std::nullopt;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > (1ll << 31)) return std::nullopt;
-    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-    size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD read = 0;
-        if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr))
-            return std::nullopt;
-        if (read == 0) break;  // shorter than it said: take what is there
-        done += read;
+    DWORD error = ERROR_SUCCESS;
+    std::optional<std::string> bytes;
+    {
+        UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        LARGE_INTEGER size{};
+        if (!file || !GetFileSizeEx(file.get(), &size)) {
+            error = GetLastError();
+        } else if (size.QuadPart > (1ll << 31)) {
+            error = ERROR_FILE_TOO_LARGE;
+        } else {
+            bytes.emplace(static_cast<size_t>(size.QuadPart), '\0');
+            size_t done = 0;
+            while (done < bytes->size()) {
+                DWORD read = 0;
+                if (!ReadFile(file.get(), bytes->data() + done, static_cast<DWORD>(bytes->size() - done), &read,
+                              nullptr)) {
+                    error = GetLastError();
+                    bytes.reset();
+                    break;
+                }
+                if (read == 0) break;  // shorter than it said: take what is there
+                done += read;
+            }
+            if (bytes) bytes->resize(done);
+        }
     }
-    bytes.resize(done);
+    // Closing the file must not hide why it could not be read.
+    if (!bytes) SetLastError(error);
     return bytes;
+}
+
+ReadOutcome ReadWholeFilePatiently(const std::wstring& path, std::string& bytes) {
+    std::optional<std::string> read;
+    WithRetries([&] { return (read = ReadWholeFile(path)).has_value(); }, 5);
+    if (read) {
+        bytes = std::move(*read);
+        return ReadOutcome::Read;
+    }
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadOutcome::Missing
+                                                                           : ReadOutcome::Unreadable;
 }
 
 std::uint64_t FileStamp(const std::wstring& path) {

@@ -8,8 +8,15 @@
 
 namespace mivra::win {
 
-// The file's bytes; nullopt when it is missing or cannot be read.
+// The file's bytes; nullopt when it is missing or cannot be read (then
+// GetLastError tells why).
 std::optional<std::string> ReadWholeFile(const std::wstring& path);
+
+enum class ReadOutcome { Read, Missing, Unreadable };
+// ReadWholeFile that tries again for a moment (about 300 ms at most) while
+// another program holds the file, and tells a missing file from one that
+// exists but cannot be read.
+ReadOutcome ReadWholeFilePatiently(const std::wstring& path, std::string& bytes);
 
 // Size and last-write time folded into one number; 0 when the file is missing.
 std::uint64_t FileStamp(const std::wstring& path);

@@ -15,6 +15,13 @@ StartData LoadDataAtStart(Configuration& config, const std::wstring& configFile,
                           const std::function<void(const std::wstring&)>& showError) {
     StartData data;
     std::optional<LoadedData> loaded = config.LoadGroups();
+    if (!loaded && config.Unreadable()) {
+        // Not damaged, only out of reach: nothing to keep, nothing to report
+        // beyond what the configuration told the user.
+        data.ok = false;
+        data.unreadable = true;
+        return data;
+    }
     if (loaded) data.groups = std::move(loaded->groups);
     data.ok = loaded && loaded->errors.empty();
     if (data.ok) return data;

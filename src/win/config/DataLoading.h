@@ -14,6 +14,9 @@ namespace mivra::win {
 struct StartData {
     std::vector<Group> groups;
     bool ok = true;
+    // The file exists but could not be read at all (held by another program):
+    // no groups came from it, so none may be written back to it.
+    bool unreadable = false;
     std::wstring keptCopy;  // where the unreadable file was copied to, if it was
 };
 

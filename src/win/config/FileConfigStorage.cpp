@@ -4,7 +4,15 @@
 
 namespace mivra::win {
 
-std::optional<std::string> FileConfigStorage::Read() { return ReadWholeFile(path_); }
+StoredFile FileConfigStorage::Read() {
+    StoredFile stored;
+    switch (ReadWholeFilePatiently(path_, stored.bytes)) {
+    case ReadOutcome::Read: stored.state = StoredFile::State::Read; break;
+    case ReadOutcome::Missing: stored.state = StoredFile::State::Missing; break;
+    case ReadOutcome::Unreadable: stored.state = StoredFile::State::Unreadable; break;
+    }
+    return stored;
+}
 std::uint64_t FileConfigStorage::Stamp() { return FileStamp(path_); }
 bool FileConfigStorage::Write(std::string_view bytes) { return WriteFileAtomically(path_, bytes); }
 

@@ -10,7 +10,7 @@ namespace mivra::win {
 class FileConfigStorage final : public ConfigStorage {
 public:
     explicit FileConfigStorage(std::wstring path) : path_(std::move(path)) {}
-    std::optional<std::string> Read() override;
+    StoredFile Read() override;
     std::uint64_t Stamp() override;
     bool Write(std::string_view bytes) override;
     const std::wstring& Path() const { return path_; }

@@ -27,13 +27,19 @@ SkinLoad LoadSkin(const std::wstring& skinFile, Configuration& config, const Ans
         config.SetConfig(kSkinCheckKey, L"", L"", true);
         return SkinLoad::None;
     }
+    // Without the configuration the skin's check value is unknown: the
+    // program's own look until it can be read, and the skin stays.
+    if (config.Unreadable()) return SkinLoad::None;
     // Only a skin the program installed itself is applied.
     if (CurrentSkinCheckValue(skinFile) != config.GetConfigStr(kSkinCheckKey, L"")) {
         Forget(skinFile, config);
         return SkinLoad::Refused;
     }
-    const std::optional<std::string> bytes = ReadWholeFile(skinFile);
-    const SkinParse parsed = bytes ? ParseSkinFile(codePage, *bytes) : SkinParse{};
+    std::string bytes;
+    // A skin held by another program for a moment is not refused: it is
+    // tried again at the next start.
+    if (ReadWholeFilePatiently(skinFile, bytes) != ReadOutcome::Read) return SkinLoad::None;
+    const SkinParse parsed = ParseSkinFile(codePage, bytes);
     if (!parsed.skin) {
         Forget(skinFile, config);
         return SkinLoad::Refused;

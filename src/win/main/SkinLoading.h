@@ -1,8 +1,9 @@
 #pragma once
 // LoadSkin: applies the installed skin file at start-up. A skin file that was
 // not installed by the program (its check value does not match its time) or
-// that cannot be read is deleted, and the program starts again with its own
-// look.
+// that was read and refused is deleted, and the program starts again with
+// its own look. A skin or a configuration that cannot be read for the moment
+// leaves the program's own look for this run and deletes nothing.
 
 #include <string>
 
@@ -12,7 +13,7 @@
 namespace mivra::win {
 
 enum class SkinLoad {
-    None,     // no skin file: the program's own look
+    None,     // no skin file, or none that can be read now: the program's own look
     Applied,  // the skin is in place
     Refused,  // the file was refused and deleted
 };
