@@ -5,6 +5,7 @@
 #include "IconvCodePage.h"
 #include "MemoryStorage.h"
 #include "config/Options.h"
+#include "groups/GroupCommands.h"
 #include "text/TextCoder.h"
 
 namespace mivra {
@@ -157,6 +158,54 @@ TEST_F(ConfigurationTest, HandMadeFilesLoadAndSaveBackIdentically) {
             EXPECT_EQ(*storage.bytes, fixture) << (makeItems ? "from the items" : "as loaded");
         }
     }
+}
+
+// The groups held in memory and what a load of the file gives are the same
+// after every rename and save, whatever the user typed.
+TEST_F(ConfigurationTest, NoTitleSplitsOrDuplicatesTheGroups) {
+    storage.bytes = "[Config]\r\nTopMost=0\r\n[Data]\r\nA=,\r\n";
+    std::vector<Group> groups = config.LoadGroups()->groups;
+    AddGroup(groups, L"B");
+    const auto titles = [](const std::vector<Group>& gs) {
+        std::vector<std::wstring> t;
+        for (const Group& g : gs) t.push_back(g.title);
+        return t;
+    };
+    for (const std::wstring typed : {L"[x]", L"[x]", L"[x]", L" [y] ", L"a=b", L"line\r\nbreak", L"\t", L";note",
+                                     L"[Config]", L"x\x1a"}) {
+        RenameGroup(groups, 2, typed);
+        ASSERT_TRUE(config.SaveGroups(groups).written);
+        EXPECT_EQ(titles(config.LoadGroups()->groups), titles(groups)) << typed << "\n" << *storage.bytes;
+        config.SetConfig(L"TopMost", L"1", L"1", false);  // a settings write changes no group
+        config.SetConfig(L"TopMost", L"0", L"1", false);
+        EXPECT_EQ(config.LoadGroups()->groups, groups) << typed;
+        EXPECT_EQ(config.Option(L"TopMost"), L"1") << "the option store is not the file";
+    }
+}
+
+// Files made by hand or by older writers: a group line that opens a section,
+// two empty titles in a row (which the system's writer drops), a title with
+// a NUL. Loading gives every group a usable title; no settings write loses
+// a group; a save puts them all into section "Data" once.
+TEST_F(ConfigurationTest, OddGroupLinesAreKeptAndWrittenBackOnce) {
+    storage.bytes = "[Config]\r\nTopMost=0\r\n[Data]\r\n=,\r\n=,\r\n" + std::string("n\0ul=,\r\n", 8) +
+                    "[x]=,\r\nafter=,\r\n[Other]\r\nk=v\r\n";
+    const auto titles = [](const std::vector<Group>& gs) {
+        std::vector<std::wstring> t;
+        for (const Group& g : gs) t.push_back(g.title);
+        return t;
+    };
+    const std::vector<std::wstring> expected = {L"1分组", L"2分组", L"nul", L"x]", L"after"};
+    EXPECT_EQ(titles(config.LoadGroups()->groups), expected);
+    EXPECT_TRUE(config.SetConfig(L"TopMost", L"1", L"1", false));
+    EXPECT_EQ(titles(config.LoadGroups()->groups), expected) << "a settings write drops no group line";
+
+    const std::vector<Group> loaded = config.LoadGroups()->groups;
+    ASSERT_TRUE(config.SaveGroups(loaded).written);
+    EXPECT_EQ(titles(config.LoadGroups()->groups), expected) << *storage.bytes;
+    // The line that was a header as well stays a header, a plain one.
+    EXPECT_EQ(*storage.bytes, gbk.ToAnsi(L"[Config]\r\n[Data]\r\n1分组=,\r\n2分组=,\r\nnul=,\r\nx]=,\r\nafter=,\r\n[x]\r\n"
+                                         L"[Other]\r\nk=v\r\n"));
 }
 
 TEST_F(ConfigurationTest, MissingFileLoadsNoGroups) {

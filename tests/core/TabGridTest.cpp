@@ -144,31 +144,5 @@ TEST(TabGrid, SeparatorsAndDropMarker) {
     EXPECT_EQ(TabDropMarker(Bar(TabBarView::Right, 86, 400, 85, 32), 1), (Box{1, 1, 85, 2}));
 }
 
-TEST(TabGrid, UniqueTitles) {
-    using Titles = std::vector<std::wstring>;
-    EXPECT_EQ(UniqueTitle({L"Work"}, L"Work", 0), L"2 Work");
-    EXPECT_EQ(UniqueTitle({L"Work", L"2 Work"}, L"Work", 0), L"3 Work");
-    // A clash with a numbered title found later rescans from the start.
-    EXPECT_EQ(UniqueTitle({L"2 Work", L"Work"}, L"Work", 0), L"3 Work");
-    EXPECT_EQ(UniqueTitle({L"work"}, L"Work", 0), L"Work");
-    // Renaming: the tab itself does not count, another tab does.
-    EXPECT_EQ(UniqueTitle({L"Work", L"Play"}, L"Work", 1), L"Work");
-    EXPECT_EQ(UniqueTitle({L"Work", L"Play"}, L"Play", 1), L"2 Play");
-
-    // A new third group without a name.
-    const Titles two = {L"1分组", L"Docs"};
-    EXPECT_EQ(UniqueTitle(two, DefaultGroupTitle(3), 3), L"3分组");
-    const Titles taken = {L"3分组", L"Docs"};
-    EXPECT_EQ(UniqueTitle(taken, DefaultGroupTitle(3), 3), L"2 3分组");
-}
-
-TEST(TabGrid, TypedGroupTitlesAreCleaned) {
-    const std::pair<std::wstring, std::wstring> cases[] = {
-        {L"  My Tools  ", L"My Tools"}, {L"   ", L""},    {L"=", L""},        {L"= =", L""},
-        {L"a=b", L"ab"},                {L" = x = ", L"x"}, {L"\tTab\t", L"Tab"}, {L"工具", L"工具"},
-    };
-    for (const auto& [typed, clean] : cases) EXPECT_EQ(CleanGroupTitle(typed), clean) << typed;
-}
-
 }  // namespace
 }  // namespace mivra

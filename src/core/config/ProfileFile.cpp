@@ -383,7 +383,7 @@ bool ProfileFile::Set(std::wstring_view section, std::wstring_view key, std::wst
         return !lossy;
     BeginChange();
     std::tie(b, i) = find();
-    if (i != npos) {
+    if (i != npos && !IsGroupLine(lines_[i])) {
         ReplaceLines(i, 1, KeyLine(lines_[i], valueBytes), lines_[i].lineBreak);
         EndChange();
         return !lossy;
@@ -392,7 +392,11 @@ bool ProfileFile::Set(std::wstring_view section, std::wstring_view key, std::wst
     line += '=';
     line += valueBytes;
     line += NewLine();
-    if (b != npos) {
+    if (i != npos) {
+        // A group line of that name stays; the new line goes before it, where
+        // reads find it first.
+        Splice(i, 0, line);
+    } else if (b != npos) {
         const Block& block = Indexed().blocks[b];
         const size_t after = block.lastLine != npos ? block.lastLine : block.header;
         if (after == npos) {
@@ -419,7 +423,14 @@ void ProfileFile::DeleteKey(std::wstring_view section, std::wstring_view key) {
         const Index& ix = Indexed();
         for (size_t b = FindBlock(s); b != npos && b < ix.blocks.size(); ++b) {
             if (!EqualsFolded(BlockName(ix.blocks[b]), s)) continue;
-            if (const size_t i = FindKey(b, k); i != npos) return i;
+            const size_t i = FindKey(b, k);
+            if (i == npos) continue;
+            if (!IsGroupLine(lines_[i])) return i;
+            // A group line of that name is not the key's to remove: a later line is.
+            for (size_t j = i + 1; j < ix.blocks[b].end; ++j)
+                if ((lines_[j].kind == Kind::Key || lines_[j].kind == Kind::Text) && !IsGroupLine(lines_[j]) &&
+                    !std::binary_search(ix.dropped.begin(), ix.dropped.end(), j) && EqualsFolded(NameOf(lines_[j]), k))
+                    return j;
         }
         return npos;
     };
@@ -433,10 +444,12 @@ void ProfileFile::DeleteSection(std::wstring_view section) {
     const std::wstring_view s = UpToNul(section);
     if (FindBlock(s) == npos) return;
     BeginChange();
-    const size_t b = FindBlock(s);
-    const Block& block = index_.blocks[b];
-    const size_t first = b == 0 ? 0 : block.header;
-    EraseLines(first, block.end - first);
+    const Block block = index_.blocks[FindBlock(s)];
+    const size_t first = block.header == npos ? 0 : block.header;
+    // Group lines stay where they were, in the section before.
+    Rebuild([&](size_t i, std::string&) {
+        return i >= first && i < block.end && !IsGroupLine(lines_[i]) ? Edit::Drop : Edit::Keep;
+    });
     EndChange();
 }
 
@@ -537,33 +550,90 @@ std::string_view ProfileFile::NewLine() const { return BreakBytes(newLine_); }
 
 // Before a write that changes the file: the system writes back only what it
 // read, so lines it dropped go; they must not come back to life when the
-// line before them changes.
+// line before them changes. Group lines stay (see IsGroupLine).
 void ProfileFile::BeginChange() {
-    const std::vector<size_t> dropped = Indexed().dropped;
-    for (auto it = dropped.rbegin(); it != dropped.rend(); ++it) EraseLines(*it, 1);
+    const Index& ix = Indexed();
+    std::vector<char> drop(lines_.size(), 0);
+    bool any = false;
+    for (const size_t i : ix.dropped)
+        if (!IsGroupLine(lines_[i])) any = drop[i] = 1;
+    if (any) Rebuild([&](size_t i, std::string&) { return drop[i] ? Edit::Drop : Edit::Keep; });
 }
 
 // After it: the system writes every line afresh, which changes how a few odd
 // lines read: a name or value cut at a NUL loses what follows (and trims
 // anew), and a section without a name loses its header, so that its keys join
-// the section before it.
+// the section before it. Group lines stay as they are.
 void ProfileFile::EndChange() {
-    const std::vector<size_t> rewritten = Indexed().rewritten;
-    for (auto it = rewritten.rbegin(); it != rewritten.rend(); ++it) {
-        const Line& line = lines_[*it];
-        if (line.kind == Kind::Section && line.nameSize == 0) {
-            EraseLines(*it, 1);
-            continue;
-        }
-        std::string text = codePage_->ToAnsi(NameOf(line));
+    const Index& ix = Indexed();
+    std::vector<char> rewrite(lines_.size(), 0);
+    bool any = false;
+    for (const size_t i : ix.rewritten)
+        if (!IsGroupLine(lines_[i])) any = rewrite[i] = 1;
+    if (!any) return;
+    Rebuild([&](size_t i, std::string& text) {
+        if (!rewrite[i]) return Edit::Keep;
+        const Line& line = lines_[i];
+        if (line.kind == Kind::Section && line.nameSize == 0) return Edit::Drop;
+        text = codePage_->ToAnsi(NameOf(line));
         if (line.kind == Kind::Section) {
             text = "[" + text + "]";
         } else if (line.kind == Kind::Key) {
             text += '=';
             text += codePage_->ToAnsi(ValueText(line));
         }
-        ReplaceLines(*it, 1, text, line.lineBreak);
+        // A value cut short at a NUL could end with ",": the line would turn
+        // into a group. It stays as it was instead (it reads nearly alike).
+        return !text.empty() && text.back() == ',' ? Edit::Keep : Edit::Replace;
+    });
+}
+
+bool ProfileFile::IsGroupLine(const Line& line) const {
+    return line.rawSize > 0 && raw_[line.raw + line.rawSize - 1] == ',';
+}
+
+void ProfileFile::RemoveGroupLines() {
+    std::vector<char> edit(lines_.size(), 0);
+    bool any = false;
+    for (size_t i = 0; i < lines_.size(); ++i) any |= edit[i] = IsGroupLine(lines_[i]);
+    if (!any) return;
+    Rebuild([&](size_t i, std::string& text) {
+        if (!edit[i]) return Edit::Keep;
+        const Line& line = lines_[i];
+        if (line.kind != Kind::Section) return Edit::Drop;
+        // A header that reads as a group line too (a title that starts with
+        // "["): the section stays, under a plain header.
+        text = "[" + codePage_->ToAnsi(NameOf(line)) + "]";
+        return Edit::Replace;
+    });
+}
+
+// Puts the file together anew in one pass, each line kept, left out or
+// replaced (`edit` sets the new bytes then, without the break), and parses
+// it again: one pass however many lines change.
+void ProfileFile::Rebuild(const std::function<Edit(size_t line, std::string& text)>& edit) {
+    spare_.clear();
+    spare_.reserve(raw_.size());
+    std::string text;
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        const Line& line = lines_[i];
+        text.clear();
+        switch (edit(i, text)) {
+            case Edit::Keep: spare_.append(raw_, line.raw, line.rawSize + BreakBytes(line.lineBreak).size()); break;
+            case Edit::Replace:
+                spare_ += text;
+                spare_ += BreakBytes(line.lineBreak);
+                break;
+            case Edit::Drop: break;
+        }
     }
+    raw_.swap(spare_);
+    lines_.clear();
+    text_.clear();
+    ParseRange(0, raw_.size(), lines_);
+    textAtCompaction_ = text_.size();
+    indexStale_ = true;
+    ++revision_;
 }
 
 // Gives the last line a line break, so that a line can follow it.
@@ -571,7 +641,9 @@ void ProfileFile::EndWithBreak(size_t at) {
     const Line& line = lines_[at];
     if (line.lineBreak != Break::None) return;
     std::string bytes(RawOf(line));
-    if (!IsAscii(bytes)) {
+    // A group line ends with ",", which no code page takes as a lead byte:
+    // its break always stands, and its bytes stay as they are.
+    if (!IsAscii(bytes) && !IsGroupLine(line)) {
         // A dangling lead byte would swallow the break: write the line as it reads.
         std::string probe = bytes;
         probe += NewLine();

@@ -23,6 +23,10 @@
 // a write that changes anything also drops the lines dropped on reading,
 // rewrites lines holding a NUL as they read, and removes the header of
 // sections without a name (their keys join the section before).
+// Unlike the system, a write never drops or rewrites a group line (a line
+// ending with ","): the program reads those wherever they stand, and only
+// the writer of the groups (RemoveGroupLines, ReplaceSection) changes them. A key written where a group line has its name goes before
+// that line; a key or section removed leaves its group lines.
 //
 // Reads build an index of the file on first use after a write; the object is
 // not safe to share between threads without a lock.
@@ -90,6 +94,11 @@ public:
     using LineWriter = std::function<void(std::string& out, std::string_view lineBreak)>;
     void ReplaceSection(std::wstring_view section, bool none, const LineWriter& writeLines);
 
+    // Removes every group line (ending with ","), for a writer that is
+    // about to write every group; a section header that is one is written
+    // back as a plain header.
+    void RemoveGroupLines();
+
     // Grows with every change of the bytes, so that a caller can tell
     // whether there is anything to write without comparing the file.
     std::uint64_t Revision() const { return revision_; }
@@ -146,8 +155,11 @@ private:
 
     std::string KeyLine(const Line& line, std::string_view valueBytes) const;
     std::string_view NewLine() const;
+    bool IsGroupLine(const Line& line) const;
     void BeginChange();
     void EndChange();
+    enum class Edit { Keep, Drop, Replace };
+    void Rebuild(const std::function<Edit(size_t line, std::string& text)>& edit);
     void EndWithBreak(size_t line);
     void ReplaceLines(size_t first, size_t count, std::string_view bytes, Break lastBreak);
     void EraseLines(size_t first, size_t count);

@@ -11,6 +11,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "data/GroupTitles.h"
 #include "text/ByteScan.h"
 #include "text/TextCoder.h"
 
@@ -428,7 +429,9 @@ LoadedData LoadData(const AnsiCodePage& codePage, std::string_view fileBytes) {
             data.errors.push_back({number, {}, 0});  // a stray line that no writer makes
             return;
         }
-        std::wstring title = TextOf(codePage, line.substr(0, equals));
+        // A title the engine would read otherwise (a hand-made file, an older
+        // writer) is cleaned here, and written back clean by the next save.
+        std::wstring title = CleanGroupTitle(TextOf(codePage, line.substr(0, equals)));
         const std::string_view records = line.substr(equals + 1);
         // Every record of the line is decoded into the group's one buffer and
         // checked to be whole; its text is made when the items are first
@@ -462,6 +465,7 @@ LoadedData LoadData(const AnsiCodePage& codePage, std::string_view fileBytes) {
         if (stored->records.empty()) data.groups.emplace_back(std::move(title));
         else data.groups.push_back(Group::Loaded(std::move(title), std::move(stored)));
     });
+    GiveMissingTitles(data.groups);
     return data;
 }
 

@@ -1,6 +1,6 @@
 #include "groups/GroupCommands.h"
 
-#include "layout/TabGrid.h"
+#include "data/GroupTitles.h"
 
 namespace mivra {
 
@@ -13,7 +13,8 @@ std::vector<std::wstring> GroupTitles(const std::vector<Group>& groups) {
 
 int AddGroup(std::vector<Group>& groups, std::wstring_view title) {
     const int position = static_cast<int>(groups.size()) + 1;
-    const std::wstring wanted = title.empty() ? DefaultGroupTitle(position) : std::wstring(title);
+    const std::wstring clean = CleanGroupTitle(title);
+    const std::wstring wanted = clean.empty() ? DefaultGroupTitle(position) : clean;
     Group group;
     group.title = UniqueTitle(GroupTitles(groups), wanted, 0);
     groups.push_back(std::move(group));

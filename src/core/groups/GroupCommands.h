@@ -14,12 +14,12 @@ namespace mivra {
 // The titles in tab order.
 std::vector<std::wstring> GroupTitles(const std::vector<Group>& groups);
 
-// Appends a group: `title`, or "N分组" when it is empty, made unique.
-// Returns its position.
+// Appends a group: `title` cleaned, or "N分组" when that is empty, made
+// unique. Returns its position.
 int AddGroup(std::vector<Group>& groups, std::wstring_view title);
 
-// Renames the group at `position` to the typed text (trimmed, "=" removed,
-// made unique). False when nothing changed because the text was empty.
+// Renames the group at `position` to the typed text (cleaned, made
+// unique). False when nothing changed because nothing usable was typed.
 bool RenameGroup(std::vector<Group>& groups, int position, std::wstring_view typed);
 
 // Where the items of a deleted group go: the first tab, or the second when

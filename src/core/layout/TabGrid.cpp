@@ -129,36 +129,4 @@ Box TabDropMarker(const TabBarGeometry& bar, int position) {
     return {cell.x, cell.y, std::max(bar.unitW, 0), 2};
 }
 
-std::wstring UniqueTitle(const std::vector<std::wstring>& titles, std::wstring_view title, int ownPosition) {
-    std::wstring candidate(title);
-    // Each clash moves on to the next number and checks every tab again.
-    for (long long k = 1;;) {
-        bool clash = false;
-        for (size_t i = 0; i < titles.size(); ++i) {
-            if (static_cast<long long>(i) + 1 == ownPosition) continue;
-            if (titles[i] == candidate) {
-                clash = true;
-                break;
-            }
-        }
-        if (!clash) return candidate;
-        ++k;
-        candidate = std::to_wstring(k) + L" " + std::wstring(title);
-    }
-}
-
-std::wstring DefaultGroupTitle(int position) { return std::to_wstring(position) + L"分组"; }
-
-std::wstring CleanGroupTitle(std::wstring_view typed) {
-    // "=" goes first so that no space it uncovered stays at either end.
-    std::wstring text;
-    text.reserve(typed.size());
-    for (wchar_t c : typed)
-        if (c != L'=') text.push_back(c);
-    const auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
-    const auto first = std::find_if_not(text.begin(), text.end(), blank);
-    const auto last = std::find_if_not(text.rbegin(), text.rend(), blank).base();
-    return first < last ? std::wstring(first, last) : std::wstring();
-}
-
 }  // namespace mivra

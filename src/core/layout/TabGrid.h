@@ -55,16 +55,4 @@ std::vector<int> TabSeparatorRows(const TabBarGeometry& bar);
 // The insertion marker shown while a tab is dragged over `position`.
 Box TabDropMarker(const TabBarGeometry& bar, int position);
 
-// The title made unique among the others: "Work", then "2 Work", "3 Work".
-// `titles` holds the tabs in position order; `ownPosition` (1-based, 0 for a
-// new tab) is not compared with itself. Comparison is case-sensitive.
-std::wstring UniqueTitle(const std::vector<std::wstring>& titles, std::wstring_view title, int ownPosition);
-
-// The name of a new group at `position` when none is given: "3分组".
-std::wstring DefaultGroupTitle(int position);
-
-// A typed group name: surrounding spaces trimmed and every "=" removed.
-// Empty means: keep the old name.
-std::wstring CleanGroupTitle(std::wstring_view typed);
-
 }  // namespace mivra
