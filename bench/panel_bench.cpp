@@ -76,12 +76,15 @@ public:
     void SaveData() override {}
     void LoadData() override { groups = stored; }
     int ShowMessage(std::wstring_view, UINT) override { return IDOK; }
+    void ShowBalloon(std::wstring_view) override {}
     void ShutDown() override {}
     void OnTrayCallback(LPARAM) override {}
     std::wstring_view ProgramFile() override { return L"C:\\Mivra\\Mivra.exe"; }
     bool RunItem(ItemRecord&, int, std::wstring_view) override { return false; }
-    void AddItem(std::vector<ItemRecord>&, std::wstring_view, std::wstring_view, std::wstring_view,
-                 std::wstring_view, std::wstring_view) override {}
+    bool AddItem(std::vector<ItemRecord>&, std::wstring_view, std::wstring_view, std::wstring_view,
+                 std::wstring_view, std::wstring_view) override {
+        return false;
+    }
     int IconIndexOf(const ItemRecord& item) override {
         const double t0 = bench::NowMicroseconds();
         const int index = icons.IndexFor(ResolvePath(item.icoPath, programDir, environment), item.argument);

@@ -2,8 +2,8 @@
 // back to the same groups, whether it is saved as loaded or after its items
 // were made, and it never reports more errors than records. And the same
 // bytes as the five values of one item: the writer's record reads back as
-// those values, as the code page keeps them, whenever the layout can hold
-// them (no value cuts its field short or opens another field).
+// those values, as the code page keeps them, whenever the record says it can
+// carry them (FieldTheRecordCannotHold).
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -36,29 +36,14 @@ mivra::ItemRecord ValuesOf(std::string_view bytes) {
     return {values[0], values[1], values[2], values[3], values[4]};
 }
 
-// Whether the record text of `item` reads back field by field: each opening
-// first occurs where the writer put it and each value holds no closing.
-bool LayoutHolds(const mivra::ItemRecord& item) {
-    const std::wstring text = mivra::RecordText(item);
-    static const std::wstring_view kOpenings[] = {L"Title:\"", L"Path:\"", L"IcoPath:\"", L"Parm:\"", L"Count:\""};
-    const std::wstring* values[] = {&item.title, &item.path, &item.icoPath, &item.argument, &item.count};
-    size_t start = 0;  // where the writer put the value
-    for (size_t f = 0; f < 5; ++f) {
-        start += kOpenings[f].size();
-        if (text.find(kOpenings[f]) + kOpenings[f].size() != start) return false;
-        if (values[f]->find(L"\",") != std::wstring::npos) return false;
-        start += values[f]->size() + 2;
-    }
-    return true;
-}
-
 void CheckValueRoundTrip(std::string_view bytes) {
     const auto& codePage = CodePage();
     const mivra::ItemRecord item = ValuesOf(bytes);
     auto kept = [&](const std::wstring& s) { return codePage.FromAnsi(codePage.ToAnsi(s)); };
     const mivra::ItemRecord expected{kept(item.title), kept(item.path), kept(item.icoPath), kept(item.argument),
                                      kept(item.count)};
-    if (!LayoutHolds(expected)) return;
+    // The rule the program adds items by must be right: what it accepts comes back.
+    if (!mivra::FieldTheRecordCannotHold(expected).empty()) return;
     std::string file = "[Data]\r\n";
     for (const std::string& line : mivra::DataSectionLines(codePage, {mivra::Group(L"g", {item})})) file += line + "\r\n";
     const mivra::LoadedData loaded = mivra::LoadData(codePage, file);

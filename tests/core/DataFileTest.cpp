@@ -168,6 +168,35 @@ TEST(DataFile, RecordsAreReadOneByOne) {
     EXPECT_EQ(loaded.errors[0].record, 2u);
 }
 
+// The rule that says which values a record can carry agrees with what a
+// save and a load do: a record it accepts comes back as it was, and one it
+// refuses would not.
+TEST(DataFile, TheRecordCarriesExactlyWhatItSaysItCan) {
+    struct Case {
+        ItemRecord item;
+        std::wstring_view refused;
+    };
+    const Case cases[] = {
+        {kNotepad, L""},
+        {{L"a\"b", L"C:\\x\"", L"\"", L"say \"hi\"", L"1"}, L""},
+        {{L"a\",b", L"C:\\x", L"", L"", L"1"}, L"Title"},
+        {{L"t", L"C:\\x", L"", L"--x \",Count:\"999\",", L"1"}, L"Parm"},
+        {{L"Path:\"D:\\evil.exe", L"C:\\x", L"", L"", L"1"}, L"Title"},
+        {{L"t", L"C:\\x", L"", L"Count:\"5", L"1"}, L"Parm"},
+        {{L"t", L"C:\\x", L"Parm:\"-y", L"", L"1"}, L"IcoPath"},
+        {{L"IcoPath:\"", L"C:\\x", L"", L"", L"1"}, L"Title"},
+        {{L"t:", L"C:\\x:", L"y:", L"z:", L"1"}, L""},
+        {{L"Title:\"", L"C:\\x", L"", L"", L"1"}, L""},  // the title's own opening is found first anyway
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FieldTheRecordCannotHold(c.item), c.refused) << c.item.title;
+        const std::string file = "[Data]\r\n" + DataSectionLines(gbk, {Group(L"g", {c.item})})[0] + "\r\n";
+        const LoadedData loaded = LoadData(gbk, file);
+        ASSERT_EQ(loaded.groups.size(), 1u);
+        EXPECT_EQ(loaded.groups[0].Items() == std::vector<ItemRecord>{c.item}, c.refused.empty()) << c.item.title;
+    }
+}
+
 TEST(DataFile, DuplicateTitlesStayTwoGroups) {
     const std::string file = "same=,\r\nsame=" + Encoded(kWeb) + ",\r\n";
     const LoadedData loaded = LoadData(gbk, file);

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "IconvCodePage.h"
+#include "data/DataFile.h"
 
 namespace mivra {
 namespace {
@@ -104,6 +105,35 @@ TEST(ItemEdits, WebAddressesNetworkPathsAndBlankItems) {
               (AddedTarget{L"\\\\server\\share\\a.lnk", L"i", L""}));
     EXPECT_EQ(ResolveAddedTarget(sources, gbk, L"", L"", L"ignored", L"ignored"), AddedTarget{});
     EXPECT_EQ(ResolveAddedTarget(sources, gbk, L"t", L"", L"i", L"a"), (AddedTarget{L"", L"i", L"a"}));
+}
+
+// A dropped file's name is its title and part of its path. Fullwidth forms
+// that spell a record's field openings are kept on a code page that has
+// them (936) and turn into "?" on one that has not (1252): never into the
+// ASCII characters that would carry another path or arguments into the
+// record. And a shortcut whose arguments the record cannot carry is not added.
+TEST(ItemEdits, NothingAddedCanStartSomethingElseAfterALoad) {
+    const test::IconvCodePage latin("CP1252");
+    const std::wstring path = L"C:\\下载\\＂，Path：＂D：＼evil.exe＂，Parm：＂-x.txt";
+    for (const test::IconvCodePage* codePage : {&gbk, &latin}) {
+        FakeSources sources;
+        std::vector<ItemRecord> items;
+        ASSERT_TRUE(AddItem(items, sources, *codePage, DroppedFileTitle(path), path, path, L"", L"0"));
+        std::vector<LossyText> lossy;
+        const std::string file = "[Data]\r\n" + DataSectionLines(*codePage, {Group(L"g", items)}, &lossy)[0] + "\r\n";
+        const ItemRecord loaded = LoadData(*codePage, file).groups[0].Items()[0];
+        const auto kept = [&](const std::wstring& text) { return codePage->FromAnsi(codePage->ToAnsi(text)); };
+        EXPECT_EQ(loaded.path, kept(path));
+        EXPECT_EQ(loaded.argument, L"") << "no argument came in through the name";
+        EXPECT_EQ(lossy.empty(), codePage == &gbk) << "what the code page lost is reported";
+        EXPECT_EQ(loaded.path == path, codePage == &gbk);
+    }
+
+    FakeSources sources;
+    sources.shortcuts[L"C:\\a.lnk"] = {L"C:\\tool.exe", L"--x \",Count:\"999\","};
+    std::vector<ItemRecord> items;
+    EXPECT_FALSE(AddItem(items, sources, gbk, L"a", L"C:\\a.lnk", L"C:\\a.lnk", L"", L"0"));
+    EXPECT_TRUE(items.empty());
 }
 
 TEST(ItemEdits, AddEditSwap) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "IconvCodePage.h"
 #include "app/CommandLine.h"
 
@@ -31,6 +33,9 @@ public:
     }
     void ExitSystem(int mode) override { done.push_back(L"exit " + std::to_wstring(mode)); }
     void OpenSpecialFolder(int csidl) override { done.push_back(L"folder " + std::to_wstring(csidl)); }
+    std::set<std::wstring> existing = {L"C:\\Windows\\notepad.exe", L"D:\\Mivra\\Mivra.exe"};
+    bool Exists(const std::wstring& path) override { return existing.contains(path); }
+    void TellNotStarted(std::wstring_view text) override { done.push_back(L"tell " + std::wstring(text)); }
 };
 
 class ItemLaunch : public ::testing::Test {
@@ -60,6 +65,40 @@ TEST_F(ItemLaunch, OrdinaryTargetsGoThroughTheSecondInstance) {
     EXPECT_TRUE(RunItem(self, 1, L"", context, actions));
     EXPECT_EQ(ReadRunRequest(gbk, actions.startedArguments),
               (RunRequest{L"open", L"D:\\Mivra\\Mivra.exe", L"", L"1"}));
+}
+
+// What cannot be started is told, not handed to the shell, and not counted:
+// a full local path that names nothing, and a path or arguments that the
+// code page would turn into another file's name on the way to the second
+// instance (a fullwidth letter, which 1252 has no form of).
+TEST_F(ItemLaunch, WhatCannotBeStartedIsToldAndNotCounted) {
+    const test::IconvCodePage latin("CP1252");
+    struct Case {
+        const AnsiCodePage& codePage;
+        ItemRecord item;
+        std::wstring told;  // empty: started
+    };
+    const Case cases[] = {
+        {gbk, {L"丢失", L"E:\\gone\\a.exe", L"", L"", L"2"}, L"tell 找不到“丢失”的目标：\r\nE:\\gone\\a.exe"},
+        {gbk, {L"web", L"https://example.com/", L"", L"", L"2"}, L""},
+        {gbk, {L"share", L"\\\\server\\share\\a.exe", L"", L"", L"2"}, L""},
+        {gbk, {L"bare", L"calc", L"", L"", L"2"}, L""},
+        {gbk, {L"全角", L"%windir%\\notepad.exe", L"", L"ｃ:\\x", L"2"}, L""},
+        {latin, {L"w", L"%windir%\\notepad.exe", L"", L"ｃ:\\x", L"2"},
+         L"tell 无法启动“w”：路径或参数中含有系统编码无法表示的字符。\r\nC:\\Windows\\notepad.exe"},
+        {latin, {L"w", L"C:\\Ｗindows\\notepad.exe", L"", L"", L"2"},
+         L"tell 无法启动“w”：路径或参数中含有系统编码无法表示的字符。\r\nC:\\Ｗindows\\notepad.exe"},
+    };
+    for (const Case& c : cases) {
+        RecordingActions recorded;
+        recorded.existing.insert(L"C:\\Ｗindows\\notepad.exe");
+        const LaunchContext in{c.codePage, context.programFile, context.programDir, context.environment};
+        ItemRecord item = c.item;
+        EXPECT_EQ(RunItem(item, 1, L"open", in, recorded), c.told.empty()) << item.path;
+        EXPECT_EQ(recorded.done, c.told.empty() ? std::vector<std::wstring>{L"start"} : std::vector<std::wstring>{c.told})
+            << item.path;
+        EXPECT_EQ(item.count, c.told.empty() ? L"3" : L"2") << item.path;
+    }
 }
 
 TEST_F(ItemLaunch, EmptyPathStartsNothingAndKeepsTheCount) {

@@ -36,7 +36,8 @@ TEST(Launch, AnItemStartsThroughTheSecondInstanceAndCounts) {
 
     const LaunchContext context{win::SystemCodePage(), programDir / L"Mivra.exe", programDir.wstring(),
                                 win::SystemEnvironment()};
-    win::SystemLaunchActions actions(nullptr, nullptr);
+    std::vector<std::wstring> told;
+    win::SystemLaunchActions actions(nullptr, nullptr, [&](std::wstring_view text) { told.emplace_back(text); });
     ASSERT_TRUE(RunItem(groups[0].Items()[0], 1, L"open", context, actions));
     ASSERT_TRUE(config.SaveGroups(groups).written);
 

@@ -51,6 +51,7 @@ public:
         messages.emplace_back(text);
         return answer;
     }
+    void ShowBalloon(std::wstring_view text) override { notifier.ShowBalloon(text); }
     void ShutDown() override {}
     void OnTrayCallback(LPARAM) override {}
     std::wstring_view ProgramFile() override { return L"C:\\Mivra\\Mivra.exe"; }
@@ -60,10 +61,11 @@ public:
         item.count = std::to_wstring(std::stoi(item.count) + 1);
         return true;
     }
-    void AddItem(std::vector<ItemRecord>& items, std::wstring_view title, std::wstring_view path,
+    bool AddItem(std::vector<ItemRecord>& items, std::wstring_view title, std::wstring_view path,
                  std::wstring_view icoPath, std::wstring_view argument, std::wstring_view count) override {
         items.push_back({std::wstring(title), std::wstring(path), std::wstring(icoPath), std::wstring(argument),
                          std::wstring(count)});
+        return true;
     }
     int IconIndexOf(const ItemRecord& item) override {
         return realIcons ? icons.IndexFor(item.icoPath, item.argument) : win::SystemIcons::kNoIcon;

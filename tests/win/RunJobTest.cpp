@@ -89,6 +89,23 @@ TEST_F(RunJob, TouchesNoFileOfTheProgram) {
     EXPECT_EQ(files, std::vector<std::wstring>{L"Mivra.exe"}) << "no configuration, skin or backup";
 }
 
+// A target that is not there, or a garbled line that decodes to nonsense:
+// the job shows no box of the shell's (which would name neither the item nor
+// Mivra) and does not wait on one.
+TEST_F(RunJob, AMissingTargetEndsTheJobWithoutAnErrorBox) {
+    for (const std::wstring& path : {(scratch_ / L"gone.exe").wstring(), std::wstring(L"\x01\x7f?<>|")}) {
+        Process p = StartProcess(QuoteArgument(MivraExe()) + L" --run-" + Field(L"operation", L"open") + L"-" +
+                                     Field(L"path", path) + L"-" + Field(L"show", L"1"),
+                                 scratch_.path());
+        const auto code = WaitForExit(p, 20s);
+        EXPECT_EQ(code, 0u) << "the job ended";
+        if (!code) {
+            EXPECT_TRUE(TopLevelWindowsOf(p.id, L"#32770").empty()) << "an error box holds the job";
+            TerminateProcess(p.handle.get(), 0);
+        }
+    }
+}
+
 TEST_F(RunJob, FieldsAreFoundInAnyOrderAndThePrefixIgnoresCase) {
     EXPECT_EQ(RunMivra(L"--RUN " + Field(L"show", L"1") + L" " + Field(L"path", target_.wstring()) + L" " +
                        Field(L"operation", L"open")),

@@ -31,6 +31,31 @@ TEST(WinCodePage, ReportsTextTheCodePageCannotHold) {
     EXPECT_FALSE(lossy);
 }
 
+// Text either comes back as it was or is reported lost: no look-alike
+// stands in for a character (a fullwidth quote must not become a quote,
+// which would end a record's field early).
+TEST(WinCodePage, EveryCharacterRoundTripsOrIsReportedLost) {
+    struct Case {
+        UINT codePage;
+        std::wstring text;
+        bool kept;
+    };
+    const std::wstring fullwidth = L"＂，Path：＂Ｃ：＼ａ";
+    const std::wstring loneSurrogate(1, static_cast<wchar_t>(0xD800));
+    for (const Case& c : {Case{1252, fullwidth, false}, Case{936, fullwidth, true}, Case{1252, L"\u221E", false},
+                          Case{936, L"\u221E", true}, Case{1252, L"é", true}, Case{936, L"é", true},
+                          Case{1252, L"a" + loneSurrogate, false}, Case{936, L"a" + loneSurrogate, false},
+                          Case{65001, L"a" + loneSurrogate, false}, Case{65001, fullwidth, true}}) {
+        const win::WinCodePage cp(c.codePage);
+        bool lossy = false;
+        const std::string bytes = cp.ToAnsi(c.text, &lossy);
+        const bool roundTrips = cp.FromAnsi(bytes) == c.text;
+        EXPECT_EQ(roundTrips, c.kept) << c.codePage;
+        EXPECT_EQ(lossy, !roundTrips) << c.codePage << ": lost text is reported, kept text is not";
+        EXPECT_EQ(bytes.find_first_of("\",:\\"), std::string::npos) << c.codePage << " " << bytes;
+    }
+}
+
 TEST(WinCodePage, SecondBytesInTheAsciiRangeStayWithTheirCharacter) {
     const auto& cp = win::SystemCodePage();
     // 丂 is 81 40 in GBK: its second byte is "@".

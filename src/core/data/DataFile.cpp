@@ -372,6 +372,20 @@ std::wstring RecordText(const ItemRecord& item) {
     return text;
 }
 
+std::wstring_view FieldTheRecordCannotHold(const ItemRecord& item) {
+    static constexpr std::wstring_view kNames[] = {L"Title", L"Path", L"IcoPath", L"Parm", L"Count"};
+    for (size_t f = 0; f < kFields.size(); ++f) {
+        // Read back, a field runs from the first occurrence of its opening to
+        // the first closing after it: the value as written, with the quote
+        // that closes it, must hold no closing and no later field's opening.
+        const std::wstring written = item.*kFields[f] + L'"';
+        if (written.find(Widen(kClosing)) != std::wstring::npos) return kNames[f];
+        for (size_t later = f + 1; later < kFields.size(); ++later)
+            if (written.find(Widen(kOpenings[later])) != std::wstring::npos) return kNames[f];
+    }
+    return {};
+}
+
 ItemRecord ParseRecordText(std::wstring_view text) {
     ItemRecord item;
     for (size_t f = 0; f < kFields.size(); ++f)

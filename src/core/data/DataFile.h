@@ -20,6 +20,12 @@ std::wstring RecordText(const ItemRecord& item);
 // The five fields cut out of a record text; a missing field is empty.
 ItemRecord ParseRecordText(std::wstring_view text);
 
+// The name of the first field whose value the record cannot carry ("Title",
+// "Path", "IcoPath", "Parm"; empty when it can carry them all): a value that
+// holds "\"," ends its field early, and one that holds the opening of a
+// later field ("Path:\"" in a title) is read back as that field.
+std::wstring_view FieldTheRecordCannotHold(const ItemRecord& item);
+
 // What was stored but could not be represented in the code page ("?" now
 // stands for it); the caller tells the user.
 struct LossyText {

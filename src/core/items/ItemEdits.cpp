@@ -1,5 +1,7 @@
 #include "items/ItemEdits.h"
 
+#include "data/DataFile.h"
+
 #include <cmath>
 #include <climits>
 #include <cstdlib>
@@ -112,12 +114,17 @@ AddedTarget ResolveAddedTarget(ItemSources& sources, const AnsiCodePage& codePag
     return {};
 }
 
-void AddItem(std::vector<ItemRecord>& items, ItemSources& sources, const AnsiCodePage& codePage,
+bool AddItem(std::vector<ItemRecord>& items, ItemSources& sources, const AnsiCodePage& codePage,
              std::wstring_view title, std::wstring_view path,
              std::wstring_view icoPath, std::wstring_view argument, std::wstring_view count) {
     AddedTarget target = ResolveAddedTarget(sources, codePage, title, path, icoPath, argument);
-    items.push_back({std::wstring(title), std::move(target.path), std::move(target.icoPath),
-                     std::move(target.argument), NormalizeCount(count)});
+    ItemRecord item{std::wstring(title), std::move(target.path), std::move(target.icoPath), std::move(target.argument),
+                    NormalizeCount(count)};
+    // A shortcut's arguments or an internet shortcut's address can hold what
+    // would be misread after the next start: such an item is not added.
+    if (!FieldTheRecordCannotHold(item).empty()) return false;
+    items.push_back(std::move(item));
+    return true;
 }
 
 bool EditItem(std::vector<ItemRecord>& items, size_t number, std::wstring_view title, std::wstring_view path,

@@ -36,8 +36,9 @@ struct AddedTarget {
 AddedTarget ResolveAddedTarget(ItemSources& sources, const AnsiCodePage& codePage, std::wstring_view title, std::wstring_view path,
                                std::wstring_view icoPath, std::wstring_view argument);
 
-// Appends item N+1.
-void AddItem(std::vector<ItemRecord>& items, ItemSources& sources, const AnsiCodePage& codePage,
+// Appends item N+1, unless the record cannot carry one of its values (see
+// FieldTheRecordCannotHold): then nothing is added and the answer is false.
+bool AddItem(std::vector<ItemRecord>& items, ItemSources& sources, const AnsiCodePage& codePage,
              std::wstring_view title, std::wstring_view path,
              std::wstring_view icoPath, std::wstring_view argument, std::wstring_view count);
 

@@ -7,6 +7,12 @@
 namespace mivra {
 namespace {
 
+// "X:\..." or "X:/...": a path that needs nothing but the disk to be found.
+bool IsFullLocalPath(std::wstring_view path) {
+    return path.size() >= 3 && ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z')) &&
+           path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
+}
+
 void RunSystemFunction(std::wstring_view keyword, LaunchActions& actions) {
     struct Question {
         std::wstring_view keyword, question;
@@ -50,6 +56,19 @@ bool RunItem(ItemRecord& item, int show, std::wstring_view verb, const LaunchCon
     if (target != context.programFile || item.argument.empty()) {
         const RunRequest request{verb.empty() ? L"open" : std::wstring(verb), target, item.argument,
                                  std::to_wstring(show)};
+        const auto kept = [&](const std::wstring& text) {
+            return context.codePage.FromAnsi(context.codePage.ToAnsi(text)) == text;
+        };
+        if (!kept(target) || !kept(item.argument)) {
+            actions.TellNotStarted(L"无法启动“" + item.title + L"”：路径或参数中含有系统编码无法表示的字符。\r\n" + target);
+            return false;
+        }
+        // A full local path is looked at first; web addresses, network paths
+        // and bare names (found along the search path) are left to the shell.
+        if (IsFullLocalPath(target) && !actions.Exists(target)) {
+            actions.TellNotStarted(L"找不到“" + item.title + L"”的目标：\r\n" + target);
+            return false;
+        }
         actions.StartProgram(context.programFile, FormatRunArguments(context.codePage, request));
     } else {
         RunSystemFunction(item.argument, actions);

@@ -30,6 +30,10 @@ public:
     virtual void ExitSystem(int mode) = 0;
     // Computer (17), Control Panel (3) or Recycle Bin (10).
     virtual void OpenSpecialFolder(int csidl) = 0;
+    // Whether a file or folder of that full path is there.
+    virtual bool Exists(const std::wstring& path) = 0;
+    // Tells the user why an item was not started (a tray balloon).
+    virtual void TellNotStarted(std::wstring_view text) = 0;
 };
 
 struct LaunchContext {
@@ -44,9 +48,12 @@ struct LaunchContext {
 int SpecialFolderOfKeyword(std::wstring_view keyword);
 
 // Starts `item` with the show mode (1 normal, 6 minimised) and verb ("open",
-// "runas"). Returns false when its path resolves to nothing: then nothing
-// happened and nothing must be saved. Otherwise the item's count has grown
-// by one, also when a question was answered Cancel or the keyword is unknown.
+// "runas"). Returns false when nothing was started, and then nothing must be
+// saved: its path resolves to nothing, or (the user is told) a full local
+// path names nothing that is there, or the path or arguments hold what the
+// code page cannot carry to the second instance, which would then start
+// another file. Otherwise the item's count has grown by one, also when a
+// question was answered Cancel or the keyword is unknown.
 bool RunItem(ItemRecord& item, int show, std::wstring_view verb, const LaunchContext& context,
              LaunchActions& actions);
 

@@ -13,7 +13,8 @@ public:
     virtual ~AnsiCodePage() = default;
 
     // Text to ANSI bytes. A character the code page cannot represent becomes
-    // "?"; when that happens and `lossy` is given, *lossy is set to true.
+    // "?", never a look-alike; when any character does not come back as
+    // itself and `lossy` is given, *lossy is set to true.
     virtual std::string ToAnsi(std::wstring_view text, bool* lossy = nullptr) const = 0;
 
     // ANSI bytes to text. Never fails: bytes that form no character are

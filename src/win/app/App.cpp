@@ -117,7 +117,8 @@ bool App::CreateForms() {
     main_ = std::make_unique<MainPanel>(instance_, *this, *look_);
     if (!main_->Create(StoredPanelBounds())) return false;
     balloon_.Attach(main_->hwnd(), LoadIconW(instance_, MAKEINTRESOURCEW(1)));
-    launcher_ = std::make_unique<SystemLaunchActions>(main_->hwnd(), nullptr);
+    launcher_ = std::make_unique<SystemLaunchActions>(main_->hwnd(), nullptr,
+                                                      [this](std::wstring_view text) { balloon_.ShowBalloon(text); });
     launchContext_ = std::make_unique<LaunchContext>(
         LaunchContext{SystemCodePage(), files_.programFile, files_.programDir, SystemEnvironment()});
     return true;
@@ -167,9 +168,9 @@ bool App::RunItem(ItemRecord& item, int show, std::wstring_view verb) {
     return mivra::RunItem(item, show, verb, *launchContext_, *launcher_);
 }
 
-void App::AddItem(std::vector<ItemRecord>& items, std::wstring_view title, std::wstring_view path,
+bool App::AddItem(std::vector<ItemRecord>& items, std::wstring_view title, std::wstring_view path,
                   std::wstring_view icoPath, std::wstring_view argument, std::wstring_view count) {
-    mivra::AddItem(items, sources_, SystemCodePage(), title, path, icoPath, argument, count);
+    return mivra::AddItem(items, sources_, SystemCodePage(), title, path, icoPath, argument, count);
 }
 
 int App::IconIndexOf(const ItemRecord& item) {

@@ -42,6 +42,7 @@ public:
 
     // A message box owned by the main panel, captioned with the application title.
     int ShowMessage(std::wstring_view text, UINT style) override;
+    void ShowBalloon(std::wstring_view text) override { balloon_.ShowBalloon(text); }
 
     const FileLocations& Files() const { return files_; }
     const OsVersion& Os() const { return os_; }
@@ -58,7 +59,7 @@ public:
     void OnTrayCallback(LPARAM event) override { balloon_.OnTrayCallback(event); }
     std::wstring_view ProgramFile() override { return files_.programFile; }
     bool RunItem(ItemRecord& item, int show, std::wstring_view verb) override;
-    void AddItem(std::vector<ItemRecord>& items, std::wstring_view title, std::wstring_view path,
+    bool AddItem(std::vector<ItemRecord>& items, std::wstring_view title, std::wstring_view path,
                  std::wstring_view icoPath, std::wstring_view argument, std::wstring_view count) override;
     int IconIndexOf(const ItemRecord& item) override;
     SystemIcons& Icons() override { return *icons_; }

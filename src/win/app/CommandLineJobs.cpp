@@ -16,14 +16,15 @@ void Launch(const RunRequest& request) {
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     // The process ends right after this call: let the shell finish its work
-    // (DDE, shell extensions) before it returns.
-    info.fMask = SEE_MASK_NOASYNC;
+    // (DDE, shell extensions) before it returns. No error box of the shell's:
+    // it would name neither the item nor Mivra, and the job would wait on it
+    // (the panel tells a missing target itself before it hands the start over).
+    info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
     info.lpVerb = request.operation.c_str();
     info.lpFile = request.path.c_str();
     info.lpParameters = request.argument.empty() ? nullptr : request.argument.c_str();
     info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
     info.nShow = ShowCommandOf(request);
-    // A failed launch is not reported: the shell shows its own message.
     ShellExecuteExW(&info);
 }
 

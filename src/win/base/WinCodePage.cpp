@@ -70,9 +70,19 @@ void WinCodePage::AppendToAnsi(std::wstring_view text, std::string& out, bool* l
         size_t end = i;
         while (end < n && in[end] >= 0x80 && end - i < kMaxRun) ++end;
         BOOL usedDefault = FALSE;
-        const int written = WideCharToMultiByte(codePage_, 0, in + i, static_cast<int>(end - i), o,
-                                                static_cast<int>(oEnd - o), nullptr,
+        // No look-alikes: on a code page without it, a fullwidth quote or
+        // comma must become "?", never the ASCII one that ends a field.
+        const int written = WideCharToMultiByte(codePage_, canReportLoss_ ? WC_NO_BEST_FIT_CHARS : 0, in + i,
+                                                static_cast<int>(end - i), o, static_cast<int>(oEnd - o), nullptr,
                                                 canReportLoss_ ? &usedDefault : nullptr);
+        if (lossy && !*lossy && written > 0 && !usedDefault) {
+            // What the system does not report (UTF-8 replaces a lone surrogate
+            // silently) shows when the bytes are read back.
+            std::wstring back(end - i, L'\0');
+            back.resize(static_cast<size_t>(
+                MultiByteToWideChar(codePage_, 0, o, written, back.data(), static_cast<int>(back.size()))));
+            usedDefault = back != std::wstring_view(in + i, end - i);
+        }
         if (written > 0) o += written;
         if (lossy && usedDefault) *lossy = true;
         i = end;

@@ -68,4 +68,8 @@ void SystemLaunchActions::OpenSpecialFolder(int csidl) {
     ShellExecuteExW(&info);
 }
 
+bool SystemLaunchActions::Exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 }  // namespace mivra::win

@@ -13,9 +13,10 @@ namespace mivra::win {
 class SystemLaunchActions final : public LaunchActions {
 public:
     // `owner` is the main panel: it owns the questions and receives the
-    // display-off command. `openSettings` shows the settings window.
-    SystemLaunchActions(HWND owner, std::function<void()> openSettings)
-        : owner_(owner), openSettings_(std::move(openSettings)) {}
+    // display-off command. `openSettings` shows the settings window; `tell`
+    // shows a balloon.
+    SystemLaunchActions(HWND owner, std::function<void()> openSettings, std::function<void(std::wstring_view)> tell)
+        : owner_(owner), openSettings_(std::move(openSettings)), tell_(std::move(tell)) {}
 
     void StartProgram(const std::wstring& programFile, const std::wstring& arguments) override;
     void OpenSettings() override;
@@ -25,10 +26,13 @@ public:
     bool Confirm(std::wstring_view question) override;
     void ExitSystem(int mode) override;
     void OpenSpecialFolder(int csidl) override;
+    bool Exists(const std::wstring& path) override;
+    void TellNotStarted(std::wstring_view text) override { tell_(text); }
 
 private:
     HWND owner_;
     std::function<void()> openSettings_;
+    std::function<void(std::wstring_view)> tell_;
 };
 
 }  // namespace mivra::win

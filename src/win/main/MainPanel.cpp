@@ -25,6 +25,7 @@ namespace mivra::win {
 namespace {
 
 constexpr UINT kPingMessage = WM_APP + 1;
+constexpr wchar_t kUnstorableItemsBalloon[] = L"以下文件的目标或参数含有无法保存的内容（引号后紧跟逗号等），未添加：";
 
 RECT ToRect(const Box& box) { return {box.left, box.top, box.right(), box.bottom()}; }
 
@@ -285,7 +286,10 @@ void MainPanel::MoveTab(int from, int to) {
 void MainPanel::AddDroppedFiles(const std::vector<std::wstring>& paths) {
     Group* group = CurrentGroup();
     if (SearchVisible() || !group || paths.empty()) return;
-    for (const std::wstring& path : paths) host_.AddItem(group->Items(), DroppedFileTitle(path), path, path, L"", L"0");
+    std::wstring refused;
+    for (const std::wstring& path : paths)
+        if (!host_.AddItem(group->Items(), DroppedFileTitle(path), path, path, L"", L"0")) refused += L"\r\n" + path;
+    if (!refused.empty()) host_.ShowBalloon(kUnstorableItemsBalloon + refused);
     itemPanel_->ItemsChanged();
     SaveData();
 }

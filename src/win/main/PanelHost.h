@@ -31,6 +31,8 @@ public:
     // Reads the groups from the file (the first tick after start-up).
     virtual void LoadData() = 0;
     virtual int ShowMessage(std::wstring_view text, UINT style) = 0;
+    // Tells the user something in a tray balloon.
+    virtual void ShowBalloon(std::wstring_view text) = 0;
     // Ends the program.
     virtual void ShutDown() = 0;
     virtual void OnTrayCallback(LPARAM event) = 0;
@@ -40,8 +42,9 @@ public:
     // Starts an item; false when its path resolves to nothing (nothing
     // happened). Otherwise its count has grown by one.
     virtual bool RunItem(ItemRecord& item, int show, std::wstring_view verb) = 0;
-    // Appends an item made from a title and a path, following shortcuts.
-    virtual void AddItem(std::vector<ItemRecord>& items, std::wstring_view title, std::wstring_view path,
+    // Appends an item made from a title and a path, following shortcuts;
+    // false (nothing added) when the data file could not carry it.
+    virtual bool AddItem(std::vector<ItemRecord>& items, std::wstring_view title, std::wstring_view path,
                          std::wstring_view icoPath, std::wstring_view argument, std::wstring_view count) = 0;
     // The icon of an item as an index into the system image lists.
     virtual int IconIndexOf(const ItemRecord& item) = 0;
