@@ -188,6 +188,46 @@ int wmain(int argc, wchar_t** argv) {
                 bench::Median(stepSplice), bench::Median(stepWrite));
     std::printf("  copying the groups alone (the model's own allocations) %.2f ms\n", bench::Median(stepCopy));
 
+    // Hostile files cost in proportion to their size: a load (parse and a
+    // read of one key), one settings write and the data section replaced.
+    std::printf("hostile files (the system's code page, %u): load / one write / section replaced, medians of 5\n",
+                GetACP());
+    const auto repeat = [](std::string_view piece, size_t bytes) {
+        std::string out;
+        while (out.size() < bytes) out += piece;
+        return out;
+    };
+    for (const size_t megabytes : {1, 4}) {
+        const size_t size = megabytes << 20;
+        const std::pair<const char*, std::string> files[] = {
+            {"a lead byte before every LF", "[Data]\n" + repeat("a=\x81\n", size)},
+            {"a lead byte before every CR", "[Data]\r" + repeat("a=\x81\r", size)},
+            {"one long line", "[Data]\r\nk=" + repeat("x", size)},
+            {"many one-character lines", repeat("a\n", size)},
+            {"many headers", repeat("[s]\r\n", size)},
+            {"many \"=\" lines", "[Data]\r\n" + repeat("=\r\n", size)},
+        };
+        for (const auto& [name, hostile] : files) {
+            std::vector<double> load, write, replace;
+            for (int round = 0; round < 5; ++round) {
+                bench::Laps lap(true);
+                ProfileFile file(cp, hostile);
+                (void)file.Get(L"Config", L"Version");
+                lap.To(load);
+                file.Set(L"Config", L"Version", L"1.3.6");
+                lap.To(write);
+                file.ReplaceSection(L"Data", {"g=,"});
+                lap.To(replace);
+                if (!file.Get(L"Config", L"Version")) {
+                    std::fprintf(stderr, "data_bench: the hostile file was not written: no figures\n");
+                    return 1;
+                }
+            }
+            std::printf("  %u MB %-30s %8.1f / %8.1f / %8.1f ms\n", static_cast<unsigned>(megabytes), name,
+                        bench::Median(load), bench::Median(write), bench::Median(replace));
+        }
+    }
+
     for (const std::wstring& f : {ours, floor, legacy}) DeleteFileW(f.c_str());
     RemoveDirectoryW(dir.c_str());
     return 0;

@@ -1,5 +1,8 @@
 #include "config/ProfileFile.h"
 
+#include "CountingCodePage.h"
+#include "config/Backups.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -301,6 +304,51 @@ TEST(ProfileFile, RevisionGrowsOnlyWhenTheBytesChange) {
     EXPECT_EQ(file.Revision(), start);
     file.Set(L"Config", L"A", L"2");
     EXPECT_GT(file.Revision(), start);
+}
+
+// Hostile files cost work in proportion to their size: a lead byte before
+// every break (which swallows it), one long line, many short lines, many
+// headers, many "=" lines. The work is counted (bytes decoded, characters
+// encoded), not timed.
+TEST(ProfileFile, WorkGrowsWithTheFileNotFaster) {
+    const test::GreedyDbcsCodePage greedy;
+    const auto repeat = [](std::string_view piece, size_t bytes) {
+        std::string out;
+        while (out.size() < bytes) out += piece;
+        return out;
+    };
+    constexpr size_t kSize = 64 * 1024;
+    const std::pair<const char*, std::string> files[] = {
+        {"lead byte before every LF", "[Data]\n" + repeat("a=\x81\n", kSize)},
+        {"lead byte before every CR", "[Data]\r" + repeat("a=\x81\r", kSize)},
+        {"lead byte before every CR LF", "[Data]\r\n" + repeat("a=\x81\r\n", kSize)},
+        {"one long line", "[Data]\r\nk=" + repeat("x", kSize)},
+        {"many one-character lines", repeat("a\n", kSize)},
+        {"many headers", repeat("[s]\r\n", kSize)},
+        {"many = lines", "[Data]\r\n" + repeat("=\r\n", kSize)},
+        {"mixed", repeat("[\x81]=\x81\r\x81\n=,\x81=a,\n", kSize)},
+    };
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
+        const auto within = [&](const test::CountingCodePage& counted, const char* step) {
+            EXPECT_LE(counted.units, 8 * bytes.size() + 4096) << step;
+        };
+        test::CountingCodePage load(greedy);
+        ProfileFile file(load, bytes);
+        (void)file.Get(L"Config", L"Version");
+        within(load, "load");
+        test::CountingCodePage write(greedy);
+        ProfileFile written(write, bytes);
+        written.Set(L"Config", L"Version", L"1.3.6");
+        within(write, "one write");
+        test::CountingCodePage replace(greedy);
+        ProfileFile replaced(replace, bytes);
+        replaced.ReplaceSection(L"Data", {"g=,"});
+        within(replace, "a section replace");
+        test::CountingCodePage import(greedy);
+        LooksLikeConfiguration(import, bytes);
+        within(import, "the import check");
+    }
 }
 
 }  // namespace

@@ -150,11 +150,14 @@ void ProfileFile::ParseRange(size_t begin, size_t end, std::vector<Line>& out) {
             continue;
         }
         // Some break was swallowed: find the real ones line by line. A line can
-        // run on past this run, over what looked like other lines.
+        // run on past this run, over what looked like other lines. A break
+        // byte stands when it decodes as itself; one that was swallowed ended
+        // a character, so decoding goes on from the byte after it and never
+        // goes over the line again: every byte is decoded about twice.
         size_t pos = from;
         while (pos < to) {
-            for (size_t candidate = pos;;) {
-                size_t e = candidate;
+            for (size_t segment = pos;;) {
+                size_t e = segment;
                 while (e < end && !IsBreakByte(raw[e])) ++e;
                 if (e == end) {
                     const std::wstring line = codePage_->FromAnsi({raw + pos, end - pos});
@@ -164,16 +167,17 @@ void ProfileFile::ParseRange(size_t begin, size_t end, std::vector<Line>& out) {
                     pos = end;
                     break;
                 }
-                const std::wstring line = codePage_->FromAnsi({raw + pos, e + 1 - pos});
-                if (!line.empty() && line.back() == static_cast<wchar_t>(raw[e])) {
+                const std::wstring tail = codePage_->FromAnsi({raw + segment, e + 1 - segment});
+                if (!tail.empty() && tail.back() == static_cast<wchar_t>(raw[e])) {
                     const size_t size = raw[e] == '\r' && e + 1 < end && raw[e + 1] == '\n' ? 2 : 1;
+                    const std::wstring line = codePage_->FromAnsi({raw + pos, e - pos});
                     const size_t text = text_.size();
-                    text_.append(line, 0, line.size() - 1);
-                    AddLine(pos, e - pos, breakOf({raw + e, size}), text, line.size() - 1, 0, false, out);
+                    text_ += line;
+                    AddLine(pos, e - pos, breakOf({raw + e, size}), text, line.size(), 0, false, out);
                     pos = e + size;
                     break;
                 }
-                candidate = e + 1;
+                segment = e + 1;
             }
         }
         s = runEnd;
