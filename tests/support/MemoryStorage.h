@@ -17,14 +17,14 @@ public:
     int writes = 0;
     int reads = 0;
 
-    StoredFile Read() override {
+    StoredFile Read(Patience) override {
         ++reads;
         if (!bytes) return {StoredFile::State::Missing, {}};
         if (failReads) return {StoredFile::State::Unreadable, {}};
         return {StoredFile::State::Read, *bytes};
     }
     std::uint64_t Stamp() override { return bytes ? version_ : 0; }
-    bool Write(std::string_view newBytes) override {
+    bool Write(std::string_view newBytes, Patience) override {
         if (failWrites) return false;
         bytes = std::string(newBytes);
         ++writes;

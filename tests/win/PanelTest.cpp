@@ -12,9 +12,14 @@
 #include <cstring>
 #include <functional>
 #include <set>
+#include <thread>
+#include <atomic>
 
 #include "MemoryStorage.h"
 #include "base/WinCodePage.h"
+#include "data/DataFile.h"
+#include "base/Files.h"
+#include "config/FileConfigStorage.h"
 #include "itempanel/ItemPanel.h"
 #include "items/SystemIcons.h"
 #include "main/MainPanel.h"
@@ -29,9 +34,12 @@ using win::MainPanel;
 
 class FakeHost final : public win::PanelHost {
 public:
+    // The configuration is kept in memory, or in `file` when given.
+    explicit FakeHost(ConfigStorage* file = nullptr) : backing(file ? *file : storage) {}
     MemoryStorage storage;
+    ConfigStorage& backing;
     RecordingNotifier notifier;
-    Configuration config{win::SystemCodePage(), storage, notifier};
+    Configuration config{win::SystemCodePage(), backing, notifier};
     std::vector<Group> stored;  // what LoadData finds
     std::vector<Group> groups;
     int saves = 0;
@@ -498,8 +506,22 @@ TEST_F(PanelTest, TabsAreDraggedDoubleClickedAndHoverSelected) {
 
 TEST_F(PanelTest, MovesAreStoredAndTheUpdateBarClosesItsSquare) {
     Start({MakeGroup(L"A", 1)});
+    const int writes = host.storage.writes;
     SetWindowPos(panel->hwnd(), nullptr, 120, 140, 360, 410, SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_EQ(host.config.GetConfigStr(L"Size", L""), L"1800,2100,5400,6150") << "twips at 96 dots per inch";
+    SetWindowPos(panel->hwnd(), nullptr, 130, 140, 360, 410, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(panel->hwnd(), nullptr, 120, 140, 360, 410, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(host.storage.writes, writes) << "moves the program makes are gathered first";
+    EXPECT_TRUE(PumpUntil([&] { return host.config.GetConfigStr(L"Size", L"") == L"1800,2100,5400,6150"; }))
+        << "twips at 96 dots per inch";
+    EXPECT_EQ(host.storage.writes, writes + 1);
+
+    // A move or size gesture of the user is stored once, when it ends.
+    SendMessageW(panel->hwnd(), WM_ENTERSIZEMOVE, 0, 0);
+    for (int x = 0; x < 50; ++x) SetWindowPos(panel->hwnd(), nullptr, x, 20, 360, 410, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(host.storage.writes, writes + 1);
+    SendMessageW(panel->hwnd(), WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_EQ(host.storage.writes, writes + 2);
+    EXPECT_EQ(host.config.GetConfigStr(L"Size", L""), L"735,300,5400,6150");
 
     RECT before{};
     GetWindowRect(items, &before);
@@ -515,6 +537,81 @@ TEST_F(PanelTest, MovesAreStoredAndTheUpdateBarClosesItsSquare) {
     RECT after{};
     GetWindowRect(items, &after);
     EXPECT_EQ(after.top, before.top);
+}
+
+// The file beside a panel that is moved about: a large data section, and
+// another program that opens the file again after every change. Every
+// sample it takes is a whole file with every group; the panel writes the
+// file a bounded number of times and its thread never sleeps for the file.
+TEST(PanelBoundsInAFile, MovesNeitherWaitForTheFileNorRewriteItEachTime) {
+    ScratchDir scratch;
+    const std::filesystem::path file = scratch / L"Mivra.cfg";
+    std::vector<Group> groups;
+    for (int g = 0; g < 150; ++g) {
+        Group group{L"分组" + std::to_wstring(g), {}};
+        for (int i = 0; i < 100; ++i)
+            group.Items().push_back({L"项目 " + std::to_wstring(i), L"C:\\Program Files\\" + std::wstring(180, L'x') +
+                                         L"\\app" + std::to_wstring(i) + L".exe", L"", L"--flag", L"3"});
+        groups.push_back(std::move(group));
+    }
+    std::string bytes = "[Config]\r\n[Data]\r\n";
+    for (const std::string& line : DataSectionLines(win::SystemCodePage(), groups)) bytes += line + "\r\n";
+    ASSERT_GT(bytes.size(), 5u << 20);
+    WriteBytes(file, bytes);
+
+    struct CountingStorage final : ConfigStorage {
+        explicit CountingStorage(std::wstring path) : file(std::move(path)) {}
+        win::FileConfigStorage file;
+        int writes = 0;
+        StoredFile Read(Patience patience) override { return file.Read(patience); }
+        std::uint64_t Stamp() override { return file.Stamp(); }
+        bool Write(std::string_view b, Patience patience) override {
+            ++writes;
+            return file.Write(b, patience);
+        }
+    } storage(file.wstring());
+    FakeHost host(&storage);
+    host.config.LoadOptions();
+    win::PanelLook look = win::PanelLook::BuiltIn();
+    MainPanel panel(GetModuleHandleW(nullptr), host, look);
+    ASSERT_TRUE(panel.Create(Box{100, 100, 354, 400}));
+    ShowWindow(panel.hwnd(), SW_SHOWNA);
+    panel.StartPing();
+    ASSERT_TRUE(PumpUntil([&] { return panel.Loaded(); }));
+
+    // Another program reads the file over and over, holding it while it reads.
+    std::atomic<bool> stop{false};
+    std::atomic<int> samples{0}, broken{0};
+    std::thread reader([&] {
+        while (!stop) {
+            win::UniqueFile held(
+                CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+            if (!held) continue;
+            std::string sample(static_cast<size_t>(GetFileSize(held.get(), nullptr)), '\0');
+            DWORD read = 0;
+            ReadFile(held.get(), sample.data(), static_cast<DWORD>(sample.size()), &read, nullptr);
+            held.reset();
+            const LoadedData loaded = LoadData(win::SystemCodePage(), sample);
+            broken += sample.find("[Config]") == std::string::npos || loaded.groups.size() != 150 ||
+                      !loaded.errors.empty();
+            ++samples;
+        }
+    });
+    const unsigned sleepsBefore = win::FileRetrySleeps();
+    SendMessageW(panel.hwnd(), WM_ENTERSIZEMOVE, 0, 0);
+    for (int i = 0; i < 100; ++i) SetWindowPos(panel.hwnd(), nullptr, 100 + i, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SendMessageW(panel.hwnd(), WM_EXITSIZEMOVE, 0, 0);
+    for (int i = 0; i < 100; ++i) SetWindowPos(panel.hwnd(), nullptr, 200, 100 + i, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    const bool stored = PumpUntil([&] { return host.config.GetConfigStr(L"Size", L"") == L"3000,2985,5310,6000"; });
+    stop = true;
+    reader.join();
+    panel.Close();
+
+    EXPECT_TRUE(stored) << host.config.GetConfigStr(L"Size", L"");
+    EXPECT_EQ(win::FileRetrySleeps(), sleepsBefore) << "the panel's thread slept for the file";
+    EXPECT_LE(storage.writes, 2 + 2 * 10) << "once for the gesture, once for the program's moves, and retries";
+    EXPECT_GT(samples, 0);
+    EXPECT_EQ(broken, 0) << "a sample was not a whole file with every group";
 }
 
 // Search mode: typing starts it, the results come from every group, and a

@@ -28,10 +28,10 @@ Configuration::Configuration(const AnsiCodePage& codePage, ConfigStorage& storag
         options_[std::wstring(option.key)] = EffectiveValue(option, std::nullopt);
 }
 
-ProfileFile& Configuration::Current(bool retry) {
+ProfileFile& Configuration::Current(bool retry, Patience patience) {
     const std::uint64_t stamp = storage_.Stamp();
     if (file_ && stamp == stamp_ && (!unreadable_ || !retry)) return *file_;
-    StoredFile stored = storage_.Read();
+    StoredFile stored = storage_.Read(patience);
     if (stored.state == StoredFile::State::Unreadable) {
         // Keep what was read before; never take the file for an empty one.
         if (!file_) file_.emplace(codePage_, std::string());
@@ -47,13 +47,13 @@ ProfileFile& Configuration::Current(bool retry) {
     return *file_;
 }
 
-bool Configuration::ReadyToWrite() {
-    Current(true);
+bool Configuration::ReadyToWrite(Patience patience) {
+    Current(true, patience);
     return !unreadable_;
 }
 
-bool Configuration::Commit() {
-    if (storage_.Write(file_->Bytes())) {
+bool Configuration::Commit(Patience patience) {
+    if (storage_.Write(file_->Bytes(), patience)) {
         stamp_ = storage_.Stamp();
         missing_ = false;
         return true;
@@ -72,10 +72,10 @@ std::wstring Configuration::GetConfigStr(std::wstring_view key, std::wstring_vie
 }
 
 bool Configuration::SetConfig(std::wstring_view key, std::wstring_view value, std::wstring_view defaultValue,
-                              bool force) {
+                              bool force, Patience patience) {
     if (!force && IsLocked()) return false;
     // A file that cannot be read is not written over (the user was told).
-    if (!ReadyToWrite()) return false;
+    if (!ReadyToWrite(patience)) return false;
     ProfileFile& file = *file_;
     const std::uint64_t before = file.Revision();
     if (key.empty())
@@ -85,7 +85,7 @@ bool Configuration::SetConfig(std::wstring_view key, std::wstring_view value, st
     else
         file.Set(kConfigSection, key, value);
     // Writing the value that is already there changes nothing on disk.
-    const bool stored = file.Revision() == before || Commit();
+    const bool stored = file.Revision() == before || Commit(patience);
     if (!stored && !startingUp_ && !IsQuietKey(key)) notifier_.ShowBalloon(kSaveFailedBalloon);
     return stored;
 }

@@ -27,18 +27,22 @@ struct StoredFile {
     std::string bytes;  // when read
 };
 
+// Whether an access to the file may wait a moment for another program that
+// holds it (a scanner, a backup tool), or must give up at once: the panel's
+// place is stored while the user drags it, and no message may wait for that.
+enum class Patience { WaitBriefly, DoNotWait };
+
 // Where the file lives. The program's storage replaces the file atomically;
 // tests keep it in memory.
 class ConfigStorage {
 public:
     virtual ~ConfigStorage() = default;
-    // The file's bytes, or why there are none. A file held by another
-    // program for a moment is tried again for a short, bounded time first.
-    virtual StoredFile Read() = 0;
+    // The file's bytes, or why there are none.
+    virtual StoredFile Read(Patience patience) = 0;
     // Changes whenever the file changes (size and time); 0 when it is missing.
     virtual std::uint64_t Stamp() = 0;
     // Replaces the file with `bytes`; false when it could not.
-    virtual bool Write(std::string_view bytes) = 0;
+    virtual bool Write(std::string_view bytes, Patience patience) = 0;
 };
 
 // How the program tells the user about background failures (a tray balloon).
@@ -67,7 +71,8 @@ public:
     // Unforced writes do nothing while the configuration is locked. A failed
     // write is reported by a balloon, except while starting up and for the
     // keys the program writes on its own. Returns whether the file holds it.
-    bool SetConfig(std::wstring_view key, std::wstring_view value, std::wstring_view defaultValue, bool force);
+    bool SetConfig(std::wstring_view key, std::wstring_view value, std::wstring_view defaultValue, bool force,
+                   Patience patience = Patience::WaitBriefly);
 
     // --- The option store -------------------------------------------------
     // Reads every option of the table into the store, with its fallbacks.
@@ -103,11 +108,11 @@ public:
 private:
     // The file as last read; read again when it changed on disk, and, with
     // `retry`, when the last read failed.
-    ProfileFile& Current(bool retry = false);
+    ProfileFile& Current(bool retry = false, Patience patience = Patience::WaitBriefly);
     // Current() before a change: false when the file cannot be read, and
     // then nothing may be written.
-    bool ReadyToWrite();
-    bool Commit();
+    bool ReadyToWrite(Patience patience = Patience::WaitBriefly);
+    bool Commit(Patience patience = Patience::WaitBriefly);
 
     const AnsiCodePage& codePage_;
     ConfigStorage& storage_;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 #include "base/Unique.h"
 
 namespace mivra::win {
@@ -14,6 +16,8 @@ bool IsTransient(DWORD error) {
            error == ERROR_USER_MAPPED_FILE;
 }
 
+std::atomic<unsigned> retrySleeps{0};
+
 // Tries `operation` again after 20, 40, 60 ... ms while it fails for a
 // reason that passes; `attempts` in all.
 template <typename Operation>
@@ -21,6 +25,7 @@ bool WithRetries(Operation operation, int attempts = 10) {
     for (int attempt = 1;; ++attempt) {
         if (operation()) return true;
         if (attempt == attempts || !IsTransient(GetLastError())) return false;
+        ++retrySleeps;
         Sleep(20 * attempt);
     }
 }
@@ -70,9 +75,11 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path) {
     return bytes;
 }
 
-ReadOutcome ReadWholeFilePatiently(const std::wstring& path, std::string& bytes) {
+unsigned FileRetrySleeps() { return retrySleeps; }
+
+ReadOutcome ReadWholeFilePatiently(const std::wstring& path, std::string& bytes, bool wait) {
     std::optional<std::string> read;
-    WithRetries([&] { return (read = ReadWholeFile(path)).has_value(); }, 5);
+    WithRetries([&] { return (read = ReadWholeFile(path)).has_value(); }, wait ? 5 : 1);
     if (read) {
         bytes = std::move(*read);
         return ReadOutcome::Read;
@@ -91,7 +98,8 @@ std::uint64_t FileStamp(const std::wstring& path) {
     return (time ^ (size * 0x9E3779B97F4A7C15ull)) | 1;  // never 0 for a file that exists
 }
 
-bool WriteFileAtomically(const std::wstring& path, std::string_view bytes) {
+bool WriteFileAtomically(const std::wstring& path, std::string_view bytes, bool wait) {
+    const int attempts = wait ? 10 : 1;
     // A file the user made read-only stays as it is (the rename alone would
     // not refuse on every file system).
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -102,11 +110,13 @@ bool WriteFileAtomically(const std::wstring& path, std::string_view bytes) {
     const std::wstring staged = path + L".new";
     {
         UniqueFile file;
-        if (!WithRetries([&] {
-                file.reset(CreateFileW(staged.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-                return static_cast<bool>(file);
-            }))
+        if (!WithRetries(
+                [&] {
+                    file.reset(CreateFileW(staged.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+                    return static_cast<bool>(file);
+                },
+                attempts))
             return false;
         // Flushed before the swap: after a power cut the new name must not
         // point at a file whose data never reached the disk.
@@ -116,9 +126,12 @@ bool WriteFileAtomically(const std::wstring& path, std::string_view bytes) {
             return false;
         }
     }
-    if (WithRetries([&] {
-            return MoveFileExW(staged.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-        }))
+    if (WithRetries(
+            [&] {
+                return MoveFileExW(staged.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+                       0;
+            },
+            attempts))
         return true;
     DeleteFileW(staged.c_str());
     return false;

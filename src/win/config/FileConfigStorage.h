@@ -10,9 +10,9 @@ namespace mivra::win {
 class FileConfigStorage final : public ConfigStorage {
 public:
     explicit FileConfigStorage(std::wstring path) : path_(std::move(path)) {}
-    StoredFile Read() override;
+    StoredFile Read(Patience patience) override;
     std::uint64_t Stamp() override;
-    bool Write(std::string_view bytes) override;
+    bool Write(std::string_view bytes, Patience patience) override;
     const std::wstring& Path() const { return path_; }
 
 private:

@@ -25,6 +25,7 @@ namespace mivra::win {
 namespace {
 
 constexpr UINT kPingMessage = WM_APP + 1;
+constexpr UINT_PTR kStoreBoundsTimer = 1;
 constexpr wchar_t kUnstorableItemsBalloon[] = L"以下文件的目标或参数含有无法保存的内容（引号后紧跟逗号等），未添加：";
 
 RECT ToRect(const Box& box) { return {box.left, box.top, box.right(), box.bottom()}; }
@@ -36,7 +37,7 @@ Box DefaultPanelBounds() {
 }
 
 MainPanel::MainPanel(HINSTANCE instance, PanelHost& host, const PanelLook& look)
-    : instance_(instance), host_(host), look_(look), title_(look) {}
+    : instance_(instance), host_(host), look_(look), title_(look), bounds_(host.Config()) {}
 
 MainPanel::~MainPanel() {
     if (hwnd()) DestroyWindow(hwnd());
@@ -56,6 +57,7 @@ bool MainPanel::Create(const Box& bounds) {
                   bounds.top, bounds.width, bounds.height, nullptr, instance_))
         return false;
     title_.SetCaption(kAppTitle);
+    bounds_.Attach(hwnd(), kStoreBoundsTimer);
 
     groupBar_ = std::make_unique<GroupBar>(*this);
     itemPanel_ = std::make_unique<ItemPanel>(*this);
@@ -523,14 +525,6 @@ void MainPanel::LookAgainForMissingIcons() {
     itemPanel_->LookAgainForMissingIcons();
 }
 
-void MainPanel::StoreBounds() {
-    if (!shownOnce_ || IsIconic(hwnd())) return;
-    RECT window{};
-    GetWindowRect(hwnd(), &window);
-    const int tpp = TwipsPerPixel();
-    const Box box{window.left, window.top, window.right - window.left, window.bottom - window.top};
-    Config().SetConfig(L"Size", FormatStoredBounds(box, tpp, tpp), L"", false);
-}
 
 LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -549,10 +543,7 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;
     case WM_SHOWWINDOW:
-        if (wParam) {
-            shownOnce_ = true;
-            LookAgainForMissingIcons();
-        }
+        if (wParam) LookAgainForMissingIcons();
         break;
     case WM_DEVICECHANGE:
         // A drive came or went: targets that were missing may be there now.
@@ -560,10 +551,25 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_SIZE:
         FormResize();
-        StoreBounds();
+        bounds_.Moved();
         return 0;
     case WM_MOVE:
-        StoreBounds();
+        bounds_.Moved();
+        return 0;
+    case WM_ENTERSIZEMOVE:
+        bounds_.GestureBegan();
+        return 0;
+    case WM_EXITSIZEMOVE:
+        bounds_.GestureEnded();
+        return 0;
+    case WM_TIMER:
+        if (wParam == kStoreBoundsTimer) bounds_.OnTimer();
+        return 0;
+    case WM_ENDSESSION:
+        if (wParam) bounds_.Flush();
+        return 0;
+    case WM_DESTROY:
+        bounds_.Flush();
         return 0;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);

@@ -19,6 +19,7 @@
 #include "base/Window.h"
 #include "items/ItemSearch.h"
 #include "layout/Geometry.h"
+#include "main/BoundsStore.h"
 #include "main/PanelHost.h"
 #include "main/PanelLook.h"
 #include "main/TitleBar.h"
@@ -124,7 +125,6 @@ private:
     void OnButtonReleased(TitleButton button);
     void OnDropFiles(HDROP drop);
     void OnMouseWheel(int delta);
-    void StoreBounds();
     // Targets that were missing are looked at again (the panel is shown, a drive came).
     void LookAgainForMissingIcons();
     std::wstring ConfiguredTitle();
@@ -152,7 +152,7 @@ private:
     bool loaded_ = false;
     bool pingArmed_ = false;
     bool keepShown_ = false;
-    bool shownOnce_ = false;
+    BoundsStore bounds_;
 };
 
 // The default panel rectangle on the primary screen, in pixels.
