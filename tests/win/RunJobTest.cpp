@@ -169,6 +169,7 @@ TEST_F(EditHosts, ReplacesTheSystemHostsFileAndDeletesThePreparedCopy) {
 TEST_F(EditHosts, AFailedCopyKeepsThePreparedFileAndTheSystemFile) {
     const std::string prepared = "10.0.0.2 kept.test\r\n";
     WriteBytes(scratch / L"hosts", prepared);
+    SetFileAttributesW(systemHosts.c_str(), FILE_ATTRIBUTE_READONLY);
     {
         // Held open without sharing (a scanner, an editor): the copy cannot replace it.
         win::UniqueFile held(CreateFileW(systemHosts.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -178,7 +179,9 @@ TEST_F(EditHosts, AFailedCopyKeepsThePreparedFileAndTheSystemFile) {
     }
     EXPECT_EQ(ReadBytes(systemHosts), original);
     EXPECT_EQ(ReadBytes(scratch / L"hosts"), prepared) << "the user's edits are still there";
+    EXPECT_NE(GetFileAttributesW(systemHosts.c_str()) & FILE_ATTRIBUTE_READONLY, 0u) << "read-only as it was";
 }
+
 
 }  // namespace
 }  // namespace mivra::test

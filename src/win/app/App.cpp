@@ -27,9 +27,12 @@ constexpr wchar_t kGroupsUnreadBalloon[] =
 
 }  // namespace
 
-App::App(HINSTANCE instance) : instance_(instance) {}
+App::App(HINSTANCE instance, std::wstring programFile)
+    : instance_(instance), programFile_(programFile.empty() ? ExecutablePath() : std::move(programFile)) {}
 
-App::~App() = default;
+// The windows go first, while everything their last messages call on is
+// still there (ShutDown runs from the panel's WM_NCDESTROY).
+App::~App() { DiscardForms(); }
 
 int App::Run() {
     if (!StartUp()) return 0;
@@ -48,7 +51,7 @@ int App::Run() {
 }
 
 bool App::StartUp() {
-    files_ = FileLocations::ForExecutable(ExecutablePath());
+    files_ = FileLocations::ForExecutable(programFile_);
     os_ = ReadOsVersion();
     if (RefuseSystemDirectory()) return false;
     OpenConfiguration();
@@ -79,7 +82,9 @@ bool App::StartUp() {
 void App::DiscardForms() {
     const bool wasShuttingDown = std::exchange(shuttingDown_, true);
     main_.reset();
+    retired_.clear();
     look_.reset();
+    retiredLooks_.clear();
     shuttingDown_ = wasShuttingDown;
 }
 

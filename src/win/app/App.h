@@ -29,7 +29,9 @@ class SystemLaunchActions;
 
 class App final : public PanelHost {
 public:
-    explicit App(HINSTANCE instance);
+    // The program at `programFile` (this executable when empty): its files
+    // are the ones beside it.
+    explicit App(HINSTANCE instance, std::wstring programFile = {});
     ~App();
     App(const App&) = delete;
     App& operator=(const App&) = delete;
@@ -80,6 +82,7 @@ private:
     void SetLocked(bool locked);
 
     HINSTANCE instance_;
+    std::wstring programFile_;
     FileLocations files_;
     OsVersion os_;
     std::unique_ptr<FileConfigStorage> storage_;

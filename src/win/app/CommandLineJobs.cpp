@@ -46,15 +46,30 @@ void RunLaunchJob(std::wstring_view arguments) {
 }
 
 void RunEditHostsJob(std::wstring_view programDir) {
-    std::wstring source = CleanPath(std::wstring(programDir) + L"\\hosts");
-    std::wstring target = EnvironmentVariable(L"SystemRoot").value_or(L"") + L"\\System32\\drivers\\etc\\hosts";
-    if (GetFileAttributesW(source.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    const std::wstring source = CleanPath(std::wstring(programDir) + L"\\hosts");
+    const std::wstring systemDir = SystemDirectory();
+    if (systemDir.empty() || GetFileAttributesW(source.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    const std::wstring target = systemDir + L"\\drivers\\etc\\hosts";
+    // The copy is made beside the system file first: nothing about that file
+    // changes before the copy is ready to take its place.
+    const std::wstring staged = target + L".mivra-" + std::to_wstring(GetCurrentProcessId());
+    if (!CopyFileW(source.c_str(), staged.c_str(), FALSE)) return;
 
-    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES)
-        SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-    // The prepared copy holds the user's edits: keep it unless it has really
-    // replaced the system file, so that a failed copy loses nothing.
-    if (CopyFileW(source.c_str(), target.c_str(), FALSE)) DeleteFileW(source.c_str());
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists && (attributes & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    // Replacing keeps the system file's security settings where it exists.
+    const bool replaced = exists ? ReplaceFileW(target.c_str(), staged.c_str(), nullptr,
+                                                REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != FALSE
+                                 : MoveFileExW(staged.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (!replaced) {
+        DeleteFileW(staged.c_str());
+        if (exists) SetFileAttributesW(target.c_str(), attributes);
+        return;
+    }
+    // The prepared copy holds the user's edits: it goes only once they are in place.
+    DeleteFileW(source.c_str());
 }
 
 }  // namespace mivra::win

@@ -6,9 +6,16 @@
 #include "app/App.h"
 #include "app/CommandLine.h"
 #include "app/CommandLineJobs.h"
+#include "app/Messages.h"
+#include "app/StartFailure.h"
+#include "base/System.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace mivra;
+    // DLLs come from the system directory only: a portable program sits in
+    // folders anyone may write to, and a DLL of a delay-loaded name put
+    // beside it must never be loaded.
+    win::LoadDllsFromSystemOnly();
     const std::wstring_view arguments = ArgumentsOf(GetCommandLineW());
     switch (ClassifyCommandLine(arguments)) {
     case CommandLineJob::Run:
@@ -20,6 +27,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     case CommandLineJob::Normal:
         break;
     }
-    win::App app(instance);
-    return app.Run();
+    return win::RunTellingFailures([instance] { return win::App(instance).Run(); },
+                                   [](const std::wstring& text) {
+                                       MessageBoxW(nullptr, text.c_str(), win::kAppTitle, MB_ICONERROR);
+                                   });
 }

@@ -48,4 +48,12 @@ OsVersion ReadOsVersion() {
     return v;
 }
 
+std::wstring SystemDirectory() {
+    wchar_t dir[MAX_PATH] = {};
+    const UINT n = GetSystemDirectoryW(dir, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? std::wstring(dir, n) : std::wstring();
+}
+
+void LoadDllsFromSystemOnly() { SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32); }
+
 }  // namespace mivra::win

@@ -47,6 +47,14 @@ private:
 // The full path of the running executable.
 std::wstring ExecutablePath();
 
+// The system directory (System32), as the system says, not as an
+// environment variable that anyone may set.
+std::wstring SystemDirectory();
+
+// From here on the process loads DLLs by name from the system directory
+// only, never from its own folder.
+void LoadDllsFromSystemOnly();
+
 // An environment variable, or nullopt when it is not set.
 std::optional<std::wstring> EnvironmentVariable(std::wstring_view name);
 
