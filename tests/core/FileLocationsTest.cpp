@@ -63,5 +63,14 @@ TEST(FileLocations, DoubledBackslashesInVariablesAreCleaned) {
     EXPECT_EQ(refused, std::vector<std::wstring>{L"C:\\Windows\\"});
 }
 
+// Drops and data from processes below the panel's integrity are let in only
+// where Explorer itself is below it: when the panel runs elevated.
+TEST(FileLocations, OnlyAnElevatedPanelAcceptsDropsFromBelow) {
+    EXPECT_TRUE(AcceptsDropsFromBelow(true, true));
+    EXPECT_FALSE(AcceptsDropsFromBelow(true, false));
+    EXPECT_FALSE(AcceptsDropsFromBelow(false, true)) << "no integrity levels before Vista";
+    EXPECT_FALSE(AcceptsDropsFromBelow(false, false));
+}
+
 }  // namespace
 }  // namespace mivra

@@ -67,4 +67,6 @@ std::wstring RefusalMessage(const EnvironmentLookup& environment) {
            DirectoryText(Variable(environment, L"SystemRoot"));
 }
 
+bool AcceptsDropsFromBelow(bool vistaOrLater, bool elevated) { return vistaOrLater && elevated; }
+
 }  // namespace mivra

@@ -32,4 +32,10 @@ bool IsInRefusedDirectory(std::wstring_view programFile, const std::vector<std::
 // The message shown before the program ends when it runs from a refused directory.
 std::wstring RefusalMessage(const EnvironmentLookup& environment);
 
+// Whether the panel lets processes of lower integrity send it dropped files
+// and data. Only an elevated panel needs to: Explorer, which the user drags
+// from, runs below it then. Otherwise the filter stays shut, so that a
+// sandboxed process cannot plant items for the user to start later.
+bool AcceptsDropsFromBelow(bool vistaOrLater, bool elevated);
+
 }  // namespace mivra

@@ -141,8 +141,7 @@ void App::AcceptDroppedFiles() {
     // What DragAcceptFiles does, without loading the shell for it at start.
     HWND panel = main_->hwnd();
     SetWindowLongPtrW(panel, GWL_EXSTYLE, GetWindowLongPtrW(panel, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
-    // Let files be dropped from processes of lower integrity.
-    if (os_.IsVistaOrLater()) {
+    if (AcceptsDropsFromBelow(os_.IsVistaOrLater(), IsElevated())) {
         ChangeWindowMessageFilter(WM_DROPFILES, MSGFLT_ADD);
         ChangeWindowMessageFilter(WM_COPYDATA, MSGFLT_ADD);
         ChangeWindowMessageFilter(0x0049 /* WM_COPYGLOBALDATA */, MSGFLT_ADD);

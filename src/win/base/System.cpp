@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "base/Unique.h"
+
 namespace mivra::win {
 
 std::wstring ExecutablePath() {
@@ -55,5 +57,15 @@ std::wstring SystemDirectory() {
 }
 
 void LoadDllsFromSystemOnly() { SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32); }
+
+bool IsElevated() {
+    HANDLE raw = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) return false;
+    UniqueHandle token(raw);
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    return GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size) &&
+           elevation.TokenIsElevated != 0;
+}
 
 }  // namespace mivra::win

@@ -47,6 +47,9 @@ private:
 // The full path of the running executable.
 std::wstring ExecutablePath();
 
+// Whether this process runs elevated (as an administrator past the prompt).
+bool IsElevated();
+
 // The system directory (System32), as the system says, not as an
 // environment variable that anyone may set.
 std::wstring SystemDirectory();
