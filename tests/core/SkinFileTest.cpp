@@ -195,10 +195,11 @@ TEST(SkinFile, ASkinNeedsAName) {
               SkinError::NoName);
 }
 
+// Whole numbers, kept to sizes a panel can show before any arithmetic.
 TEST(SkinFile, BorderAndTitleBarHeightAreWholeNumbers) {
     const std::pair<std::wstring, std::optional<int>> cases[] = {
         {L"0", 0},          {L"5", 5},
-        {L" -3\t", -3},     {L"+7", 7},
+        {L" -3\t", 0},      {L"+7", 7},
         {L"2147483647", 2147483647},
         {L"", std::nullopt},          {L" ", std::nullopt},
         {L"-", std::nullopt},         {L"5px", std::nullopt},
@@ -214,7 +215,9 @@ TEST(SkinFile, BorderAndTitleBarHeightAreWholeNumbers) {
                 continue;
             }
             ASSERT_EQ(ErrorOf(parse), SkinError::None) << key << value;
-            EXPECT_EQ(std::wstring_view(key) == L"Border=" ? parse.skin->border : parse.skin->titleBarHeight, *number)
+            const bool border = std::wstring_view(key) == L"Border=";
+            EXPECT_EQ(border ? parse.skin->border : parse.skin->titleBarHeight,
+                      std::min(*number, border ? kMostSkinBorder : kMostTitleBarHeight))
                 << key << value;
         }
     }

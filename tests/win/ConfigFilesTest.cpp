@@ -59,10 +59,25 @@ TEST(AtomicSave, ReplacesAndLeavesNothingBeside) {
     EXPECT_EQ(ReadBytes(file), "second, longer");
     EXPECT_EQ(FileNames(scratch.path()), std::vector<std::wstring>{L"Mivra.cfg"});
 
+    // Its attributes stay (a file the user hid stays hidden), and a file of
+    // the old fixed staging name, held by another process, is not in the way.
+    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    WriteBytes(file + L".new", "another writer's");
+    {
+        win::UniqueFile held(CreateFileW((file + L".new").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_TRUE(win::WriteFileAtomically(file, "hidden"));
+    }
+    EXPECT_EQ(ReadBytes(file), "hidden");
+    EXPECT_NE(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    EXPECT_EQ(FileNames(scratch.path()), (std::vector<std::wstring>{L"Mivra.cfg", L"Mivra.cfg.new"}));
+    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::filesystem::remove(file + L".new");
+
     // A file the user made read-only is not replaced, and stays as it was.
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_FALSE(win::WriteFileAtomically(file, "third"));
-    EXPECT_EQ(ReadBytes(file), "second, longer");
+    EXPECT_EQ(ReadBytes(file), "hidden");
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 

@@ -1,5 +1,7 @@
 #include "skin/SkinFile.h"
 
+#include <algorithm>
+
 #include <climits>
 #include <initializer_list>
 #include <utility>
@@ -129,19 +131,20 @@ SkinParse ParseSkinText(std::wstring_view text) {
         }
         return SkinError::None;
     };
-    auto readNumber = [&](std::wstring_view key, int& field) -> SkinError {
+    // Sizes are kept to what a panel can show before any layout adds them up.
+    auto readNumber = [&](std::wstring_view key, int& field, int most) -> SkinError {
         const auto value = LineValue(text, key);
         if (!value) return SkinError::MissingLine;
         const auto number = WholeNumber(*value);
         if (!number) return SkinError::BadNumber;
-        field = *number;
+        field = std::clamp(*number, 0, most);
         return SkinError::None;
     };
 
     SkinError error = readColors({{L"BGColor=", &Skin::bgColor}, {L"FGColor=", &Skin::fgColor},
                                   {L"BDColor=", &Skin::bdColor}});
-    if (error == SkinError::None) error = readNumber(L"Border=", skin.border);
-    if (error == SkinError::None) error = readNumber(L"TitleBarHeight=", skin.titleBarHeight);
+    if (error == SkinError::None) error = readNumber(L"Border=", skin.border, kMostSkinBorder);
+    if (error == SkinError::None) error = readNumber(L"TitleBarHeight=", skin.titleBarHeight, kMostTitleBarHeight);
     if (error == SkinError::None)
         error = readColors({{L"TabBDColor=", &Skin::tabBdColor}, {L"TabFGColor=", &Skin::tabFgColor},
                             {L"TabFGColor2=", &Skin::tabFgColor2}, {L"ItemFGColor=", &Skin::itemFgColor}});

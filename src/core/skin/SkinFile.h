@@ -27,11 +27,16 @@ std::optional<Color> ParseColor(std::wstring_view text, std::wstring_view key, s
 // of RGB(20,20,20) on the combined value, borrows and all, never below 0.
 Color SearchBackground(Color background);
 
+// The largest frame and title band a skin may ask for; larger values are
+// taken as these, negative ones as 0.
+inline constexpr int kMostSkinBorder = 32;
+inline constexpr int kMostTitleBarHeight = 200;
+
 struct Skin {
     std::wstring name;
     Color bgColor = 0, fgColor = 0, bdColor = 0;
-    int border = 0;
-    int titleBarHeight = 0;
+    int border = 0;          // 0 .. kMostSkinBorder
+    int titleBarHeight = 0;  // 0 .. kMostTitleBarHeight
     Color tabBdColor = 0, tabFgColor = 0, tabFgColor2 = 0;
     Color itemFgColor = 0;
     // The image files, decoded from base64; an unreadable image is the

@@ -107,13 +107,23 @@ bool WriteFileAtomically(const std::wstring& path, std::string_view bytes, bool 
         SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
-    const std::wstring staged = path + L".new";
+    // The new file takes the old one's attributes (a file the user hid stays
+    // hidden): the rename that puts it in place is one step, and no
+    // attribute may be set afterwards.
+    const DWORD keptAttributes =
+        attributes == INVALID_FILE_ATTRIBUTES
+            ? FILE_ATTRIBUTE_NORMAL
+            : (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                             FILE_ATTRIBUTE_NOT_CONTENT_INDEXED)) | FILE_ATTRIBUTE_NORMAL;
+    // A name of this process's own: a file left by another process's
+    // interrupted write, or still open in it, is never in the way.
+    const std::wstring staged = path + L"." + std::to_wstring(GetCurrentProcessId()) + L".new";
     {
         UniqueFile file;
         if (!WithRetries(
                 [&] {
-                    file.reset(CreateFileW(staged.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+                    file.reset(CreateFileW(staged.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, keptAttributes,
+                                           nullptr));
                     return static_cast<bool>(file);
                 },
                 attempts))
