@@ -98,6 +98,31 @@ TEST_F(SkinLoadingTest, AnUnreadableSkinIsDeleted) {
     }
 }
 
+// Refused only when it was read: a skin another program holds for a moment,
+// or one whose check value is unknown because the configuration cannot be
+// read, stays for the next start, and the program's own look is shown.
+TEST_F(SkinLoadingTest, ASkinThatCannotBeReadNowIsKept) {
+    WriteSkin(SkinText(L"夜色"));
+    Install();
+    {
+        win::UniqueFile held(CreateFileW(skin.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_EQ(Load(), SkinLoad::None);
+    }
+    EXPECT_TRUE(SkinExists());
+    EXPECT_TRUE(CheckStored());
+    EXPECT_EQ(look.bgColor, RGB(230, 230, 230));
+
+    storage.failReads = true;
+    storage.Replace(*storage.bytes);  // changed on disk and now out of reach
+    EXPECT_EQ(Load(), SkinLoad::None);
+    EXPECT_TRUE(SkinExists());
+    // The next start reads the configuration and applies the skin.
+    storage.failReads = false;
+    Configuration next{win::SystemCodePage(), storage, notifier};
+    EXPECT_EQ(win::LoadSkin(skin.wstring(), next, win::SystemCodePage(), look), SkinLoad::Applied);
+}
+
 TEST_F(SkinLoadingTest, ASkinNamedDefaultIsShownOnceThenRemoved) {
     WriteSkin(SkinText(L"Default"));
     Install();

@@ -27,11 +27,12 @@ SkinLoad LoadSkin(const std::wstring& skinFile, Configuration& config, const Ans
         config.SetConfig(kSkinCheckKey, L"", L"", true);
         return SkinLoad::None;
     }
+    const std::wstring check = config.GetConfigStr(kSkinCheckKey, L"");
     // Without the configuration the skin's check value is unknown: the
     // program's own look until it can be read, and the skin stays.
     if (config.Unreadable()) return SkinLoad::None;
     // Only a skin the program installed itself is applied.
-    if (CurrentSkinCheckValue(skinFile) != config.GetConfigStr(kSkinCheckKey, L"")) {
+    if (CurrentSkinCheckValue(skinFile) != check) {
         Forget(skinFile, config);
         return SkinLoad::Refused;
     }
