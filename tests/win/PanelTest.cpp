@@ -69,8 +69,10 @@ public:
         item.count = std::to_wstring(std::stoi(item.count) + 1);
         return true;
     }
+    std::vector<std::wstring> addedPaths;
     bool AddItem(std::vector<ItemRecord>& items, std::wstring_view title, std::wstring_view path,
                  std::wstring_view icoPath, std::wstring_view argument, std::wstring_view count) override {
+        addedPaths.emplace_back(path);
         items.push_back({std::wstring(title), std::wstring(path), std::wstring(icoPath), std::wstring(argument),
                          std::wstring(count)});
         return true;
@@ -686,6 +688,13 @@ TEST_F(SearchTest, CommandModeKeepsSearchingAndClearsTheQueryAfterAStart) {
     EXPECT_EQ(Box().Text(), L"");
     EXPECT_TRUE(Box().List().items.empty());
     EXPECT_FALSE(IsWindowVisible(panel->hwnd())) << "ExecuteHide2 hides the panel after a result";
+
+    // A typed shortcut is read once, not again for every character of its arguments.
+    host.addedPaths.clear();
+    for (const wchar_t* typed : {L"<D:\\web.url", L"<D:\\web.url -", L"<D:\\web.url -x", L"<D:\\web.url -xy"})
+        Box().SetText(typed);
+    EXPECT_EQ(host.addedPaths, std::vector<std::wstring>{L"D:\\web.url"});
+    Box().SetText(L"");
 
     // Escape in command mode clears the query and hides, search mode stays.
     ShowWindow(panel->hwnd(), SW_SHOWNA);

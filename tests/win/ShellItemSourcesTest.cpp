@@ -51,6 +51,8 @@ TEST(ShellItemSources, ReadsTheTargetAndArgumentsOfShortcuts) {
         {L"chinese.lnk", scratch / L"工具箱" / L"程序.exe", L"", false},
         {L"spaces.lnk", scratch / L"My Tools" / L"run me.cmd", L"a  b", false},
         {L"gone.lnk", scratch / L"removed.exe", L"/q", true},
+        // Longer than the 1,023 characters of a tip buffer.
+        {L"long.lnk", scratch / L"long.exe", L"--list " + std::wstring(3000, L'a') + L" end", false},
     };
     for (const Case& c : cases) {
         WriteBytes(c.target, "MZ");
@@ -101,6 +103,9 @@ TEST(ShellItemSources, ReadsFilesAndSeesFilesAndFolders) {
     const std::string bytes("a\0b\r\n\xff", 6);
     WriteBytes(scratch / L"文件夹" / L"数据.bin", bytes);
     WriteBytes(scratch / L"empty.txt", "");
+    // A large file of an internet shortcut's name: only its start is read.
+    const std::string large(kMostItemFileBytes * 3, 'u');
+    WriteBytes(scratch / L"large.url", large);
     struct Case {
         std::filesystem::path path;
         bool exists;
@@ -109,6 +114,7 @@ TEST(ShellItemSources, ReadsFilesAndSeesFilesAndFolders) {
     const Case cases[] = {
         {scratch / L"文件夹" / L"数据.bin", true, bytes},
         {scratch / L"empty.txt", true, std::string()},
+        {scratch / L"large.url", true, large.substr(0, kMostItemFileBytes)},
         {scratch / L"文件夹", true, std::nullopt},
         {scratch.path(), true, std::nullopt},
         {scratch / L"missing.txt", false, std::nullopt},

@@ -73,6 +73,11 @@ bool IsLocalPath(std::wstring_view path) {
     return path.find(L'/') == std::wstring_view::npos && !path.starts_with(L"\\\\");
 }
 
+bool NamesAShortcut(std::wstring_view path) {
+    return IsLocalPath(path) &&
+           (EndsWithNoCase(path, L".lnk") || EndsWithNoCase(path, L".url") || EndsWithNoCase(path, L".website"));
+}
+
 AddedTarget ResolveAddedTarget(ItemSources& sources, const AnsiCodePage& codePage, std::wstring_view title, std::wstring_view path,
                                std::wstring_view icoPath, std::wstring_view argument) {
     const AddedTarget asGiven{std::wstring(path), std::wstring(icoPath), std::wstring(argument)};

@@ -24,6 +24,11 @@ std::wstring DroppedFileTitle(std::wstring_view path);
 // A path is local when it is neither a web address nor a network path.
 bool IsLocalPath(std::wstring_view path);
 
+// Whether adding an item of this local path reads a shortcut file (".lnk",
+// ".url", ".website"): then the shortcut's own arguments stand for the
+// given ones.
+bool NamesAShortcut(std::wstring_view path);
+
 struct AddedTarget {
     std::wstring path, icoPath, argument;
     bool operator==(const AddedTarget&) const = default;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <objbase.h>
 
 #include "app/CommandLine.h"
 #include "app/FileLocations.h"
@@ -34,15 +35,16 @@ void RunLaunchJob(std::wstring_view arguments) {
     RunRequest request = ReadRunRequest(SystemCodePage(), arguments);
     if (!ShouldLaunch(request)) return;
 
-    // No COM apartment of our own: the shell sets one up for the handlers
-    // that need it, and SEE_MASK_NOASYNC keeps it alive until they are done.
-    // Initialising COM here would double the cost of every launch.
+    // ShellExecuteEx may hand the start to shell extensions, which need COM
+    // on the calling thread, as its documentation asks of every caller.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     if (ReadOsVersion().IsVistaOrLater()) {
         FsRedirectionOff redirectionOff;
         Launch(request);
     } else {
         Launch(request);
     }
+    if (SUCCEEDED(com)) CoUninitialize();
 }
 
 void RunEditHostsJob(std::wstring_view programDir) {

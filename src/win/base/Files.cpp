@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 
 #include "base/Unique.h"
@@ -76,6 +77,17 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path) {
 }
 
 unsigned FileRetrySleeps() { return retrySleeps; }
+
+std::optional<std::string> ReadFileStart(const std::wstring& path, size_t limit) {
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return std::nullopt;
+    std::string bytes(std::min<size_t>(limit, 1u << 30), '\0');
+    DWORD read = 0;
+    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) return std::nullopt;
+    bytes.resize(read);
+    return bytes;
+}
 
 ReadOutcome ReadWholeFilePatiently(const std::wstring& path, std::string& bytes, bool wait) {
     std::optional<std::string> read;

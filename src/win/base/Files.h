@@ -12,6 +12,9 @@ namespace mivra::win {
 // GetLastError tells why).
 std::optional<std::string> ReadWholeFile(const std::wstring& path);
 
+// At most the first `limit` bytes of the file; nullopt when it cannot be read.
+std::optional<std::string> ReadFileStart(const std::wstring& path, size_t limit);
+
 enum class ReadOutcome { Read, Missing, Unreadable };
 // ReadWholeFile that tells a missing file from one that exists but cannot be
 // read, and with `wait` tries again for a moment (about 300 ms at most)

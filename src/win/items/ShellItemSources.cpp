@@ -68,14 +68,15 @@ std::optional<ShortcutTarget> ShellItemSources::ReadShortcut(std::wstring_view s
     std::wstring path(32768, L'\0');
     if (link->GetPath(path.data(), static_cast<int>(path.size()), nullptr, 0) == S_OK)
         target.path = UpToNull(path);
-    std::wstring arguments(INFOTIPSIZE, L'\0');
+    // Arguments can be as long as a command line: not cut at INFOTIPSIZE.
+    std::wstring arguments(32768, L'\0');
     if (SUCCEEDED(link->GetArguments(arguments.data(), static_cast<int>(arguments.size()))))
         target.arguments = UpToNull(arguments);
     return target;
 }
 
 std::optional<std::string> ShellItemSources::ReadFile(std::wstring_view path) {
-    return ReadWholeFile(std::wstring(path));
+    return ReadFileStart(std::wstring(path), kMostItemFileBytes);
 }
 
 bool ShellItemSources::Exists(std::wstring_view path) {

@@ -1,5 +1,7 @@
 #include "search/SearchBox.h"
 
+#include "items/ItemEdits.h"
+
 #include <commctrl.h>
 
 #include "base/LineEdit.h"
@@ -50,17 +52,30 @@ void SearchBox::ReSearch() {
     list_.Clear();
     if (!text.empty()) {
         PanelHost& host = owner_.Host();
-        // The command item is added as any item is (a shortcut is followed).
         std::optional<ItemRecord> command;
-        if (const auto asked = CommandItemFor(text, host.ProgramFile())) {
-            std::vector<ItemRecord> added;
-            host.AddItem(added, asked->title, asked->path, asked->icoPath, asked->argument, asked->count);
-            if (!added.empty()) command = std::move(added.back());
-        }
+        if (const auto asked = CommandItemFor(text, host.ProgramFile())) command = CommandItem(*asked);
         FillSearchList(list_, command, host.Groups(), owner_.PreparedSearchKeys(), text);
     }
     results_->ShowGroup();
     results_->ReDraw(1);
+}
+
+std::optional<ItemRecord> SearchBox::CommandItem(const ItemRecord& asked) {
+    // A shortcut is read once for each path typed: what is typed after the
+    // path (its arguments, the caption made of them) does not change where
+    // the shortcut points.
+    const bool shortcut = NamesAShortcut(asked.path);
+    if (shortcut && madeCommand_ && askedCommand_ && askedCommand_->path == asked.path &&
+        askedCommand_->icoPath == asked.icoPath) {
+        ItemRecord made = *madeCommand_;
+        made.title = asked.title;
+        return made;
+    }
+    std::vector<ItemRecord> added;
+    owner_.Host().AddItem(added, asked.title, asked.path, asked.icoPath, asked.argument, asked.count);
+    askedCommand_ = asked;
+    madeCommand_ = added.empty() ? std::nullopt : std::optional<ItemRecord>(std::move(added.back()));
+    return madeCommand_;
 }
 
 void SearchBox::ReDraw() {

@@ -48,8 +48,13 @@ public:
 
 private:
     LRESULT QueryMessage(HWND query, UINT message, WPARAM wParam, LPARAM lParam);
+    // The command item for what was asked, made as any item is (a shortcut
+    // followed); a shortcut is not read again on every keystroke.
+    std::optional<ItemRecord> CommandItem(const ItemRecord& asked);
 
     MainPanel& owner_;
+    std::optional<ItemRecord> askedCommand_;
+    std::optional<ItemRecord> madeCommand_;
     SearchList list_;
     std::unique_ptr<ItemPanel> results_;
     HWND query_ = nullptr;  // a child: destroyed with the box
