@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "HostileFiles.h"
 #include "base/Files.h"
 #include "base/Unique.h"
 #include "base/WinCodePage.h"
@@ -192,21 +193,8 @@ int wmain(int argc, wchar_t** argv) {
     // read of one key), one settings write and the data section replaced.
     std::printf("hostile files (the system's code page, %u): load / one write / section replaced, medians of 5\n",
                 GetACP());
-    const auto repeat = [](std::string_view piece, size_t bytes) {
-        std::string out;
-        while (out.size() < bytes) out += piece;
-        return out;
-    };
     for (const size_t megabytes : {1, 4}) {
-        const size_t size = megabytes << 20;
-        const std::pair<const char*, std::string> files[] = {
-            {"a lead byte before every LF", "[Data]\n" + repeat("a=\x81\n", size)},
-            {"a lead byte before every CR", "[Data]\r" + repeat("a=\x81\r", size)},
-            {"one long line", "[Data]\r\nk=" + repeat("x", size)},
-            {"many one-character lines", repeat("a\n", size)},
-            {"many headers", repeat("[s]\r\n", size)},
-            {"many \"=\" lines", "[Data]\r\n" + repeat("=\r\n", size)},
-        };
+        const auto files = test::HostileProfileFiles(megabytes << 20);
         for (const auto& [name, hostile] : files) {
             std::vector<double> load, write, replace;
             for (int round = 0; round < 5; ++round) {

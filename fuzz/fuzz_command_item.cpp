@@ -4,20 +4,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "FuzzText.h"
 #include "items/SearchList.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
-    // One character per byte keeps "<", ">", ":" and the keywords within
-    // reach; 0xFF and two bytes make any other character.
-    std::wstring text;
-    for (size_t i = 0; i < size; ++i) {
-        if (data[i] == 0xFF && i + 2 < size) {
-            text += static_cast<wchar_t>(data[i + 1] << 8 | data[i + 2]);
-            i += 2;
-        } else {
-            text += static_cast<wchar_t>(data[i]);
-        }
-    }
+    const std::wstring text = mivra::test::FuzzText(data, size);
     const std::wstring programFile = L"D:\\Mivra\\Mivra.exe";
     const std::optional<mivra::ItemRecord> item = mivra::CommandItemFor(text, programFile);
     if (!item) return 0;

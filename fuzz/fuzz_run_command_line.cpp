@@ -4,23 +4,14 @@
 #include <cstdlib>
 #include <string>
 
+#include "FuzzText.h"
 #include "IconvCodePage.h"
 #include "app/CommandLine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     static const mivra::test::IconvCodePage codePage("CP936");
 
-    // One character per byte keeps the keys ("path=\"" ...) within the
-    // fuzzer's reach; 0xFF followed by two bytes makes any other character.
-    std::wstring line;
-    for (size_t i = 0; i < size; ++i) {
-        if (data[i] == 0xFF && i + 2 < size) {
-            line += static_cast<wchar_t>(data[i + 1] << 8 | data[i + 2]);
-            i += 2;
-        } else {
-            line += static_cast<wchar_t>(data[i]);
-        }
-    }
+    const std::wstring line = mivra::test::FuzzText(data, size);
 
     const std::wstring_view arguments = mivra::ArgumentsOf(line);
     if (arguments.size() > line.size()) std::abort();

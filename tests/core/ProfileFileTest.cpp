@@ -1,6 +1,7 @@
 #include "config/ProfileFile.h"
 
 #include "CountingCodePage.h"
+#include "HostileFiles.h"
 #include "config/Backups.h"
 
 #include <gtest/gtest.h>
@@ -312,22 +313,7 @@ TEST(ProfileFile, RevisionGrowsOnlyWhenTheBytesChange) {
 // encoded), not timed.
 TEST(ProfileFile, WorkGrowsWithTheFileNotFaster) {
     const test::GreedyDbcsCodePage greedy;
-    const auto repeat = [](std::string_view piece, size_t bytes) {
-        std::string out;
-        while (out.size() < bytes) out += piece;
-        return out;
-    };
-    constexpr size_t kSize = 64 * 1024;
-    const std::pair<const char*, std::string> files[] = {
-        {"lead byte before every LF", "[Data]\n" + repeat("a=\x81\n", kSize)},
-        {"lead byte before every CR", "[Data]\r" + repeat("a=\x81\r", kSize)},
-        {"lead byte before every CR LF", "[Data]\r\n" + repeat("a=\x81\r\n", kSize)},
-        {"one long line", "[Data]\r\nk=" + repeat("x", kSize)},
-        {"many one-character lines", repeat("a\n", kSize)},
-        {"many headers", repeat("[s]\r\n", kSize)},
-        {"many = lines", "[Data]\r\n" + repeat("=\r\n", kSize)},
-        {"mixed", repeat("[\x81]=\x81\r\x81\n=,\x81=a,\n", kSize)},
-    };
+    const auto files = test::HostileProfileFiles(64 * 1024);
     for (const auto& [name, bytes] : files) {
         SCOPED_TRACE(name);
         const auto within = [&](const test::CountingCodePage& counted, const char* step) {
