@@ -307,6 +307,19 @@ TEST(ProfileFile, RevisionGrowsOnlyWhenTheBytesChange) {
     EXPECT_GT(file.Revision(), start);
 }
 
+// A lone CR before a removed line and the LF after it come to read as one
+// break: the engine reads them so too, and the next change takes out whole
+// lines, as a fresh read of the bytes has them.
+TEST(ProfileFile, BreaksThatMeetAfterAChangeReadAsOne) {
+    ProfileFile file(gbk, "[s]\nx=1\rk=2\n\nz=3\n");
+    file.DeleteKey(L"s", L"k");
+    EXPECT_EQ(file.Bytes(), "[s]\nx=1\r\nz=3\n");
+    file.DeleteKey(L"s", L"x");
+    EXPECT_EQ(file.Bytes(), "[s]\nz=3\n");
+    file.Set(L"s", L"y", L"4");
+    EXPECT_EQ(file.Bytes(), "[s]\nz=3\ny=4\n");
+}
+
 // Hostile files cost work in proportion to their size: a lead byte before
 // every break (which swallows it), one long line, many short lines, many
 // headers, many "=" lines. The work is counted (bytes decoded, characters

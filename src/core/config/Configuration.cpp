@@ -130,7 +130,7 @@ Configuration::SaveResult Configuration::SaveGroups(const std::vector<Group>& gr
     ProfileFile& file = *file_;
     // Every group was loaded, wherever its line stood, and goes into the
     // section now: a line left elsewhere would come back as a second group.
-    file.RemoveGroupLines();
+    file.RemoveGroupLinesOutside(kDataSection);
     // The section is most of the file: it is written straight into the new file.
     file.ReplaceSection(kDataSection, groups.empty(), [&](std::string& out, std::string_view lineBreak) {
         AppendDataSection(codePage_, groups, lineBreak, out, &result.lossy);

@@ -596,10 +596,18 @@ bool ProfileFile::IsGroupLine(const Line& line) const {
     return line.rawSize > 0 && raw_[line.raw + line.rawSize - 1] == ',';
 }
 
-void ProfileFile::RemoveGroupLines() {
+void ProfileFile::RemoveGroupLinesOutside(std::wstring_view section) {
+    const Index& ix = Indexed();
+    const size_t keep = FindBlock(TrimRight(TrimLeft(UpToNul(section))));
     std::vector<char> edit(lines_.size(), 0);
     bool any = false;
-    for (size_t i = 0; i < lines_.size(); ++i) any |= edit[i] = IsGroupLine(lines_[i]);
+    for (size_t b = 0; b < ix.blocks.size(); ++b) {
+        const Block& block = ix.blocks[b];
+        if (block.header != npos) any |= edit[block.header] = IsGroupLine(lines_[block.header]);
+        if (b == keep) continue;
+        for (size_t i = block.begin; i < block.end; ++i) any |= edit[i] = IsGroupLine(lines_[i]);
+    }
+    // Most often every group line stands in the section already.
     if (!any) return;
     Rebuild([&](size_t i, std::string& text) {
         if (!edit[i]) return Edit::Keep;
@@ -679,7 +687,7 @@ void ProfileFile::Splice(size_t first, size_t count, std::string_view bytes) {
 // large section is not copied twice.
 template <typename Write>
 void ProfileFile::SpliceWith(size_t first, size_t count, Write write) {
-    const size_t from = first < lines_.size() ? lines_[first].raw : raw_.size();
+    size_t from = first < lines_.size() ? lines_[first].raw : raw_.size();
     const size_t to = first + count < lines_.size() ? lines_[first + count].raw : raw_.size();
     spare_.clear();
     spare_.reserve(raw_.size() + (raw_.size() >> 3));
@@ -693,12 +701,25 @@ void ProfileFile::SpliceWith(size_t first, size_t count, Write write) {
     for (size_t i = first + count; i < lines_.size(); ++i)
         lines_[i].raw = static_cast<size_t>(static_cast<std::ptrdiff_t>(lines_[i].raw) + shift);
 
+    // A lone CR left before the splice and an LF at its start now read as one
+    // break: the line before is read again with the new ones.
+    if (first > 0 && from > 0 && from < raw_.size() && raw_[from - 1] == '\r' && raw_[from] == '\n') {
+        --first;
+        ++count;
+        from = lines_[first].raw;
+    }
     std::vector<Line> parsed;
     ParseRange(from, newEnd, parsed);
-    // A lead byte at the end of the new lines swallowed their last break: the
-    // line runs on into the next one, as a fresh parse reads it.
-    for (size_t end = newEnd; endsWithBreak && (parsed.empty() || parsed.back().lineBreak == Break::None) &&
-                              first + count < lines_.size();) {
+    // The new lines run on into the next one, as a fresh parse reads them,
+    // where a lead byte at their end swallowed their last break, or where
+    // their last break is a lone CR and the next line starts with an LF.
+    const auto runsOn = [&](size_t end) {
+        if (first + count >= lines_.size()) return false;
+        if (endsWithBreak && (parsed.empty() || parsed.back().lineBreak == Break::None)) return true;
+        if (parsed.empty()) return false;
+        return parsed.back().lineBreak == Break::Cr && end < raw_.size() && raw_[end] == '\n';
+    };
+    for (size_t end = newEnd; runsOn(end);) {
         const Line& next = lines_[first + count++];
         end = next.raw + next.rawSize + BreakBytes(next.lineBreak).size();
         parsed.clear();

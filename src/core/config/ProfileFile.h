@@ -25,7 +25,8 @@
 // sections without a name (their keys join the section before).
 // Unlike the system, a write never drops or rewrites a group line (a line
 // ending with ","): the program reads those wherever they stand, and only
-// the writer of the groups (RemoveGroupLines, ReplaceSection) changes them. A key written where a group line has its name goes before
+// the writer of the groups (RemoveGroupLinesOutside, ReplaceSection) changes
+// them. A key written where a group line has its name goes before
 // that line; a key or section removed leaves its group lines.
 //
 // Reads build an index of the file on first use after a write; the object is
@@ -94,10 +95,11 @@ public:
     using LineWriter = std::function<void(std::string& out, std::string_view lineBreak)>;
     void ReplaceSection(std::wstring_view section, bool none, const LineWriter& writeLines);
 
-    // Removes every group line (ending with ","), for a writer that is
-    // about to write every group; a section header that is one is written
-    // back as a plain header.
-    void RemoveGroupLines();
+    // Removes every group line (ending with ",") that does not stand in the
+    // body of the first section of that name, for a writer that is about to
+    // write every group into that body; a section header that is one is
+    // written back as a plain header.
+    void RemoveGroupLinesOutside(std::wstring_view section);
 
     // Grows with every change of the bytes, so that a caller can tell
     // whether there is anything to write without comparing the file.
