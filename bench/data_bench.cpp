@@ -23,7 +23,9 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "GroupMakers.h"
 #include "HostileFiles.h"
+#include "MemoryStorage.h"
 #include "base/Files.h"
 #include "base/Unique.h"
 #include "base/WinCodePage.h"
@@ -34,23 +36,16 @@ namespace {
 
 using namespace mivra;
 
-class Quiet final : public Notifier {
-public:
-    void ShowBalloon(std::wstring_view) override {}
-};
-
 std::vector<Group> MakeGroups(int groupCount, int itemsPerGroup) {
-    static const wchar_t* const kWords[] = {L"记事本", L"浏览器", L"Visual Studio", L"Photoshop", L"音乐播放器",
-                                            L"Terminal", L"文档", L"Steam", L"微信", L"Notepad++", L"计算器",
-                                            L"Blender"};
+    using test::kTitleWords;
     static const wchar_t* const kFolders[] = {L"C:\\Program Files\\", L"C:\\Program Files (x86)\\",
                                               L"%rp%\\Tools\\", L"D:\\软件\\", L"%rr%\\Portable\\"};
     std::mt19937 random(7);
     std::vector<Group> groups;
     for (int g = 0; g < groupCount; ++g) {
-        Group group{std::wstring(kWords[g % 12]) + L" " + std::to_wstring(g), {}};
+        Group group{std::wstring(kTitleWords[g % 12]) + L" " + std::to_wstring(g), {}};
         for (int i = 0; i < itemsPerGroup; ++i) {
-            const std::wstring name = std::wstring(kWords[random() % 12]) + std::to_wstring(i);
+            const std::wstring name = std::wstring(kTitleWords[random() % 12]) + std::to_wstring(i);
             const std::wstring path =
                 std::wstring(kFolders[random() % 5]) + name + L"\\" + L"app" + std::to_wstring(random() % 1000) + L".exe";
             group.Items().push_back({name, path, random() % 3 ? path : L"", random() % 4 ? L"" : L"--profile default",
@@ -95,9 +90,9 @@ int wmain(int argc, wchar_t** argv) {
     const auto& cp = win::SystemCodePage();
     const std::vector<Group> groups = MakeGroups(100, 100);
     win::FileConfigStorage storage(ours);
-    Quiet quiet;
+    test::QuietNotifier quiet;
     Configuration config(cp, storage, quiet);
-    config.SetConfig(L"Version", L"1.3.6", L"", true);
+    config.SetConfig(Opt::Version, L"1.3.6", L"", true);
     config.SaveGroups(groups);
     const std::string bytes = *win::ReadWholeFile(ours);
 

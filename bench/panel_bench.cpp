@@ -33,7 +33,10 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "FakePanelHost.h"
+#include "GroupMakers.h"
 #include "MemoryStorage.h"
+#include "MessagePump.h"
 #include "base/Gdi.h"
 #include "base/System.h"
 #include "base/WinCodePage.h"
@@ -46,6 +49,7 @@
 namespace {
 
 using namespace mivra;
+using test::HandleWaitingMessages;
 
 std::wstring ProgramDir() {
     const std::wstring self = win::ExecutablePath();
@@ -54,45 +58,26 @@ std::wstring ProgramDir() {
 
 // Loads prepared groups; icons come from the shell through the resolved icon
 // path, as in the program, and the time spent looking them up is counted.
-class BenchHost final : public win::PanelHost {
+class BenchHost final : public test::FakePanelHost {
 public:
-    explicit BenchHost(win::SystemIcons& icons) : icons(icons) {}
+    explicit BenchHost(win::SystemIcons& icons) : shellIcons(icons) {}
 
-    test::MemoryStorage storage;
-    test::RecordingNotifier quiet;
-    Configuration config{win::SystemCodePage(), storage, quiet};
-    std::vector<Group> stored;
-    std::vector<Group> groups;
-    win::SystemIcons& icons;
+    win::SystemIcons& shellIcons;
     std::wstring programDir = ProgramDir();
     EnvironmentLookup environment = win::SystemEnvironment();
     int lookups = 0;
     double lookupMicroseconds = 0;
 
-    Configuration& Config() override { return config; }
-    const AnsiCodePage& CodePage() override { return win::SystemCodePage(); }
-    bool IsLocked() const override { return false; }
-    std::vector<Group>& Groups() override { return groups; }
-    void SaveData() override {}
-    void LoadData() override { groups = stored; }
-    int ShowMessage(std::wstring_view, UINT) override { return IDOK; }
-    void ShowBalloon(std::wstring_view) override {}
-    void ShutDown() override {}
-    void OnTrayCallback(LPARAM) override {}
-    std::wstring_view ProgramFile() override { return L"C:\\Mivra\\Mivra.exe"; }
-    bool RunItem(ItemRecord&, int, std::wstring_view) override { return false; }
-    bool AddItem(std::vector<ItemRecord>&, std::wstring_view, std::wstring_view, std::wstring_view,
-                 std::wstring_view, std::wstring_view) override {
-        return false;
-    }
+    bool RunItem(ItemRecord&, ShowMode, std::wstring_view) override { return false; }
     int IconIndexOf(const ItemRecord& item) override {
         const double t0 = bench::NowMicroseconds();
-        const int index = icons.IndexFor(ResolvePath(item.icoPath, programDir, environment), item.argument);
+        const int index = shellIcons.IndexFor(ResolvePath(item.icoPath, programDir, environment), item.argument);
         lookupMicroseconds += bench::NowMicroseconds() - t0;
         ++lookups;
         return index;
     }
-    win::SystemIcons& Icons() override { return icons; }
+    win::SystemIcons& Icons() override { return shellIcons; }
+    std::uint32_t TickCount() override { return GetTickCount(); }
 };
 
 // --- The files the items point at ---------------------------------------------
@@ -143,22 +128,18 @@ std::vector<std::wstring> MakeSampleFiles(const std::wstring& dir, int count) {
 }
 
 std::vector<Group> MakeGroups(const std::vector<std::wstring>& paths, int items) {
-    static const wchar_t* const kWords[] = {L"记事本", L"浏览器", L"Visual Studio", L"Photoshop", L"音乐播放器",
-                                            L"Terminal", L"文档", L"Steam", L"微信", L"Notepad++", L"计算器",
-                                            L"Blender"};
+    using test::kTitleWords;
     std::vector<Group> groups;
-    Group big{L"常用", {}};
-    for (int i = 0; i < items; ++i) {
+    groups.push_back(test::MakeGroup(L"常用", items, [&](int n) {
+        const int i = n - 1;
         const std::wstring& path = paths[i % paths.size()];
-        big.Items().push_back({std::wstring(kWords[i % 12]) + L" " + std::to_wstring(i), path, path, L"",
-                             std::to_wstring(i % 50)});
-    }
-    groups.push_back(std::move(big));
-    for (int g = 1; g < 10; ++g) {
-        Group small{std::wstring(kWords[g]) + L" " + std::to_wstring(g), {}};
-        for (int i = 0; i < 5; ++i) small.Items().push_back({L"item", paths[i], paths[i], L"", L"0"});
-        groups.push_back(std::move(small));
-    }
+        return ItemRecord{std::wstring(kTitleWords[i % test::kTitleWordCount]) + L" " + std::to_wstring(i), path,
+                          path, L"", std::to_wstring(i % 50)};
+    }));
+    for (int g = 1; g < 10; ++g)
+        groups.push_back(test::MakeGroup(std::wstring(kTitleWords[g]) + L" " + std::to_wstring(g), 5, [&](int n) {
+            return ItemRecord{L"item", paths[n - 1], paths[n - 1], L"", L"0"};
+        }));
     return groups;
 }
 
@@ -173,15 +154,6 @@ Stats Summarise(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const size_t p95 = std::min(values.size() - 1, static_cast<size_t>(std::ceil(values.size() * 0.95)) - 1);
     return {values[values.size() / 2], values[p95], values.back()};
-}
-
-// Handles what is waiting, as the message loop would, without waiting itself.
-void HandleWaitingMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
 }
 
 // The pixels of a DC's area as 0x00RRGGBB values, row by row.
@@ -383,7 +355,7 @@ public:
     // the first group; false when it did not start.
     bool Start() {
         look_ = win::PanelLook::BuiltIn();
-        panel_ = std::make_unique<win::MainPanel>(GetModuleHandleW(nullptr), host_, look_);
+        panel_ = win::MakeWindow<win::MainPanel>(GetModuleHandleW(nullptr), host_, look_);
         if (!panel_->Create(Box{20, 10, 1200, panelHeight_})) return false;
         ShowWindow(panel_->hwnd(), SW_SHOWNA);
         panel_->FormResize();
@@ -395,8 +367,7 @@ public:
             DispatchMessageW(&msg);
         }
         items_ = FindWindowExW(panel_->hwnd(), nullptr, L"MivraItemPanel", nullptr);
-        // Every window of the program keeps its object in GWLP_USERDATA.
-        itemPanel_ = reinterpret_cast<win::ItemPanel*>(GetWindowLongPtrW(items_, GWLP_USERDATA));
+        itemPanel_ = win::ItemPanel::FromHandle(items_);
         if (!panel_->Loaded() || !items_ || !itemPanel_ || itemPanel_->hwnd() != items_) return false;
         UpdateWindow(items_);
         return true;
@@ -422,7 +393,7 @@ public:
 
     ItemViewOptions Options() {
         Configuration& config = host_.config;
-        return {config.Int(L"ItemBarView"), config.Int(L"ItemBarIcon"), config.Int(L"ItemBarText"), false};
+        return {config.Int(Opt::ItemBarView), config.Int(Opt::ItemBarIcon), config.Int(Opt::ItemBarText), false};
     }
     // Where item `item` (1-based) draws its icon and caption.
     ItemPlacement Place(int item) {
@@ -434,7 +405,7 @@ public:
     // A full repaint: the time to draw the image and to copy it to the window.
     std::pair<double, double> Repaint() {
         const double t0 = bench::NowMicroseconds();
-        itemPanel_->ReDraw(0);
+        itemPanel_->ReDraw(RedrawMode::KeepScroll);
         const double t1 = bench::NowMicroseconds();
         UpdateWindow(items_);
         return {t1 - t0, bench::NowMicroseconds() - t1};
@@ -461,7 +432,7 @@ public:
         return {t1 - t0, bench::NowMicroseconds() - t1};
     }
     void BackToTop() {
-        itemPanel_->ReDraw(1);
+        itemPanel_->ReDraw(RedrawMode::ToTop);
         UpdateWindow(items_);
         LookUpPendingIcons();
     }
@@ -475,7 +446,7 @@ public:
         for (int i = 1; i <= static_cast<int>(items.size()); ++i) {
             const Point at = GetItemPos(g, i);
             if (at.y > g.innerHeight) break;
-            const int index = host_.icons.IndexFor(
+            const int index = host_.shellIcons.IndexFor(
                 ResolvePath(items[i - 1].icoPath, host_.programDir, host_.environment), items[i - 1].argument);
             int slot = -1;
             if (index != win::SystemIcons::kNoIcon) {
@@ -494,7 +465,7 @@ private:
     BenchHost host_;
     int panelHeight_;
     win::PanelLook look_;
-    std::unique_ptr<win::MainPanel> panel_;
+    win::WindowPtr<win::MainPanel> panel_;
     HWND items_ = nullptr;
     win::ItemPanel* itemPanel_ = nullptr;
 };

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "GroupMakers.h"
 #include "base/Unique.h"
 #include "base/WinCodePage.h"
 #include "data/DataFile.h"
@@ -54,9 +55,7 @@ std::vector<Group> MakeGroups(const fs::path& dir) {
         for (const auto& entry : fs::directory_iterator(folder, error))
             if (entry.path().extension() == L".exe") programs.push_back(entry.path().wstring());
     }
-    static const wchar_t* const kWords[] = {L"记事本", L"浏览器", L"Visual Studio", L"Photoshop", L"音乐播放器",
-                                            L"Terminal", L"文档", L"Steam", L"微信", L"Notepad++", L"计算器",
-                                            L"Blender"};
+    using test::kTitleWords;
     std::vector<Group> groups;
     for (int g = 0; g < 10; ++g) {
         Group group{L"分组" + std::to_wstring(g + 1), {}};
@@ -73,7 +72,7 @@ std::vector<Group> MakeGroups(const fs::path& dir) {
                 std::ofstream(file) << "sample\r\n";
                 path = file.wstring();
             }
-            group.Items().push_back({std::wstring(kWords[n % 12]) + L" " + std::to_wstring(n), path, path, L"",
+            group.Items().push_back({std::wstring(kTitleWords[n % 12]) + L" " + std::to_wstring(n), path, path, L"",
                                    std::to_wstring(n % 50)});
         }
         groups.push_back(std::move(group));

@@ -127,9 +127,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
                 // A settings write: any option but the lock, to any short value.
                 const auto options = AllOptions();
                 const OptionSpec& option = options[choices.ConsumeIntegralInRange<size_t>(0, options.size() - 1)];
-                if (option.key == L"LockConfig") continue;
+                if (option.id == Opt::LockConfig) continue;
                 const std::optional<LoadedData> before = config.LoadGroups();
-                config.SetConfig(option.key, ValueFor(option, choices), option.defaultValue, false);
+                config.SetConfig(option.id, ValueFor(option, choices), option.defaultValue, false);
                 const std::optional<LoadedData> after = config.LoadGroups();
                 Check(before && after && before->groups == after->groups, "a settings write changed the groups",
                       storage);

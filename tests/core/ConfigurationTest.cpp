@@ -21,17 +21,17 @@ protected:
 };
 
 TEST_F(ConfigurationTest, FreshFileHoldsOnlyWhatDiffersFromDefaults) {
-    config.SetConfig(L"Version", L"1.3.6", L"", true);
-    config.SetConfig(L"Handle", L"4242", L"", true);
+    config.SetConfig(Opt::Version, L"1.3.6", L"", true);
+    config.SetConfig(Opt::Handle, L"4242", L"", true);
     config.LoadOptions();
-    config.SetOption(L"TopMost", config.Option(L"TopMost"));  // a handler storing the default back
+    config.SetOption(Opt::TopMost, config.Option(Opt::TopMost));  // a handler storing the default back
     EXPECT_EQ(storage.bytes, "[Config]\r\nVersion=1.3.6\r\nHandle=4242\r\n");
     EXPECT_EQ(storage.writes, 2);
 
-    config.SetOption(L"TopMost", L"0");
-    EXPECT_EQ(config.Option(L"TopMost"), L"0");
+    config.SetOption(Opt::TopMost, L"0");
+    EXPECT_EQ(config.Option(Opt::TopMost), L"0");
     EXPECT_NE(storage.bytes->find("TopMost=0"), std::string::npos);
-    config.SetOption(L"TopMost", L"1");  // back to the default: the line goes
+    config.SetOption(Opt::TopMost, L"1");  // back to the default: the line goes
     EXPECT_EQ(storage.bytes->find("TopMost"), std::string::npos);
 }
 
@@ -40,28 +40,28 @@ TEST_F(ConfigurationTest, OutOfRangeValuesFallBack) {
         "[Config]\r\nAlpha=77\r\nTabBarView=7\r\nItemBarView=-1\r\nMaxBackups=-3\r\nHoverDelay=-5\r\n"
         "TopMost=2\r\nSortByCount=1\r\nItemBarIcon=x\r\nTitle=5Lit5paH\r\n";
     config.LoadOptions();
-    struct Case { std::wstring_view key, value; };
+    struct Case { Opt key; std::wstring_view value; };
     for (auto [key, value] : {
-             Case{L"Alpha", L"100"}, Case{L"TabBarView", L"1"}, Case{L"ItemBarView", L"2"},
-             Case{L"MaxBackups", L"7"}, Case{L"HoverDelay", L"0"}, Case{L"TopMost", L"0"},
-             Case{L"SortByCount", L"1"}, Case{L"ItemBarIcon", L"0"}, Case{L"Title", L"5Lit5paH"},
-             Case{L"AutoHide", L"1"}, Case{L"HotKey", L"qwX0kZe="},
+             Case{Opt::Alpha, L"100"}, Case{Opt::TabBarView, L"1"}, Case{Opt::ItemBarView, L"2"},
+             Case{Opt::MaxBackups, L"7"}, Case{Opt::HoverDelay, L"0"}, Case{Opt::TopMost, L"0"},
+             Case{Opt::SortByCount, L"1"}, Case{Opt::ItemBarIcon, L"0"}, Case{Opt::Title, L"5Lit5paH"},
+             Case{Opt::AutoHide, L"1"}, Case{Opt::HotKey, L"qwX0kZe="},
          })
-        EXPECT_EQ(config.Option(key), value) << std::wstring(key);
-    EXPECT_TRUE(config.Flag(L"SortByCount"));
-    EXPECT_EQ(config.Int(L"MaxBackups"), 7);
+        EXPECT_EQ(config.Option(key), value) << std::wstring(Spec(key).key);
+    EXPECT_TRUE(config.Flag(Opt::SortByCount));
+    EXPECT_EQ(config.Int(Opt::MaxBackups), 7);
 }
 
 TEST_F(ConfigurationTest, LockedConfigurationTakesOnlyForcedWrites) {
     storage.bytes = "[Config]\r\nLockConfig=1\r\n[Data]\r\ng=,\r\n";
     config.LoadOptions();
     ASSERT_TRUE(config.IsLocked());
-    config.SetOption(L"TopMost", L"0");
+    config.SetOption(Opt::TopMost, L"0");
     EXPECT_FALSE(config.SaveGroups({{L"new", {}}}).written);
     EXPECT_EQ(storage.writes, 0);
-    EXPECT_EQ(config.Option(L"TopMost"), L"0") << "the option still acts in memory";
+    EXPECT_EQ(config.Option(Opt::TopMost), L"0") << "the option still acts in memory";
 
-    config.SetConfig(L"Version", L"1.3.6", L"", true);
+    config.SetConfig(Opt::Version, L"1.3.6", L"", true);
     EXPECT_EQ(storage.bytes, "[Config]\r\nLockConfig=1\r\nVersion=1.3.6\r\n[Data]\r\ng=,\r\n");
 }
 
@@ -69,41 +69,41 @@ TEST_F(ConfigurationTest, FailedWritesAreReportedOnceAndNotForTheProgramsOwnKeys
     storage.bytes = "";
     storage.failWrites = true;
     config.SetStartingUp(true);
-    config.SetConfig(L"TopMost", L"0", L"1", false);
+    config.SetConfig(Opt::TopMost, L"0", L"1", false);
     EXPECT_TRUE(notifier.balloons.empty()) << "not while starting up";
     config.SetStartingUp(false);
-    for (const wchar_t* key : {L"ActivatedTab", L"Size", L"Handle", L"Version"})
+    for (Opt key : {Opt::ActivatedTab, Opt::Size, Opt::Handle, Opt::Version})
         EXPECT_FALSE(config.SetConfig(key, L"9", L"", false));
     EXPECT_TRUE(notifier.balloons.empty());
-    EXPECT_FALSE(config.SetConfig(L"TopMost", L"0", L"1", false));
+    EXPECT_FALSE(config.SetConfig(Opt::TopMost, L"0", L"1", false));
     EXPECT_EQ(notifier.balloons, std::vector<std::wstring>{L"设置保存失败。"});
 
     // After a failure memory follows the disk, not the lost change.
     storage.failWrites = false;
-    EXPECT_EQ(config.GetConfigInt(L"TopMost", 1), L"1");
+    EXPECT_EQ(config.GetConfigInt(Opt::TopMost, 1), 1);
 }
 
 TEST_F(ConfigurationTest, ResetRemovesTheSettingsAndKeepsTheData) {
     storage.bytes = "[Config]\r\nTopMost=0\r\nTabBarView=3\r\n[Data]\r\ng=,\r\n";
-    config.SetConfig(L"", L"", L"", false);
+    config.ClearConfig();
     EXPECT_EQ(storage.bytes, "[Data]\r\ng=,\r\n");
 }
 
 TEST_F(ConfigurationTest, ReadsFollowChangesMadeOnDisk) {
     storage.bytes = "[Config]\r\nHandle=1\r\n";
-    EXPECT_EQ(config.GetConfigInt(L"Handle", 0), L"1");
+    EXPECT_EQ(config.GetConfigInt(Opt::Handle, 0), 1);
     storage.Replace("[Config]\r\nHandle=2\r\n");
-    EXPECT_EQ(config.GetConfigInt(L"Handle", 0), L"2");
-    EXPECT_EQ(config.GetConfigInt(L"Missing", 5), L"5");
+    EXPECT_EQ(config.GetConfigInt(Opt::Handle, 0), 2);
+    EXPECT_EQ(config.GetConfigInt(Opt::HoverDelay, 5), 5) << "a key the file does not hold";
 }
 
 TEST_F(ConfigurationTest, StringsAreCutTo255Bytes) {
     std::wstring chinese(200, L'中');  // 400 bytes in GBK
     std::string value = gbk.ToAnsi(chinese);
-    storage.bytes = "[Config]\r\nC7S31=" + value + "\r\nAscii=" + std::string(300, 'a') + "\r\n";
-    EXPECT_EQ(config.GetConfigStr(L"C7S31", L""), std::wstring(127, L'中'));
-    EXPECT_EQ(config.GetConfigStr(L"Ascii", L""), std::wstring(255, L'a'));
-    EXPECT_EQ(config.GetConfigStr(L"Missing", L"def"), L"def");
+    storage.bytes = "[Config]\r\nC7S31=" + value + "\r\nTitle=" + std::string(300, 'a') + "\r\n";
+    EXPECT_EQ(config.GetConfigStr(Opt::SkinCheck, L""), std::wstring(127, L'中'));
+    EXPECT_EQ(config.GetConfigStr(Opt::Title, L""), std::wstring(255, L'a'));
+    EXPECT_EQ(config.GetConfigStr(Opt::Version, L"def"), L"def");
 }
 
 TEST_F(ConfigurationTest, SavingGroupsRewritesOnlyTheDataSection) {
@@ -176,10 +176,10 @@ TEST_F(ConfigurationTest, NoTitleSplitsOrDuplicatesTheGroups) {
         RenameGroup(groups, 2, typed);
         ASSERT_TRUE(config.SaveGroups(groups).written);
         EXPECT_EQ(titles(config.LoadGroups()->groups), titles(groups)) << typed << "\n" << *storage.bytes;
-        config.SetConfig(L"TopMost", L"1", L"1", false);  // a settings write changes no group
-        config.SetConfig(L"TopMost", L"0", L"1", false);
+        config.SetConfig(Opt::TopMost, L"1", L"1", false);  // a settings write changes no group
+        config.SetConfig(Opt::TopMost, L"0", L"1", false);
         EXPECT_EQ(config.LoadGroups()->groups, groups) << typed;
-        EXPECT_EQ(config.Option(L"TopMost"), L"1") << "the option store is not the file";
+        EXPECT_EQ(config.Option(Opt::TopMost), L"1") << "the option store is not the file";
     }
 }
 
@@ -197,7 +197,7 @@ TEST_F(ConfigurationTest, OddGroupLinesAreKeptAndWrittenBackOnce) {
     };
     const std::vector<std::wstring> expected = {L"1分组", L"2分组", L"nul", L"x]", L"after"};
     EXPECT_EQ(titles(config.LoadGroups()->groups), expected);
-    EXPECT_TRUE(config.SetConfig(L"TopMost", L"1", L"1", false));
+    EXPECT_TRUE(config.SetConfig(Opt::TopMost, L"1", L"1", false));
     EXPECT_EQ(titles(config.LoadGroups()->groups), expected) << "a settings write drops no group line";
 
     const std::vector<Group> loaded = config.LoadGroups()->groups;
@@ -211,7 +211,7 @@ TEST_F(ConfigurationTest, OddGroupLinesAreKeptAndWrittenBackOnce) {
 TEST_F(ConfigurationTest, MissingFileLoadsNoGroups) {
     EXPECT_FALSE(config.LoadGroups());
     EXPECT_FALSE(config.Unreadable());
-    EXPECT_TRUE(config.SetConfig(L"Version", L"1.3.6", L"", true)) << "a missing file is made";
+    EXPECT_TRUE(config.SetConfig(Opt::Version, L"1.3.6", L"", true)) << "a missing file is made";
 }
 
 // A file that exists but cannot be read (held by a backup or scanning tool)
@@ -236,11 +236,11 @@ TEST(UnreadableConfiguration, IsNeverWrittenOver) {
         const std::string held = *storage.bytes;
 
         config.LoadOptions();
-        EXPECT_EQ(config.Option(L"TopMost"), moment == Moment::Start ? L"1" : L"0") << "what was read before";
-        EXPECT_EQ(config.GetConfigStr(L"C7S31", L""), moment == Moment::Start ? L"" : L"123");
+        EXPECT_EQ(config.Option(Opt::TopMost), moment == Moment::Start ? L"1" : L"0") << "what was read before";
+        EXPECT_EQ(config.GetConfigStr(Opt::SkinCheck, L""), moment == Moment::Start ? L"" : L"123");
         EXPECT_TRUE(config.Unreadable());
-        EXPECT_FALSE(config.SetConfig(L"Version", L"1.3.6", L"", true)) << "not even a forced write";
-        EXPECT_FALSE(config.SetConfig(L"TopMost", L"1", L"1", false));
+        EXPECT_FALSE(config.SetConfig(Opt::Version, L"1.3.6", L"", true)) << "not even a forced write";
+        EXPECT_FALSE(config.SetConfig(Opt::TopMost, L"1", L"1", false));
         EXPECT_FALSE(config.LoadGroups()) << "no groups from a file that cannot be read";
         EXPECT_FALSE(config.SaveGroups({{L"mine", {}}}).written);
         EXPECT_EQ(*storage.bytes, held);
@@ -248,7 +248,7 @@ TEST(UnreadableConfiguration, IsNeverWrittenOver) {
         EXPECT_EQ(notifier.balloons, std::vector<std::wstring>{kUnreadableBalloon});
 
         storage.failReads = false;
-        EXPECT_TRUE(config.SetConfig(L"Version", L"1.3.6", L"", true));
+        EXPECT_TRUE(config.SetConfig(Opt::Version, L"1.3.6", L"", true));
         EXPECT_EQ(*storage.bytes, "[Config]\r\nTopMost=0\r\nC7S31=123\r\nVersion=1.3.6\r\n[Data]\r\ng=,\r\n" +
                                       std::string(moment == Moment::Start ? "" : "Alpha=50\r\n"))
             << "the change goes into what the file holds";
@@ -260,9 +260,11 @@ TEST(UnreadableConfiguration, IsNeverWrittenOver) {
 TEST(Options, EveryOptionHasOneEntryAndDefaultsReadAsThemselves) {
     for (const OptionSpec& option : AllOptions()) {
         EXPECT_EQ(FindOption(option.key), &option) << std::wstring(option.key);
-        if (option.kind == OptionKind::Flag || option.kind == OptionKind::Integer)
+        EXPECT_EQ(&Spec(option.id), &option);
+        if (option.kind == OptionKind::Flag || option.kind == OptionKind::Integer) {
             EXPECT_EQ(EffectiveValue(option, std::wstring(option.defaultValue)), option.defaultValue)
                 << std::wstring(option.key);
+        }
     }
     EXPECT_EQ(FindOption(L"NoSuchKey"), nullptr);
 }

@@ -31,8 +31,10 @@ public:
         done.push_back(L"ask " + std::wstring(question));
         return answer;
     }
-    void ExitSystem(int mode) override { done.push_back(L"exit " + std::to_wstring(mode)); }
-    void OpenSpecialFolder(int csidl) override { done.push_back(L"folder " + std::to_wstring(csidl)); }
+    void ExitSystem(ExitMode mode) override { done.push_back(L"exit " + std::to_wstring(static_cast<int>(mode))); }
+    void OpenSpecialFolder(SpecialFolder folder) override {
+        done.push_back(L"folder " + std::to_wstring(static_cast<int>(folder)));
+    }
     std::set<std::wstring> existing = {L"C:\\Windows\\notepad.exe", L"D:\\Mivra\\Mivra.exe"};
     bool Exists(const std::wstring& path) override { return existing.contains(path); }
     void TellNotStarted(std::wstring_view text) override { done.push_back(L"tell " + std::wstring(text)); }
@@ -54,7 +56,7 @@ protected:
 
 TEST_F(ItemLaunch, OrdinaryTargetsGoThroughTheSecondInstance) {
     ItemRecord item{L"记事本", L"%windir%\\notepad.exe", L"", L"-x \"a b\"", L"9"};
-    EXPECT_TRUE(RunItem(item, 6, L"runas", context, actions));
+    EXPECT_TRUE(RunItem(item, ShowMode::Minimized, L"runas", context, actions));
     EXPECT_EQ(actions.startedProgram, L"D:\\Mivra\\Mivra.exe");
     EXPECT_EQ(ReadRunRequest(gbk, actions.startedArguments),
               (RunRequest{L"runas", L"C:\\Windows\\notepad.exe", L"-x \"a b\"", L"6"}));
@@ -62,7 +64,7 @@ TEST_F(ItemLaunch, OrdinaryTargetsGoThroughTheSecondInstance) {
 
     // The program itself with no keyword is an ordinary target too.
     ItemRecord self{L"me", L"%rp%\\Mivra.exe", L"", L"", L"0"};
-    EXPECT_TRUE(RunItem(self, 1, L"", context, actions));
+    EXPECT_TRUE(RunItem(self, ShowMode::Normal, L"", context, actions));
     EXPECT_EQ(ReadRunRequest(gbk, actions.startedArguments),
               (RunRequest{L"open", L"D:\\Mivra\\Mivra.exe", L"", L"1"}));
 }
@@ -94,7 +96,7 @@ TEST_F(ItemLaunch, WhatCannotBeStartedIsToldAndNotCounted) {
         recorded.existing.insert(L"C:\\Ｗindows\\notepad.exe");
         const LaunchContext in{c.codePage, context.programFile, context.programDir, context.environment};
         ItemRecord item = c.item;
-        EXPECT_EQ(RunItem(item, 1, L"open", in, recorded), c.told.empty()) << item.path;
+        EXPECT_EQ(RunItem(item, ShowMode::Normal, L"open", in, recorded), c.told.empty()) << item.path;
         EXPECT_EQ(recorded.done, c.told.empty() ? std::vector<std::wstring>{L"start"} : std::vector<std::wstring>{c.told})
             << item.path;
         EXPECT_EQ(item.count, c.told.empty() ? L"3" : L"2") << item.path;
@@ -103,7 +105,7 @@ TEST_F(ItemLaunch, WhatCannotBeStartedIsToldAndNotCounted) {
 
 TEST_F(ItemLaunch, EmptyPathStartsNothingAndKeepsTheCount) {
     ItemRecord blank{L"", L"", L"", L"", L"3"};
-    EXPECT_FALSE(RunItem(blank, 1, L"open", context, actions));
+    EXPECT_FALSE(RunItem(blank, ShowMode::Normal, L"open", context, actions));
     EXPECT_TRUE(actions.done.empty());
     EXPECT_EQ(blank.count, L"3");
 }
@@ -129,7 +131,7 @@ TEST_F(ItemLaunch, SystemFunctionsByKeyword) {
         RecordingActions recorded;
         recorded.answer = c.answer;
         ItemRecord item = SystemItem(c.keyword);
-        EXPECT_TRUE(RunItem(item, 1, L"open", context, recorded));
+        EXPECT_TRUE(RunItem(item, ShowMode::Normal, L"open", context, recorded));
         EXPECT_EQ(recorded.done, c.done) << std::wstring(c.keyword);
         EXPECT_EQ(item.count, L"5") << "every branch counts, a cancelled question too";
     }

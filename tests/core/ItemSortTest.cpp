@@ -31,15 +31,15 @@ TEST(ItemSort, LaunchCountIsTheLeadingIntegerWithinIntRange) {
 
 TEST(ItemSort, Examples) {
     std::vector<ItemRecord> items = {Item(L"b"), Item(L"A"), Item(L"a")};
-    EXPECT_TRUE(SortItems(items, 1, false));
+    EXPECT_TRUE(SortItems(items, SortMode::ByTitle, false));
     EXPECT_EQ(Titles(items), (std::vector<std::wstring>{L"A()", L"a()", L"b()"}));
 
     items = {Item(L"y", L"3"), Item(L"x", L"5"), Item(L"z", L"5")};
-    EXPECT_TRUE(SortItems(items, 3, false));
+    EXPECT_TRUE(SortItems(items, SortMode::ByCount, false));
     EXPECT_EQ(Titles(items), (std::vector<std::wstring>{L"x(5)", L"z(5)", L"y(3)"}));
 
     items = {Item(L"b", L"", L"\\B"), Item(L"c", L"", L"\\a")};
-    EXPECT_TRUE(SortItems(items, 2, false));
+    EXPECT_TRUE(SortItems(items, SortMode::ByPath, false));
     EXPECT_EQ(Titles(items), (std::vector<std::wstring>{L"c()", L"b()"}));
 }
 
@@ -47,16 +47,16 @@ TEST(ItemSort, TitleAndPathModesDoNothingWhileSortingByCount) {
     const std::vector<ItemRecord> unsorted = {Item(L"b", L"1", L"\\b"), Item(L"a", L"2", L"\\a")};
     for (int mode : {1, 2}) {
         auto items = unsorted;
-        EXPECT_FALSE(SortItems(items, mode, true)) << mode;
+        EXPECT_FALSE(SortItems(items, static_cast<SortMode>(mode), true)) << mode;
         EXPECT_EQ(items, unsorted) << mode;
     }
     for (int mode : {0, 4}) {
         auto items = unsorted;
-        EXPECT_FALSE(SortItems(items, mode, false)) << mode;
+        EXPECT_FALSE(SortItems(items, static_cast<SortMode>(mode), false)) << mode;
         EXPECT_EQ(items, unsorted) << mode;
     }
     auto items = unsorted;
-    EXPECT_TRUE(SortItems(items, 3, true));
+    EXPECT_TRUE(SortItems(items, SortMode::ByCount, true));
     EXPECT_EQ(items.front().title, L"a");
 }
 
@@ -94,7 +94,7 @@ TEST(ItemSort, MatchesTheSelectionSortOnRandomInputs) {
             items[k] = {text(2), text(2), L"", std::to_wstring(k), counts[random() % std::size(counts)]};
         for (int mode : {1, 2, 3}) {
             auto sorted = items;
-            ASSERT_TRUE(SortItems(sorted, mode, false));
+            ASSERT_TRUE(SortItems(sorted, static_cast<SortMode>(mode), false));
             ASSERT_EQ(sorted, ReferenceSort(items, mode)) << "mode " << mode << ", round " << round;
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
-// Configuration storage in memory, with switches to make reads and writes fail.
+// Configuration storage in memory, with switches to make reads and writes
+// fail, and notifiers that record or ignore what the user would be told.
 
 #include <optional>
 #include <string>
@@ -45,6 +46,12 @@ class RecordingNotifier final : public Notifier {
 public:
     std::vector<std::wstring> balloons;
     void ShowBalloon(std::wstring_view text) override { balloons.emplace_back(text); }
+};
+
+// For benchmarks: nothing is told.
+class QuietNotifier final : public Notifier {
+public:
+    void ShowBalloon(std::wstring_view) override {}
 };
 
 }  // namespace mivra::test

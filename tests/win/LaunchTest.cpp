@@ -38,7 +38,7 @@ TEST(Launch, AnItemStartsThroughTheSecondInstanceAndCounts) {
                                 win::SystemEnvironment()};
     std::vector<std::wstring> told;
     win::SystemLaunchActions actions(nullptr, nullptr, [&](std::wstring_view text) { told.emplace_back(text); });
-    ASSERT_TRUE(RunItem(groups[0].Items()[0], 1, L"open", context, actions));
+    ASSERT_TRUE(RunItem(groups[0].Items()[0], ShowMode::Normal, L"open", context, actions));
     ASSERT_TRUE(config.SaveGroups(groups).written);
 
     const std::filesystem::path record = toolDir / L"record.txt";

@@ -15,7 +15,10 @@
 #include <thread>
 #include <atomic>
 
+#include "FakePanelHost.h"
+#include "GroupMakers.h"
 #include "MemoryStorage.h"
+#include "MessagePump.h"
 #include "base/WinCodePage.h"
 #include "data/DataFile.h"
 #include "base/Files.h"
@@ -32,86 +35,7 @@ namespace {
 
 using win::MainPanel;
 
-class FakeHost final : public win::PanelHost {
-public:
-    // The configuration is kept in memory, or in `file` when given.
-    explicit FakeHost(ConfigStorage* file = nullptr) : backing(file ? *file : storage) {}
-    MemoryStorage storage;
-    ConfigStorage& backing;
-    RecordingNotifier notifier;
-    Configuration config{win::SystemCodePage(), backing, notifier};
-    std::vector<Group> stored;  // what LoadData finds
-    std::vector<Group> groups;
-    int saves = 0;
-    std::vector<std::wstring> messages;
-    int answer = IDOK;
-    std::vector<std::wstring> started;
-    win::SystemIcons icons{L"C:\\Mivra\\Mivra.exe", L"C:\\Program Files"};
-    bool realIcons = false;  // look icons up through the shell
-
-    Configuration& Config() override { return config; }
-    const AnsiCodePage& CodePage() override { return win::SystemCodePage(); }
-    bool IsLocked() const override { return false; }
-    std::vector<Group>& Groups() override { return groups; }
-    void SaveData() override { ++saves; }
-    void LoadData() override { groups = stored; }
-    int ShowMessage(std::wstring_view text, UINT) override {
-        messages.emplace_back(text);
-        return answer;
-    }
-    void ShowBalloon(std::wstring_view text) override { notifier.ShowBalloon(text); }
-    void ShutDown() override {}
-    void OnTrayCallback(LPARAM) override {}
-    std::wstring_view ProgramFile() override { return L"C:\\Mivra\\Mivra.exe"; }
-    bool RunItem(ItemRecord& item, int, std::wstring_view) override {
-        if (item.path.empty()) return false;
-        started.push_back(item.title);
-        item.count = std::to_wstring(std::stoi(item.count) + 1);
-        return true;
-    }
-    std::vector<std::wstring> addedPaths;
-    bool AddItem(std::vector<ItemRecord>& items, std::wstring_view title, std::wstring_view path,
-                 std::wstring_view icoPath, std::wstring_view argument, std::wstring_view count) override {
-        addedPaths.emplace_back(path);
-        items.push_back({std::wstring(title), std::wstring(path), std::wstring(icoPath), std::wstring(argument),
-                         std::wstring(count)});
-        return true;
-    }
-    int IconIndexOf(const ItemRecord& item) override {
-        return realIcons ? icons.IndexFor(item.icoPath, item.argument) : win::SystemIcons::kNoIcon;
-    }
-    win::SystemIcons& Icons() override { return icons; }
-    std::uint32_t TickCount() override { return now; }
-    std::uint32_t now = 100000;  // the clock of click timing, moved by the tests
-};
-
-Group MakeGroup(std::wstring title, int items) {
-    Group group{std::move(title), {}};
-    for (int i = 1; i <= items; ++i)
-        group.Items().push_back({L"item " + std::to_wstring(i), L"C:\\a" + std::to_wstring(i) + L".exe", L"", L"", L"0"});
-    return group;
-}
-
-void Pump() {
-    MSG msg;
-    for (int round = 0; round < 5; ++round) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(5);
-    }
-}
-
-// Handles messages until `done` holds; false if it still does not after 5 s.
-bool PumpUntil(const std::function<bool()>& done) {
-    return WaitUntil(
-        [&] {
-            Pump();
-            return done();
-        },
-        std::chrono::seconds(5));
-}
+using FakeHost = FakePanelHost;
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
@@ -121,7 +45,7 @@ protected:
         host.storage.bytes = std::move(config);
         host.config.LoadOptions();
         host.stored = std::move(stored);
-        panel = std::make_unique<MainPanel>(GetModuleHandleW(nullptr), host, look);
+        panel = win::MakeWindow<MainPanel>(GetModuleHandleW(nullptr), host, look);
         ASSERT_TRUE(panel->Create(Box{100, 100, 354, 400}));
         ShowWindow(panel->hwnd(), SW_SHOWNA);
         panel->FormResize();
@@ -147,7 +71,7 @@ protected:
         return {((item - 1) % columns) * width + width / 2, ((item - 1) / columns) * 46 + 23};
     }
     win::ItemPanel& ItemPanelObject() {
-        return *reinterpret_cast<win::ItemPanel*>(GetWindowLongPtrW(items, GWLP_USERDATA));
+        return *win::ItemPanel::FromHandle(items);
     }
     void Click(int item) {
         const POINT p = CellCentre(item);
@@ -158,7 +82,7 @@ protected:
 
     win::PanelLook look = win::PanelLook::BuiltIn();
     FakeHost host;
-    std::unique_ptr<MainPanel> panel;
+    win::WindowPtr<MainPanel> panel;
     HWND items = nullptr, bar = nullptr;
 };
 
@@ -361,7 +285,7 @@ TEST_F(PanelTest, AMissingTargetGetsItsIconWhenItAppears) {
 
     const auto appear = [&](int item) {
         WriteBytes(later[item - 1], "text");
-        ItemPanelObject().ReDraw(0);
+        ItemPanelObject().ReDraw(RedrawMode::KeepScroll);
         Pump();
         return !IconPainted(ItemPanelObject().Canvas(), origin(item));
     };
@@ -391,7 +315,7 @@ TEST_F(PanelTest, ScrollingPaintsWhatAFullRepaintWould) {
             SendMessageW(this->panel->hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
         SendMessageW(this->panel->hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
         const auto shifted = Snapshot(panel.Canvas(), w, h);
-        panel.ReDraw(0);
+        panel.ReDraw(RedrawMode::KeepScroll);
         EXPECT_TRUE(shifted == Snapshot(panel.Canvas(), w, h)) << "after scrolling to row " << panel.Grid().scrollRow;
     }
     EXPECT_EQ(panel.Grid().scrollRow, 3);
@@ -513,7 +437,7 @@ TEST_F(PanelTest, MovesAreStoredAndTheUpdateBarClosesItsSquare) {
     SetWindowPos(panel->hwnd(), nullptr, 130, 140, 360, 410, SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(panel->hwnd(), nullptr, 120, 140, 360, 410, SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(host.storage.writes, writes) << "moves the program makes are gathered first";
-    EXPECT_TRUE(PumpUntil([&] { return host.config.GetConfigStr(L"Size", L"") == L"1800,2100,5400,6150"; }))
+    EXPECT_TRUE(PumpUntil([&] { return host.config.GetConfigStr(Opt::Size, L"") == L"1800,2100,5400,6150"; }))
         << "twips at 96 dots per inch";
     EXPECT_EQ(host.storage.writes, writes + 1);
 
@@ -523,7 +447,7 @@ TEST_F(PanelTest, MovesAreStoredAndTheUpdateBarClosesItsSquare) {
     EXPECT_EQ(host.storage.writes, writes + 1);
     SendMessageW(panel->hwnd(), WM_EXITSIZEMOVE, 0, 0);
     EXPECT_EQ(host.storage.writes, writes + 2);
-    EXPECT_EQ(host.config.GetConfigStr(L"Size", L""), L"735,300,5400,6150");
+    EXPECT_EQ(host.config.GetConfigStr(Opt::Size, L""), L"735,300,5400,6150");
 
     RECT before{};
     GetWindowRect(items, &before);
@@ -604,12 +528,12 @@ TEST(PanelBoundsInAFile, MovesNeitherWaitForTheFileNorRewriteItEachTime) {
     for (int i = 0; i < 100; ++i) SetWindowPos(panel.hwnd(), nullptr, 100 + i, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     SendMessageW(panel.hwnd(), WM_EXITSIZEMOVE, 0, 0);
     for (int i = 0; i < 100; ++i) SetWindowPos(panel.hwnd(), nullptr, 200, 100 + i, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    const bool stored = PumpUntil([&] { return host.config.GetConfigStr(L"Size", L"") == L"3000,2985,5310,6000"; });
+    const bool stored = PumpUntil([&] { return host.config.GetConfigStr(Opt::Size, L"") == L"3000,2985,5310,6000"; });
     stop = true;
     reader.join();
     panel.Close();
 
-    EXPECT_TRUE(stored) << host.config.GetConfigStr(L"Size", L"");
+    EXPECT_TRUE(stored) << host.config.GetConfigStr(Opt::Size, L"");
     EXPECT_EQ(win::FileRetrySleeps(), sleepsBefore) << "the panel's thread slept for the file";
     EXPECT_LE(storage.writes, 2 + 2 * 10) << "once for the gesture, once for the program's moves, and retries";
     EXPECT_GT(samples, 0);

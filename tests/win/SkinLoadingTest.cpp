@@ -37,10 +37,10 @@ protected:
         const std::string bytes = win::SystemCodePage().ToAnsi(EncodeText(win::SystemCodePage(), text));
         std::ofstream(skin, std::ios::binary) << bytes;
     }
-    void Install() { config.SetConfig(win::kSkinCheckKey, win::CurrentSkinCheckValue(skin.wstring()), L"", true); }
+    void Install() { config.SetConfig(Opt::SkinCheck, win::CurrentSkinCheckValue(skin.wstring()), L"", true); }
     SkinLoad Load() { return win::LoadSkin(skin.wstring(), config, win::SystemCodePage(), look); }
     bool SkinExists() const { return std::filesystem::exists(skin); }
-    bool CheckStored() { return !config.GetConfigStr(win::kSkinCheckKey, L"").empty(); }
+    bool CheckStored() { return !config.GetConfigStr(Opt::SkinCheck, L"").empty(); }
 
     ScratchDir dir{L"mivra-skin"};
     std::filesystem::path skin = dir / L"Mivra.skin";
@@ -51,7 +51,7 @@ protected:
 };
 
 TEST_F(SkinLoadingTest, WithoutAFileTheProgramsOwnLookStays) {
-    config.SetConfig(win::kSkinCheckKey, L"ABCDEF01", L"", true);
+    config.SetConfig(Opt::SkinCheck, L"ABCDEF01", L"", true);
     EXPECT_EQ(Load(), SkinLoad::None);
     EXPECT_EQ(look.skinName, L"Default");
     EXPECT_FALSE(CheckStored());
@@ -81,7 +81,7 @@ TEST_F(SkinLoadingTest, AnInstalledSkinIsApplied) {
 
 TEST_F(SkinLoadingTest, AFilePlacedByHandIsDeleted) {
     WriteSkin(SkinText(L"夜色"));
-    config.SetConfig(win::kSkinCheckKey, L"0BADF00D", L"", true);
+    config.SetConfig(Opt::SkinCheck, L"0BADF00D", L"", true);
     EXPECT_EQ(Load(), SkinLoad::Refused);
     EXPECT_FALSE(SkinExists());
     EXPECT_FALSE(CheckStored());

@@ -1,7 +1,5 @@
 #include "config/Configuration.h"
 
-#include "config/Options.h"
-
 #include <utility>
 
 namespace mivra {
@@ -24,8 +22,14 @@ std::wstring CutTo255Bytes(const AnsiCodePage& codePage, std::wstring value) {
 
 Configuration::Configuration(const AnsiCodePage& codePage, ConfigStorage& storage, Notifier& notifier)
     : codePage_(codePage), storage_(storage), notifier_(notifier) {
-    for (const OptionSpec& option : AllOptions())
-        options_[std::wstring(option.key)] = EffectiveValue(option, std::nullopt);
+    for (const OptionSpec& option : AllOptions()) Store(option, EffectiveValue(option, std::nullopt));
+}
+
+void Configuration::Store(const OptionSpec& option, std::wstring value) {
+    Value& slot = options_[static_cast<size_t>(option.id)];
+    const bool numeric = option.kind == OptionKind::Flag || option.kind == OptionKind::Integer;
+    slot.number = numeric ? ProfileIntOf(value) : 0;
+    slot.text = std::move(value);
 }
 
 ProfileFile& Configuration::Current(bool retry, Patience patience) {
@@ -63,16 +67,25 @@ bool Configuration::Commit(Patience patience) {
     return false;
 }
 
-std::wstring Configuration::GetConfigInt(std::wstring_view key, int defaultValue) {
-    return std::to_wstring(Current().GetInt(kConfigSection, key, defaultValue));
+int Configuration::GetConfigInt(Opt key, int defaultValue) {
+    return Current().GetInt(kConfigSection, Spec(key).key, defaultValue);
 }
 
-std::wstring Configuration::GetConfigStr(std::wstring_view key, std::wstring_view defaultValue) {
-    return CutTo255Bytes(codePage_, Current().Get(kConfigSection, key).value_or(std::wstring(defaultValue)));
+std::wstring Configuration::GetConfigStr(Opt key, std::wstring_view defaultValue) {
+    return CutTo255Bytes(codePage_,
+                         Current().Get(kConfigSection, Spec(key).key).value_or(std::wstring(defaultValue)));
 }
 
-bool Configuration::SetConfig(std::wstring_view key, std::wstring_view value, std::wstring_view defaultValue,
-                              bool force, Patience patience) {
+bool Configuration::SetConfig(Opt key, std::wstring_view value, std::wstring_view defaultValue, bool force,
+                              Patience patience) {
+    return Write(Spec(key).key, value, defaultValue, force, IsQuietKey(key), patience);
+}
+
+bool Configuration::ClearConfig() { return Write({}, {}, {}, false, false, Patience::WaitBriefly); }
+
+// An empty key removes the whole section.
+bool Configuration::Write(std::wstring_view key, std::wstring_view value, std::wstring_view defaultValue,
+                          bool force, bool quiet, Patience patience) {
     if (!force && IsLocked()) return false;
     // A file that cannot be read is not written over (the user was told).
     if (!ReadyToWrite(patience)) return false;
@@ -86,7 +99,7 @@ bool Configuration::SetConfig(std::wstring_view key, std::wstring_view value, st
         file.Set(kConfigSection, key, value);
     // Writing the value that is already there changes nothing on disk.
     const bool stored = file.Revision() == before || Commit(patience);
-    if (!stored && !startingUp_ && !IsQuietKey(key)) notifier_.ShowBalloon(kSaveFailedBalloon);
+    if (!stored && !startingUp_ && !quiet) notifier_.ShowBalloon(kSaveFailedBalloon);
     return stored;
 }
 
@@ -97,24 +110,14 @@ void Configuration::LoadOptions() {
         std::optional<std::wstring> stored = file.Get(kConfigSection, option.key);
         if (stored && (option.kind == OptionKind::Flag || option.kind == OptionKind::Integer))
             stored = std::to_wstring(file.GetInt(kConfigSection, option.key, ProfileIntOf(option.defaultValue)));
-        options_[std::wstring(option.key)] = EffectiveValue(option, stored);
+        Store(option, EffectiveValue(option, stored));
     }
 }
 
-std::wstring Configuration::Option(std::wstring_view key) const {
-    const OptionSpec* option = FindOption(key);
-    if (!option) return {};
-    auto it = options_.find(option->key);
-    return it == options_.end() ? std::wstring() : it->second;
-}
-
-int Configuration::Int(std::wstring_view key) const { return ProfileIntOf(Option(key)); }
-
-void Configuration::SetOption(std::wstring_view key, std::wstring_view value) {
-    const OptionSpec* option = FindOption(key);
-    if (!option) return;
-    options_[std::wstring(option->key)] = std::wstring(value);
-    SetConfig(option->key, value, option->defaultValue, false);
+void Configuration::SetOption(Opt option, std::wstring_view value) {
+    const OptionSpec& spec = Spec(option);
+    Store(spec, std::wstring(value));
+    SetConfig(option, value, spec.defaultValue, false);
 }
 
 std::optional<LoadedData> Configuration::LoadGroups() {

@@ -5,13 +5,14 @@
 // The file is parsed once and kept; it is read again only when it changed on
 // disk. Every change is written whole and atomically by the storage.
 
+#include <array>
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "config/Options.h"
 #include "config/ProfileFile.h"
 #include "data/DataFile.h"
 #include "text/AnsiCodePage.h"
@@ -62,33 +63,36 @@ public:
     Configuration(const AnsiCodePage& codePage, ConfigStorage& storage, Notifier& notifier);
 
     // --- Accessors of section "Config" -----------------------------------
-    // The system's integer reading of the key, as decimal text.
-    std::wstring GetConfigInt(std::wstring_view key, int defaultValue);
-    // The key's text, cut to the 255 bytes a profile read returns.
-    std::wstring GetConfigStr(std::wstring_view key, std::wstring_view defaultValue);
-    // Writes the key, or removes it when `value` equals `defaultValue`; an
-    // empty key (with empty value and default) removes the whole section.
+    // The system's integer reading of the key as it is in the file now.
+    int GetConfigInt(Opt key, int defaultValue);
+    // The key's text as it is in the file now, cut to the 255 bytes a
+    // profile read returns.
+    std::wstring GetConfigStr(Opt key, std::wstring_view defaultValue);
+    // Writes the key, or removes it when `value` equals `defaultValue`.
     // Unforced writes do nothing while the configuration is locked. A failed
     // write is reported by a balloon, except while starting up and for the
     // keys the program writes on its own. Returns whether the file holds it.
-    bool SetConfig(std::wstring_view key, std::wstring_view value, std::wstring_view defaultValue, bool force,
+    bool SetConfig(Opt key, std::wstring_view value, std::wstring_view defaultValue, bool force,
                    Patience patience = Patience::WaitBriefly);
+    // Removes the whole section: every option reads its default next start.
+    bool ClearConfig();
 
     // --- The option store -------------------------------------------------
     // Reads every option of the table into the store, with its fallbacks.
     void LoadOptions();
-    // The current value of an option (see EffectiveValue); the table's
-    // default before LoadOptions.
-    std::wstring Option(std::wstring_view key) const;
-    bool Flag(std::wstring_view key) const { return Option(key) == L"1"; }
-    int Int(std::wstring_view key) const;
+    // The current value of an option in its stored form (see
+    // EffectiveValue); the table's default before LoadOptions.
+    const std::wstring& Option(Opt option) const { return options_[static_cast<size_t>(option)].text; }
+    bool Flag(FlagOpt option) const { return Number(option.id) == 1; }
+    int Int(IntOpt option) const { return Number(option.id); }
+    const std::wstring& Text(TextOpt option) const { return Option(option.id); }
     // Sets the option in the store at once and stores it (not forced).
-    void SetOption(std::wstring_view key, std::wstring_view value);
+    void SetOption(Opt option, std::wstring_view value);
 
     // While set (start-up), failed writes are not reported.
     void SetStartingUp(bool startingUp) { startingUp_ = startingUp; }
     // The main menu's lock: unforced writes and data saves are refused.
-    bool IsLocked() const { return Flag(L"LockConfig"); }
+    bool IsLocked() const { return Flag(Opt::LockConfig); }
 
     // Whether the file exists but could not be read the last time it was
     // needed. Then nothing is written to it, reads answer from what was
@@ -113,6 +117,10 @@ private:
     // then nothing may be written.
     bool ReadyToWrite(Patience patience = Patience::WaitBriefly);
     bool Commit(Patience patience = Patience::WaitBriefly);
+    bool Write(std::wstring_view key, std::wstring_view value, std::wstring_view defaultValue, bool force,
+               bool quiet, Patience patience);
+    int Number(Opt option) const { return options_[static_cast<size_t>(option)].number; }
+    void Store(const OptionSpec& option, std::wstring value);
 
     const AnsiCodePage& codePage_;
     ConfigStorage& storage_;
@@ -122,7 +130,11 @@ private:
     bool missing_ = true;      // file_ stands for no file at all
     bool unreadable_ = false;  // the last read failed: file_ is what was read before
     bool toldUnreadable_ = false;
-    std::map<std::wstring, std::wstring, std::less<>> options_;
+    struct Value {
+        std::wstring text;
+        int number = 0;  // flags and integers: the text read as the system reads integers
+    };
+    std::array<Value, kOptionCount> options_;
     bool startingUp_ = false;
 };
 

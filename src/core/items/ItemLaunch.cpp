@@ -16,12 +16,12 @@ bool IsFullLocalPath(std::wstring_view path) {
 void RunSystemFunction(std::wstring_view keyword, LaunchActions& actions) {
     struct Question {
         std::wstring_view keyword, question;
-        int mode;
+        ExitMode mode;
     };
     static constexpr Question kExits[] = {
-        {L"logoff", L"确定要注销吗？", 0},
-        {L"shutdown", L"确定要关机吗？", 1},
-        {L"reboot", L"确定要重启吗？", 2},
+        {L"logoff", L"确定要注销吗？", ExitMode::LogOff},
+        {L"shutdown", L"确定要关机吗？", ExitMode::ShutDown},
+        {L"reboot", L"确定要重启吗？", ExitMode::Restart},
     };
     if (EqualsNoCase(keyword, L"setting")) return actions.OpenSettings();
     if (EqualsNoCase(keyword, L"emptyrecyclebin")) return actions.EmptyRecycleBin();
@@ -32,30 +32,33 @@ void RunSystemFunction(std::wstring_view keyword, LaunchActions& actions) {
             if (actions.Confirm(exit.question)) actions.ExitSystem(exit.mode);
             return;
         }
-    if (const int csidl = SpecialFolderOfKeyword(keyword)) actions.OpenSpecialFolder(csidl);
+    if (const SpecialFolder folder = SpecialFolderOfKeyword(keyword); folder != SpecialFolder::None)
+        actions.OpenSpecialFolder(folder);
 }
 
 }  // namespace
 
-int SpecialFolderOfKeyword(std::wstring_view keyword) {
+SpecialFolder SpecialFolderOfKeyword(std::wstring_view keyword) {
     struct Folder {
         std::wstring_view keyword;
-        int csidl;
+        SpecialFolder folder;
     };
-    static constexpr Folder kFolders[] = {{L"drives", 17}, {L"controls", 3}, {L"bitbucket", 10}};
+    static constexpr Folder kFolders[] = {{L"drives", SpecialFolder::Computer},
+                                          {L"controls", SpecialFolder::ControlPanel},
+                                          {L"bitbucket", SpecialFolder::RecycleBin}};
     for (const Folder& folder : kFolders)
-        if (EqualsNoCase(keyword, folder.keyword)) return folder.csidl;
-    return 0;
+        if (EqualsNoCase(keyword, folder.keyword)) return folder.folder;
+    return SpecialFolder::None;
 }
 
-bool RunItem(ItemRecord& item, int show, std::wstring_view verb, const LaunchContext& context,
+bool RunItem(ItemRecord& item, ShowMode show, std::wstring_view verb, const LaunchContext& context,
              LaunchActions& actions) {
     const std::wstring target = ResolvePath(item.path, context.programDir, context.environment);
     if (target.empty()) return false;
 
     if (target != context.programFile || item.argument.empty()) {
         const RunRequest request{verb.empty() ? L"open" : std::wstring(verb), target, item.argument,
-                                 std::to_wstring(show)};
+                                 std::to_wstring(static_cast<int>(show))};
         const auto kept = [&](const std::wstring& text) {
             return context.codePage.FromAnsi(context.codePage.ToAnsi(text)) == text;
         };

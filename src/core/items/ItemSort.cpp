@@ -102,12 +102,12 @@ std::vector<size_t> OrderByCount(const std::vector<CountKey>& keys) {
     return SelectionOrder(RankKeys(ranked));
 }
 
-std::vector<size_t> SortOrder(const std::vector<ItemRecord>& items, int mode) {
+std::vector<size_t> SortOrder(const std::vector<ItemRecord>& items, SortMode mode) {
     std::vector<size_t> rank;
     std::wstring buffer;
-    if (mode == 1 || mode == 2) {
-        rank = RankKeys(LowerCaseKeys(items, mode == 1 ? &ItemRecord::title : &ItemRecord::path, buffer));
-    } else if (mode == 3) {
+    if (mode == SortMode::ByTitle || mode == SortMode::ByPath) {
+        rank = RankKeys(LowerCaseKeys(items, mode == SortMode::ByTitle ? &ItemRecord::title : &ItemRecord::path, buffer));
+    } else if (mode == SortMode::ByCount) {
         const std::vector<std::wstring_view> titles = LowerCaseKeys(items, &ItemRecord::title, buffer);
         std::vector<CountKey> keys;
         keys.reserve(items.size());
@@ -119,8 +119,9 @@ std::vector<size_t> SortOrder(const std::vector<ItemRecord>& items, int mode) {
     return SelectionOrder(std::move(rank));
 }
 
-bool SortItems(std::vector<ItemRecord>& items, int mode, bool sortByCount) {
-    if (mode < 1 || mode > 3 || (mode != 3 && sortByCount)) return false;
+bool SortItems(std::vector<ItemRecord>& items, SortMode mode, bool sortByCount) {
+    const bool known = mode == SortMode::ByTitle || mode == SortMode::ByPath || mode == SortMode::ByCount;
+    if (!known || (mode != SortMode::ByCount && sortByCount)) return false;
     ApplyOrder(items, SortOrder(items, mode));
     return true;
 }

@@ -9,6 +9,9 @@
 
 namespace mivra {
 
+// The sorts of the item menu; the numbers are the menu's.
+enum class SortMode : int { ByTitle = 1, ByPath = 2, ByCount = 3 };
+
 // `text` with every character through FoldCase: the lowercase letter for the
 // letters users write ("É" gives "é"), shared by sorting and search.
 std::wstring LowerCaseText(std::wstring_view text);
@@ -18,7 +21,7 @@ long long LaunchCount(std::wstring_view count);
 
 // The order of `items` after a sort in `mode` (below): for each place, the
 // index the item there comes from. Empty for an unknown mode.
-std::vector<size_t> SortOrder(const std::vector<ItemRecord>& items, int mode);
+std::vector<size_t> SortOrder(const std::vector<ItemRecord>& items, SortMode mode);
 
 // What the sort by launch count compares: more launches first, then the
 // lower-cased title (LowerCaseText).
@@ -40,10 +43,10 @@ void ApplyOrder(std::vector<T>& elements, const std::vector<size_t>& order) {
     elements = std::move(sorted);
 }
 
-// Mode 1 by title, 2 by path (lower-cased, binary), 3 by launch count (more
-// first, then by title). Modes 1 and 2 do nothing while `sortByCount` is on.
+// By title, by path (lower-cased, binary), by launch count (more first, then
+// by title). The sorts by title and by path do nothing while `sortByCount` is on.
 // The result is the order of a selection sort by exchanges, ties included.
 // Returns whether a sort ran, so the order may have changed.
-bool SortItems(std::vector<ItemRecord>& items, int mode, bool sortByCount);
+bool SortItems(std::vector<ItemRecord>& items, SortMode mode, bool sortByCount);
 
 }  // namespace mivra

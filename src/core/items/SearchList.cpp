@@ -128,7 +128,7 @@ void FillSearchList(SearchList& list, const std::optional<ItemRecord>& command, 
 }
 
 void SortByLaunchCount(SearchList& list) {
-    const std::vector<size_t> order = SortOrder(list.items, 3);
+    const std::vector<size_t> order = SortOrder(list.items, SortMode::ByCount);
     ApplyOrder(list.items, order);
     ApplyOrder(list.origins, order);
 }

@@ -11,6 +11,12 @@
 
 namespace mivra {
 
+// How a cell is painted: the column of the cell picture it is drawn from.
+enum class CellState : int { Normal = 0, Hover = 1, Pressed = 2 };  // Hover: also the keyboard selection
+
+// What a full repaint does with the scroll position.
+enum class RedrawMode { KeepScroll, ToTop };
+
 // The three view options (ItemBarView, ItemBarIcon, ItemBarText).
 struct ItemViewOptions {
     int view = 2;  // 0 one column, 1 two columns, 2 many columns

@@ -80,12 +80,10 @@ bool App::StartUp() {
 }
 
 void App::DiscardForms() {
-    const bool wasShuttingDown = std::exchange(shuttingDown_, true);
     main_.reset();
     retired_.clear();
     look_.reset();
     retiredLooks_.clear();
-    shuttingDown_ = wasShuttingDown;
 }
 
 const AnsiCodePage& App::CodePage() { return SystemCodePage(); }
@@ -110,7 +108,7 @@ bool App::RefuseSystemDirectory() {
 bool App::HandOverToRunningInstance() {
     if (!running_) running_.emplace(files_.programFile);
     if (!running_->OtherWasRunning()) return false;
-    const long handle = std::wcstol(config_->GetConfigInt(L"Handle", 0).c_str(), nullptr, 10);
+    const long handle = config_->GetConfigInt(Opt::Handle, 0);
     return HandOverTo(reinterpret_cast<HWND>(static_cast<LONG_PTR>(handle)));
 }
 
@@ -119,7 +117,7 @@ bool App::CreateForms() {
     if (!icons_)
         icons_ = std::make_unique<SystemIcons>(files_.programFile,
                                                EnvironmentVariable(L"ProgramFiles").value_or(L"C:\\Program Files"));
-    main_ = std::make_unique<MainPanel>(instance_, *this, *look_);
+    main_ = MakeWindow<MainPanel>(instance_, *this, *look_);
     if (!main_->Create(StoredPanelBounds())) return false;
     balloon_.Attach(main_->hwnd(), LoadIconW(instance_, MAKEINTRESOURCEW(1)));
     launcher_ = std::make_unique<SystemLaunchActions>(main_->hwnd(), nullptr,
@@ -132,7 +130,7 @@ bool App::CreateForms() {
 // The panel's rectangle from the configuration, or the default one.
 Box App::StoredPanelBounds() {
     const int twipsPerPixel = TwipsPerPixel();
-    if (auto stored = ParseStoredBounds(config_->GetConfigStr(L"Size", L""), twipsPerPixel, twipsPerPixel))
+    if (auto stored = ParseStoredBounds(config_->GetConfigStr(Opt::Size, L""), twipsPerPixel, twipsPerPixel))
         return *stored;
     return DefaultPanelBounds();
 }
@@ -151,13 +149,13 @@ void App::AcceptDroppedFiles() {
 void App::LoadConfig() {
     // Written at every start, even with the configuration locked: a second
     // start finds this instance through `Handle`.
-    config_->SetConfig(L"Version", MIVRA_VERSION_WTEXT, L"", true);
+    config_->SetConfig(Opt::Version, MIVRA_VERSION_WTEXT, L"", true);
     const auto handle = static_cast<long>(reinterpret_cast<LONG_PTR>(main_->hwnd()));
-    config_->SetConfig(L"Handle", std::to_wstring(handle), L"", true);
+    config_->SetConfig(Opt::Handle, std::to_wstring(handle), L"", true);
     config_->LoadOptions();
     // A file that cannot be read is not copied: the backup would hold nothing.
     if (!config_->Unreadable())
-        MakeDailyBackup(files_.programDir, files_.configFile, config_->Int(L"MaxBackups"), LocalNow());
+        MakeDailyBackup(files_.programDir, files_.configFile, config_->Int(Opt::MaxBackups), LocalNow());
 }
 
 void App::LoadData() {
@@ -168,7 +166,19 @@ void App::LoadData() {
     if (groupsUnread_) balloon_.ShowBalloon(kGroupsUnreadBalloon);
 }
 
-bool App::RunItem(ItemRecord& item, int show, std::wstring_view verb) {
+// The program takes its panel away before destroying it (ShutDown,
+// DiscardForms); a panel destroyed any other way still ends the program.
+void App::OnPanelDestroyed() {
+    if (!main_) return;
+    retired_.push_back(std::move(main_));
+    ShutDown();
+}
+
+void App::OnHandOver() {
+    if (main_) main_->ShowPanel();
+}
+
+bool App::RunItem(ItemRecord& item, ShowMode show, std::wstring_view verb) {
     return mivra::RunItem(item, show, verb, *launchContext_, *launcher_);
 }
 
@@ -198,21 +208,19 @@ void App::SaveData() {
 void App::ShowPanelAtStart() {
     // Started to the tray, the panel waits for the tray icon, the hotkey or
     // a second start.
-    if (!config_->Flag(L"StartToTray")) ShowWindow(main_->hwnd(), SW_SHOW);
+    if (!config_->Flag(Opt::StartToTray)) ShowWindow(main_->hwnd(), SW_SHOW);
 }
 
 void App::ShutDown() {
-    if (shuttingDown_) return;
-    shuttingDown_ = true;
-    config_->SetConfig(L"Handle", L"", L"", false);
+    config_->SetConfig(Opt::Handle, L"", L"", false);
     if (main_ && main_->Loaded())
-        config_->SetConfig(L"ActivatedTab", std::to_wstring(main_->ActivatedTab()), L"1", false);
+        config_->SetConfig(Opt::ActivatedTab, std::to_wstring(main_->ActivatedTab()), L"1", false);
     if (main_) {
-        main_->Close();
+        // Out of main_ before its window goes: the panel is no longer the program's.
         retired_.push_back(std::move(main_));
+        retired_.back()->Close();
     }
     if (look_) retiredLooks_.push_back(std::move(look_));
-    shuttingDown_ = false;
     if (!restarting_) PostQuitMessage(0);
 }
 

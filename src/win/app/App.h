@@ -13,6 +13,7 @@
 #include "app/SingleInstance.h"
 #include "app/TrayBalloon.h"
 #include "base/System.h"
+#include "base/Window.h"
 #include "config/Configuration.h"
 #include "config/FileConfigStorage.h"
 #include "items/ItemLaunch.h"
@@ -58,9 +59,11 @@ public:
     // Rewrites the groups to the file (nothing while the configuration is locked).
     void SaveData() override;
     void LoadData() override;
+    void OnHandOver() override;
+    void OnPanelDestroyed() override;
     void OnTrayCallback(LPARAM event) override { balloon_.OnTrayCallback(event); }
     std::wstring_view ProgramFile() override { return files_.programFile; }
-    bool RunItem(ItemRecord& item, int show, std::wstring_view verb) override;
+    bool RunItem(ItemRecord& item, ShowMode show, std::wstring_view verb) override;
     bool AddItem(std::vector<ItemRecord>& items, std::wstring_view title, std::wstring_view path,
                  std::wstring_view icoPath, std::wstring_view argument, std::wstring_view count) override;
     int IconIndexOf(const ItemRecord& item) override;
@@ -95,14 +98,13 @@ private:
     std::unique_ptr<LaunchContext> launchContext_;
     ShellItemSources sources_;
     std::optional<SingleInstance> running_;
-    std::unique_ptr<MainPanel> main_;
+    WindowPtr<MainPanel> main_;
     // Forms that ShutDown has closed. They are freed by the message loop, not
     // by ShutDown, which may run inside one of their own window procedures.
-    std::vector<std::unique_ptr<MainPanel>> retired_;
+    std::vector<WindowPtr<MainPanel>> retired_;
     std::vector<std::unique_ptr<PanelLook>> retiredLooks_;
     bool isLocked_ = false;
     bool groupsUnread_ = false;  // the file could not be read at start: its groups are not in memory
-    bool shuttingDown_ = false;
     bool restarting_ = false;
 };
 

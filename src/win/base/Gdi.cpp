@@ -66,19 +66,35 @@ void BitmapDc::reset() noexcept {
     old_ = nullptr;
 }
 
+MemoryCanvas::MemoryCanvas(UniqueGdiObject bitmap, HDC like) noexcept : bitmap_(std::move(bitmap)) {
+    if (bitmap_) dc_ = BitmapDc(static_cast<HBITMAP>(bitmap_.get()), like);
+}
+
+MemoryCanvas& MemoryCanvas::operator=(MemoryCanvas&& other) noexcept {
+    if (this != &other) {
+        reset();
+        bitmap_ = std::move(other.bitmap_);
+        dc_ = std::move(other.dc_);
+    }
+    return *this;
+}
+
+void MemoryCanvas::reset() noexcept {
+    dc_.reset();
+    bitmap_.reset();
+}
+
 BufferedDc::BufferedDc(HDC target, const RECT& area) : target_(target), area_(area) {
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return;
-    bitmap_ = CreateBitmapFor(target, width, height);
-    if (!bitmap_) return;
-    memory_ = BitmapDc(static_cast<HBITMAP>(bitmap_.get()), target);
-    if (memory_.get()) SetViewportOrgEx(memory_.get(), -area.left, -area.top, nullptr);
+    memory_ = MemoryCanvas(CreateBitmapFor(target, width, height), target);
+    if (memory_) SetViewportOrgEx(memory_.dc(), -area.left, -area.top, nullptr);
 }
 
 BufferedDc::~BufferedDc() {
-    if (!memory_.get()) return;
-    SetViewportOrgEx(memory_.get(), 0, 0, nullptr);
-    BitBlt(target_, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top, memory_.get(), 0, 0,
+    if (!memory_) return;
+    SetViewportOrgEx(memory_.dc(), 0, 0, nullptr);
+    BitBlt(target_, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top, memory_.dc(), 0, 0,
            SRCCOPY);
 }
 

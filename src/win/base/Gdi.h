@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "base/Unique.h"
+#include "layout/Geometry.h"
 
 namespace mivra::win {
 
@@ -93,6 +94,27 @@ private:
     HGDIOBJ old_ = nullptr;
 };
 
+// A bitmap selected into a memory DC of its own: an image that a window
+// keeps and draws into. The DC goes before the bitmap, so the bitmap is
+// never freed while selected.
+class MemoryCanvas {
+public:
+    MemoryCanvas() noexcept = default;
+    // Takes `bitmap`; the DC is compatible with `like` (the screen when null).
+    explicit MemoryCanvas(UniqueGdiObject bitmap, HDC like = nullptr) noexcept;
+    MemoryCanvas(MemoryCanvas&& other) noexcept = default;
+    MemoryCanvas& operator=(MemoryCanvas&& other) noexcept;
+
+    HDC dc() const noexcept { return dc_.get(); }
+    HBITMAP bitmap() const noexcept { return static_cast<HBITMAP>(bitmap_.get()); }
+    explicit operator bool() const noexcept { return dc_.get() != nullptr; }
+    void reset() noexcept;
+
+private:
+    UniqueGdiObject bitmap_;
+    BitmapDc dc_;  // destroyed first
+};
+
 // Draws into a memory bitmap and copies it to the target when it goes out of
 // scope, so that a repaint never flickers.
 class BufferedDc {
@@ -101,16 +123,17 @@ public:
     ~BufferedDc();
     BufferedDc(const BufferedDc&) = delete;
     BufferedDc& operator=(const BufferedDc&) = delete;
-    HDC dc() const { return memory_.get() ? memory_.get() : target_; }
+    HDC dc() const { return memory_ ? memory_.dc() : target_; }
 
 private:
     HDC target_;
     RECT area_;
-    UniqueGdiObject bitmap_;
-    BitmapDc memory_;  // released before the bitmap
+    MemoryCanvas memory_;
 };
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color);
+
+inline RECT ToRect(const Box& box) { return {box.left, box.top, box.right(), box.bottom()}; }
 
 // The height of a line of `font` in `window`; `fallback` when it cannot be measured.
 int LineHeight(HWND window, HGDIOBJ font, int fallback);

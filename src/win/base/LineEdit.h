@@ -2,12 +2,14 @@
 // A one-line EDIT control inside one of Mivra's windows whose messages go
 // first to a member of that window (the rename box, the search query). The
 // member returns the result and calls DefSubclassProc for what it leaves to
-// the control; exceptions stop there, as in every window of the program.
+// the control; exceptions stop there and are noted, as in every window of
+// the program.
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include "base/CommonControls.h"
+#include "base/StoppedExceptions.h"
 
 namespace mivra::win {
 
@@ -23,7 +25,7 @@ LRESULT CALLBACK LineEditProcedure(HWND edit, UINT message, WPARAM wParam, LPARA
     try {
         return (reinterpret_cast<Owner*>(owner)->*Handler)(edit, message, wParam, lParam);
     } catch (...) {
-        // The operation is abandoned where it failed; the control goes on.
+        NoteStoppedException(L"EDIT");
         return DefSubclassProc(edit, message, wParam, lParam);
     }
 }

@@ -1,9 +1,21 @@
 #pragma once
 // Base of every window class: registers the class once, hands `this` over at
 // WM_NCCREATE and routes messages to the derived class's HandleMessage.
-// Exceptions never leave the window procedure.
+// Exceptions never leave the window procedure: they are noted
+// (base/StoppedExceptions.h) and the message gets its default handling.
+//
+// A window and its object end together. Whoever owns the object destroys
+// the window first, while the whole object still takes its last messages
+// (WindowPtr does), then frees the object. An object freed with its window
+// still there cuts the window off before destroying it, so that no message
+// reaches an object whose derived part is already gone.
 
 #include <windows.h>
+
+#include <memory>
+#include <utility>
+
+#include "base/StoppedExceptions.h"
 
 namespace mivra::win {
 
@@ -12,9 +24,21 @@ class Window {
 public:
     HWND hwnd() const { return hwnd_; }
 
+    // The object of a window of this class; nullptr for any other window,
+    // and once the window is destroyed.
+    static Derived* FromHandle(HWND window) {
+        if (!window || GetClassLongPtrW(window, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&Window::Procedure))
+            return nullptr;
+        return reinterpret_cast<Derived*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    }
+
 protected:
     Window() = default;
-    ~Window() = default;
+    ~Window() {
+        if (!hwnd_) return;
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
@@ -66,7 +90,9 @@ private:
         try {
             result = self->HandleMessage(message, wParam, lParam);
         } catch (...) {
-            // The operation is abandoned where it failed; the window goes on.
+            wchar_t className[64] = L"";
+            GetClassNameW(hwnd, className, 64);
+            NoteStoppedException(className);
             result = DefWindowProcW(hwnd, message, wParam, lParam);
         }
         if (message == WM_NCDESTROY) {
@@ -78,5 +104,22 @@ private:
 
     HWND hwnd_ = nullptr;
 };
+
+// Owns a window object: the window is destroyed while the object is whole,
+// then the object is freed.
+struct DestroyWindowFirst {
+    template <typename T>
+    void operator()(T* object) const {
+        if (object->hwnd()) DestroyWindow(object->hwnd());
+        delete object;
+    }
+};
+template <typename T>
+using WindowPtr = std::unique_ptr<T, DestroyWindowFirst>;
+
+template <typename T, typename... Args>
+WindowPtr<T> MakeWindow(Args&&... args) {
+    return WindowPtr<T>(new T(std::forward<Args>(args)...));
+}
 
 }  // namespace mivra::win

@@ -7,8 +7,9 @@
 
 #include "base/LineEdit.h"
 #include "base/Gdi.h"
+#include "base/LeaveTracker.h"
 #include "layout/NineSlice.h"
-#include "main/MainPanel.h"
+#include "main/PanelLook.h"
 
 namespace mivra::win {
 namespace {
@@ -16,29 +17,24 @@ namespace {
 constexpr wchar_t kClassName[] = L"MivraGroupBar";
 constexpr UINT_PTR kHoverTimer = 1;
 
-enum MenuCommand : UINT { kNewGroup = 1, kRenameGroup, kDeleteGroup, kDeleteAllGroups };
-
-RECT ToRect(const Box& box) { return {box.left, box.top, box.right(), box.bottom()}; }
+// Menu identifiers start at 1: TrackPopupMenu answers 0 for no choice.
+UINT MenuId(GroupCommand command) { return static_cast<UINT>(command) + 1; }
 
 }  // namespace
 
-GroupBar::~GroupBar() {
-    if (hwnd()) DestroyWindow(hwnd());
-}
-
 bool GroupBar::Create(HWND parent) {
-    return CreateChild(owner_.Instance(), kClassName, parent, WS_CLIPCHILDREN);
+    return CreateChild(context_.instance, kClassName, parent, WS_CLIPCHILDREN);
 }
 
 // The rename box is made the first time a group is renamed.
 bool GroupBar::EnsureRenameBox() {
     if (renameBox_) return true;
     renameBox_ =
-        CreateLineEdit<&GroupBar::RenameBoxMessage>(this, hwnd(), owner_.Instance(), owner_.Look().font.get());
+        CreateLineEdit<&GroupBar::RenameBoxMessage>(this, hwnd(), context_.instance, context_.look.font.get());
     return renameBox_ != nullptr;
 }
 
-int GroupBar::TabCount() const { return static_cast<int>(owner_.Host().Groups().size()); }
+int GroupBar::TabCount() const { return static_cast<int>(context_.groups.size()); }
 
 void GroupBar::Redraw() {
     if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
@@ -50,14 +46,14 @@ void GroupBar::OnPaint() {
     GetClientRect(hwnd(), &client);
     BufferedDc buffer(paint.dc(), paint.Area());
     HDC dc = buffer.dc();
-    const PanelLook& look = owner_.Look();
+    const PanelLook& look = context_.look;
     const Picture& image = look.tab;
     const int count = TabCount();
-    FillSolid(dc, client, image ? image.PixelAt(5, 5) : RGB(255, 255, 255));
+    FillSolid(dc, client, image.FillColour());
     if (count < 1) return;
 
-    const auto& groups = owner_.Host().Groups();
-    const int current = owner_.CurrentTab();
+    const auto& groups = context_.groups;
+    const int current = current_;
     SelectScope font(dc, look.font.get());
     SetBkMode(dc, TRANSPARENT);
     for (int position = 1; position <= count; ++position) {
@@ -80,14 +76,8 @@ void GroupBar::OnPaint() {
 
     // The insertion marker while a tab is dragged over another.
     if (dragging_ && downTab_ >= 1 && hoverTab_ >= 1 && hoverTab_ <= count && hoverTab_ != downTab_ &&
-        hoverTab_ != current && !owner_.Config().Flag(L"LockTabs"))
+        hoverTab_ != current && !context_.config.Flag(Opt::LockTabs))
         FillSolid(dc, ToRect(TabDropMarker(bar_, hoverTab_)), look.tabFgColor);
-}
-
-void GroupBar::TrackLeave() {
-    if (trackingLeave_) return;
-    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
-    trackingLeave_ = TrackMouseEvent(&track) != FALSE;
 }
 
 void GroupBar::OnMouseMove(int x, int y, WPARAM buttons) {
@@ -98,13 +88,13 @@ void GroupBar::OnMouseMove(int x, int y, WPARAM buttons) {
         hoverTab_ = 0;
     } else {
         hoverTab_ = p;
-        TrackLeave();
-        if (!(buttons & (MK_LBUTTON | MK_RBUTTON)) && owner_.Config().Flag(L"TabHoverActivate") &&
-            p != owner_.CurrentTab() && p != hoverCandidate_) {
+        leave_.Track(hwnd());
+        if (!(buttons & (MK_LBUTTON | MK_RBUTTON)) && context_.config.Flag(Opt::TabHoverActivate) &&
+            p != current_ && p != hoverCandidate_) {
             // Selected once the pointer has rested on the tab for the delay.
             hoverCandidate_ = p;
             GetCursorPos(&hoverPoint_);
-            SetTimer(hwnd(), kHoverTimer, static_cast<UINT>(std::max(1, owner_.Config().Int(L"HoverDelay"))),
+            SetTimer(hwnd(), kHoverTimer, static_cast<UINT>(std::max(1, context_.config.Int(Opt::HoverDelay))),
                      nullptr);
         }
     }
@@ -122,7 +112,7 @@ void GroupBar::OnHoverTimer() {
     GetCursorPos(&now);
     const bool buttonHeld = (GetKeyState(VK_LBUTTON) | GetKeyState(VK_RBUTTON)) & 0x8000;
     if (candidate == hoverTab_ && now.x == hoverPoint_.x && now.y == hoverPoint_.y && !buttonHeld)
-        owner_.SelTab(candidate);
+        events_.TabSelected(candidate);
 }
 
 void GroupBar::OnButtonDown(int x, int y, bool left) {
@@ -132,14 +122,14 @@ void GroupBar::OnButtonDown(int x, int y, bool left) {
         CommitRename();
         if (left) {
             downTab_ = 0;
-            owner_.DragPanel();
+            events_.PanelDragged();
         }
         return;
     }
     hoverTab_ = p;
-    owner_.SelTab(p);
+    events_.TabSelected(p);
     if (left) {
-        downTab_ = owner_.CurrentTab();
+        downTab_ = current_;
         dragging_ = true;
         SetCapture(hwnd());
     }
@@ -152,9 +142,9 @@ void GroupBar::OnLeftButtonUp(int x, int y) {
     Redraw();
     const int count = TabCount();
     const int target = HitTestTab(bar_, count, x, y);
-    if (!wasDragging || target > count || owner_.Config().Flag(L"LockTabs")) return;
+    if (!wasDragging || target > count || context_.config.Flag(Opt::LockTabs)) return;
     if (downTab_ < 1 || downTab_ == target) return;
-    owner_.MoveTab(downTab_, target);
+    events_.TabMoved(downTab_, target);
 }
 
 void GroupBar::OnRightButtonUp(int x, int y) {
@@ -166,45 +156,38 @@ void GroupBar::ShowGroupMenu(bool onTab) {
     UniqueMenu menu(CreatePopupMenu());
     if (!menu) return;
     const UINT onTabFlags = onTab ? MF_ENABLED : MF_GRAYED;
-    AppendMenuW(menu.get(), MF_STRING, kNewGroup, L"新建分组(&A)");
-    AppendMenuW(menu.get(), MF_STRING | onTabFlags, kRenameGroup, L"重命名(&R)");
-    AppendMenuW(menu.get(), MF_STRING | (onTab && TabCount() != 1 ? MF_ENABLED : MF_GRAYED), kDeleteGroup,
-                L"删除(&D)");
+    AppendMenuW(menu.get(), MF_STRING, MenuId(GroupCommand::New), L"新建分组(&A)");
+    AppendMenuW(menu.get(), MF_STRING | onTabFlags, MenuId(GroupCommand::Rename), L"重命名(&R)");
+    AppendMenuW(menu.get(), MF_STRING | (onTab && TabCount() != 1 ? MF_ENABLED : MF_GRAYED),
+                MenuId(GroupCommand::Delete), L"删除(&D)");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu.get(), MF_STRING, kDeleteAllGroups, L"删除全部分组");
+    AppendMenuW(menu.get(), MF_STRING, MenuId(GroupCommand::DeleteAll), L"删除全部分组");
     POINT at{};
     GetCursorPos(&at);
-    owner_.SetKeepShown(true);
-    SetForegroundWindow(owner_.hwnd());
-    const UINT command = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0,
-                                        hwnd(), nullptr);
-    owner_.SetKeepShown(false);
-    switch (command) {
-    case kNewGroup: owner_.NewGroup(); break;
-    case kRenameGroup: owner_.RenameGroup(); break;
-    case kDeleteGroup: owner_.DeleteGroup(); break;
-    case kDeleteAllGroups: owner_.DeleteAllGroups(); break;
-    default: break;
-    }
+    events_.MenuShown(true);
+    // A menu of a window that is not in the foreground does not close when clicked away from.
+    SetForegroundWindow(GetAncestor(hwnd(), GA_ROOT));
+    const UINT chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0,
+                                       hwnd(), nullptr);
+    events_.MenuShown(false);
+    for (GroupCommand command :
+         {GroupCommand::New, GroupCommand::Rename, GroupCommand::Delete, GroupCommand::DeleteAll})
+        if (chosen == MenuId(command)) events_.GroupCommandChosen(command);
 }
 
 void GroupBar::OnDoubleClick() {
-    if (downTab_ < 1)
-        owner_.NewGroup();
-    else
-        owner_.RenameGroup();
+    events_.GroupCommandChosen(downTab_ < 1 ? GroupCommand::New : GroupCommand::Rename);
 }
 
 void GroupBar::BeginRename() {
-    const int current = owner_.CurrentTab();
+    const int current = current_;
     if (current < 1 || current > TabCount() || !EnsureRenameBox()) return;
-    const PanelLook& look = owner_.Look();
+    const PanelLook& look = context_.look;
     const int lineHeight = LineHeight(renameBox_, look.font.get(), 17);
     const Point cell = GetTabPos(bar_, current);
-    const COLORREF background =
-        look.tab ? look.tab.PixelAt(2 * look.tab.width() / 3 + 5, 5) : RGB(255, 255, 255);
+    const COLORREF background = look.tab.FillColour(2 * look.tab.width() / 3 + 5, 5);
     renameBrush_ = CreateBrush(background);
-    SetWindowTextW(renameBox_, owner_.Host().Groups()[current - 1].title.c_str());
+    SetWindowTextW(renameBox_, context_.groups[current - 1].title.c_str());
     MoveWindow(renameBox_, cell.x + 2, cell.y + (bar_.unitH - lineHeight) / 2, bar_.unitW - 4, lineHeight, TRUE);
     SendMessageW(renameBox_, EM_SETSEL, 0, -1);
     renaming_ = true;
@@ -219,7 +202,7 @@ void GroupBar::CommitRename() {
     std::wstring text(static_cast<size_t>(length), L'\0');
     GetWindowTextW(renameBox_, text.data(), length + 1);
     ShowWindow(renameBox_, SW_HIDE);
-    owner_.CommitGroupTitle(text);
+    events_.GroupTitleTyped(text);
     Redraw();
 }
 
@@ -256,7 +239,7 @@ LRESULT GroupBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnMouseMove(x, y, wParam);
         return 0;
     case WM_MOUSELEAVE:
-        trackingLeave_ = false;
+        leave_.Left();
         OnMouseMove(-1, -1, 0);
         return 0;
     case WM_LBUTTONDOWN:
@@ -282,7 +265,7 @@ LRESULT GroupBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CTLCOLOREDIT: {
         HDC dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, owner_.Look().tabFgColor2);
+        SetTextColor(dc, context_.look.tabFgColor2);
         LOGBRUSH brush{};
         GetObjectW(renameBrush_.get(), sizeof brush, &brush);
         SetBkColor(dc, brush.lbColor);

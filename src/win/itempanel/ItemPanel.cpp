@@ -6,11 +6,13 @@
 #include <string>
 
 #include "base/Gdi.h"
+#include "base/LeaveTracker.h"
 #include "items/ItemSort.h"
+#include "items/StartRules.h"
 #include "items/SystemIcons.h"
 #include "layout/NineSlice.h"
 #include "layout/Reorder.h"
-#include "main/MainPanel.h"
+#include "main/PanelLook.h"
 
 namespace mivra::win {
 namespace {
@@ -22,30 +24,28 @@ constexpr UINT kLookUpIconsMessage = WM_APP + 1;
 // Icon look-ups run in slices this long, so that the panel stays responsive.
 constexpr DWORD kLookUpSliceMs = 15;
 
-RECT ToRect(const Box& box) { return {box.left, box.top, box.right(), box.bottom()}; }
-
 IconSize IconSizeOf(int pixels) {
     return pixels >= 48 ? IconSize::Large48 : pixels >= 32 ? IconSize::Medium32 : IconSize::Small16;
 }
 
 }  // namespace
 
-ItemPanel::ItemPanel(MainPanel& owner, SearchList* results)
-    : owner_(owner), results_(results), thumbWindow_(owner.Look(), [this](int top) { OnThumbDragged(top); }) {}
-
-ItemPanel::~ItemPanel() {
-    if (hwnd()) DestroyWindow(hwnd());
-}
+ItemPanel::ItemPanel(const PanelContext& context, ItemPanelEvents& events, SearchList* results)
+    : context_(context),
+      events_(events),
+      results_(results),
+      thumbWindow_(context.look, [this](int top) { OnThumbDragged(top); }) {}
 
 bool ItemPanel::Create(HWND parent) {
-    return CreateChild(owner_.Instance(), kClassName, parent, WS_CLIPCHILDREN) &&
-           thumbWindow_.Create(owner_.Instance(), hwnd());
+    return CreateChild(context_.instance, kClassName, parent, WS_CLIPCHILDREN) &&
+           thumbWindow_.Create(context_.instance, hwnd());
 }
 
 std::vector<ItemRecord>* ItemPanel::Items() {
     if (results_) return &results_->items;
-    Group* group = owner_.CurrentGroup();
-    return group ? &group->Items() : nullptr;
+    auto& groups = context_.groups;
+    if (group_ < 1 || group_ > static_cast<int>(groups.size())) return nullptr;
+    return &groups[group_ - 1].Items();
 }
 
 int ItemPanel::Count() {
@@ -54,18 +54,19 @@ int ItemPanel::Count() {
 }
 
 ItemViewOptions ItemPanel::Options() {
-    Configuration& config = owner_.Config();
-    return {config.Int(L"ItemBarView"), config.Int(L"ItemBarIcon"), config.Int(L"ItemBarText"), KeyMode()};
+    const Configuration& config = context_.config;
+    return {config.Int(Opt::ItemBarView), config.Int(Opt::ItemBarIcon), config.Int(Opt::ItemBarText), KeyMode()};
 }
 
-void ItemPanel::ShowGroup() {
+void ItemPanel::ShowGroup(int position) {
+    group_ = position;
     hotItm_ = pressedItm_ = targetItm_ = 0;
-    hotState_ = -1;
+    hotState_.reset();
     icons_.clear();
     pendingIcons_.clear();
     // A group selected again looks again for the targets it missed.
-    owner_.Host().Icons().ForgetMissing();
-    owner_.SetTip(hwnd(), L"");
+    context_.items.Icons().ForgetMissing();
+    events_.TipChanged(hwnd(), L"");
 }
 
 void ItemPanel::LookAgainForMissingIcons() {
@@ -89,33 +90,31 @@ void ItemPanel::LookAgainForMissingIcons() {
 void ItemPanel::ItemsChanged() {
     icons_.clear();
     pendingIcons_.clear();
-    ReDraw(0);
+    ReDraw(RedrawMode::KeepScroll);
 }
 
 void ItemPanel::NoteRun(bool reordered) {
-    lastRunTime_ = owner_.Host().TickCount();
+    lastRunTime_ = context_.items.TickCount();
     if (!reordered) return;
     icons_.clear();
-    ReDraw(1);
+    ReDraw(RedrawMode::ToTop);
 }
 
 void ItemPanel::EnsureCanvas(int width, int height) {
     width = std::max(width, 1);
     height = std::max(height, 1);
-    if (canvasDc_.get() && width == canvasWidth_ && height == canvasHeight_) return;
+    if (canvas_ && width == canvasWidth_ && height == canvasHeight_) return;
     UniqueGdiObject bitmap = CreateBitmapFor(WindowDc(hwnd()).get(), width, height);
     if (!bitmap) return;
-    canvasDc_.reset();
-    canvasBitmap_ = std::move(bitmap);
-    canvasDc_ = BitmapDc(static_cast<HBITMAP>(canvasBitmap_.get()));
+    canvas_ = MemoryCanvas(std::move(bitmap));
     canvasWidth_ = width;
     canvasHeight_ = height;
     // Captions are drawn in one font and colour: set once, not for each
     // cell (selecting a font makes the system realise it again).
-    if (HDC canvas = canvasDc_.get()) {
-        SelectObject(canvas, owner_.Look().font.get());
+    if (HDC canvas = canvas_.dc()) {
+        SelectObject(canvas, context_.look.font.get());
         SetBkMode(canvas, TRANSPARENT);
-        SetTextColor(canvas, owner_.Look().itemFgColor);
+        SetTextColor(canvas, context_.look.itemFgColor);
     }
 }
 
@@ -154,14 +153,14 @@ void ItemPanel::LookUpPendingIcons() {
     while (done < pendingIcons_.size() && GetTickCount() - start < kLookUpSliceMs) {
         const int item = pendingIcons_[done++];
         if (item < 1 || item > static_cast<int>(items->size()) || icons_[item - 1] != kPendingIcon) continue;
-        icons_[item - 1] = owner_.Host().IconIndexOf((*items)[item - 1]);
-        DrawItem(item, item == hotItm_ && hotState_ > 0 ? hotState_ : 0);
+        icons_[item - 1] = context_.items.IconIndexOf((*items)[item - 1]);
+        DrawItem(item, item == hotItm_ && hotState_ ? *hotState_ : CellState::Normal);
     }
     pendingIcons_.erase(pendingIcons_.begin(), pendingIcons_.begin() + static_cast<std::ptrdiff_t>(done));
     if (!pendingIcons_.empty()) lookUpPosted_ = PostMessageW(hwnd(), kLookUpIconsMessage, 0, 0) != FALSE;
 }
 
-void ItemPanel::ReDraw(int mode) {
+void ItemPanel::ReDraw(RedrawMode mode) {
     if (!hwnd()) return;
     RECT client{};
     GetClientRect(hwnd(), &client);
@@ -171,28 +170,27 @@ void ItemPanel::ReDraw(int mode) {
     cell_ = ComputeCellSize(options_, grid_.innerWidth);
     grid_.cellW = std::max(cell_.width, 1);
     grid_.cellH = std::max(cell_.height, 1);
-    if (mode == 1) grid_.scrollRow = 0;
-    hotState_ = -1;
+    if (mode == RedrawMode::ToTop) grid_.scrollRow = 0;
+    hotState_.reset();
     EnsureCanvas(client.right, client.bottom);
-    HDC canvas = canvasDc_.get();
+    HDC canvas = canvas_.dc();
     if (!canvas) return;
 
-    const PanelLook& look = owner_.Look();
-    FillSolid(canvas, client, look.item ? look.item.PixelAt(5, 5) : RGB(255, 255, 255));
+    FillSolid(canvas, client, context_.look.item.FillColour());
     const int count = Count();
     redrawing_ = true;
     if (count > 0) {
         // Rows above the top are scrolled away: painting starts at the first visible one.
         const int first = std::clamp(grid_.scrollRow * grid_.Columns() + 1, 1, count);
         const int last = std::min(count, (grid_.scrollRow + grid_.innerHeight / grid_.cellH + 1) * grid_.Columns());
-        DrawCells(first, last, 0);
+        DrawCells(first, last, CellState::Normal);
         // The first result is shown selected.
         if (KeyMode()) {
             hotItm_ = 1;
-            DrawItem(1, 1);
+            DrawItem(1, CellState::Hover);
         }
     } else {
-        const std::wstring hint = EmptyHint(KeyMode(), owner_.Config().Flag(L"CommandMode"));
+        const std::wstring hint = EmptyHint(KeyMode(), context_.config.Flag(Opt::CommandMode));
         RECT measure{0, 0, grid_.innerWidth, 0};
         DrawTextW(canvas, hint.c_str(), -1, &measure, DT_CALCRECT | DT_CENTER | DT_NOPREFIX);
         const int textHeight = measure.bottom - measure.top;
@@ -201,11 +199,11 @@ void ItemPanel::ReDraw(int mode) {
     }
     redrawing_ = false;
 
-    if (!owner_.Config().Flag(L"DisplayScrollBar")) {
+    if (!context_.config.Flag(Opt::DisplayScrollBar)) {
         thumb_.visible = false;
     } else {
         const ScrollThumb fitted = ThumbFor(grid_, count);
-        if (mode == 1) thumb_.top = 0;
+        if (mode == RedrawMode::ToTop) thumb_.top = 0;
         thumb_.visible = fitted.visible;
         thumb_.height = fitted.height;
         thumb_.top = std::clamp(thumb_.top, 0, std::max(0, grid_.innerHeight - thumb_.height));
@@ -218,9 +216,9 @@ void ItemPanel::PlaceThumb() {
     thumbWindow_.Place(thumb_.visible, Box{grid_.innerWidth - kThumbWidth, thumb_.top, kThumbWidth, thumb_.height});
 }
 
-void ItemPanel::DrawItem(int item, int state) {
+void ItemPanel::DrawItem(int item, CellState state) {
     const int count = Count();
-    if (item < 1 || item > count || !canvasDc_.get()) return;
+    if (item < 1 || item > count || !canvas_.dc()) return;
     DrawCells(item, item, state);
     if (item == hotItm_) hotState_ = state;
     if (redrawing_) return;
@@ -228,16 +226,16 @@ void ItemPanel::DrawItem(int item, int state) {
     InvalidateRect(hwnd(), &area, FALSE);
 }
 
-void ItemPanel::DrawCells(int first, int last, int state) {
+void ItemPanel::DrawCells(int first, int last, CellState state) {
     auto* items = Items();
-    HDC canvas = canvasDc_.get();
+    HDC canvas = canvas_.dc();
     if (!items || !canvas) return;
-    const PanelLook& look = owner_.Look();
-    SystemIcons& icons = owner_.Host().Icons();
+    const PanelLook& look = context_.look;
+    SystemIcons& icons = context_.items.Icons();
     for (int i = std::max(first, 1); i <= std::min(last, static_cast<int>(items->size())); ++i) {
         const Box cell = CellBox(i);
         if (cell.bottom() <= 0 || cell.top >= grid_.innerHeight) continue;
-        if (look.item) look.item.DrawSlices(canvas, ItemSlices(look.item.width(), look.item.height(), state, cell));
+        if (look.item) look.item.DrawSlices(canvas, ItemSlices(look.item.width(), look.item.height(), static_cast<int>(state), cell));
         const ItemPlacement place = PlaceItem(options_, cell_, cell);
         icons.Draw(IconOf(i), IconSizeOf(place.iconSize), canvas, place.icon.x, place.icon.y);
         if (place.align == CaptionAlign::None) continue;
@@ -264,30 +262,29 @@ void ItemPanel::SetScrollValue(int mode) {
 }
 
 void ItemPanel::ShiftCanvas(int oldScrollRow) {
-    HDC canvas = canvasDc_.get();
+    HDC canvas = canvas_.dc();
     const int count = Count();
     const int dy = (oldScrollRow - grid_.scrollRow) * grid_.cellH;  // below 0: the content moves up
     const int height = grid_.innerHeight, width = grid_.innerWidth;
     if (!canvas || count == 0 || std::abs(dy) >= height) {
-        ReDraw(0);
+        ReDraw(RedrawMode::KeepScroll);
         return;
     }
-    hotState_ = -1;
+    hotState_.reset();
     if (dy < 0)
         BitBlt(canvas, 0, 0, width, height + dy, canvas, 0, -dy, SRCCOPY);
     else
         BitBlt(canvas, 0, dy, width, height - dy, canvas, 0, 0, SRCCOPY);
     const Box band = dy < 0 ? Box{0, height + dy, width, -dy} : Box{0, 0, width, dy};
-    const PanelLook& look = owner_.Look();
-    FillSolid(canvas, ToRect(band), look.item ? look.item.PixelAt(5, 5) : RGB(255, 255, 255));
+    FillSolid(canvas, ToRect(band), context_.look.item.FillColour());
 
     // The items whose cells reach into the uncovered band, and the one under the pointer.
     redrawing_ = true;
     const int columns = grid_.Columns();
     const int firstRow = grid_.scrollRow + std::max(0, band.top / grid_.cellH);
     const int lastRow = grid_.scrollRow + (band.bottom() - 1) / grid_.cellH;
-    DrawCells(firstRow * columns + 1, (lastRow + 1) * columns, 0);
-    if (hotItm_ > 0) DrawItem(hotItm_, 0);
+    DrawCells(firstRow * columns + 1, (lastRow + 1) * columns, CellState::Normal);
+    if (hotItm_ > 0) DrawItem(hotItm_, CellState::Normal);
     redrawing_ = false;
     ScrollWindowEx(hwnd(), 0, dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
     // The thumb paints itself again over whatever the scroll moved under it.
@@ -299,31 +296,25 @@ void ItemPanel::ShiftCanvas(int oldScrollRow) {
     PlaceThumb();
 }
 
-void ItemPanel::TrackLeave() {
-    if (trackingLeave_) return;
-    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
-    trackingLeave_ = TrackMouseEvent(&track) != FALSE;
-}
-
 void ItemPanel::ItemMouse(int kind, int button, int x, int y) {
     auto* items = Items();
     if (!items) return;
-    Configuration& config = owner_.Config();
+    const Configuration& config = context_.config;
     const int count = static_cast<int>(items->size());
     const int h = HitTestItem(grid_, count, x, y);
 
     if (h > count) {  // on no item
         if (kind == 1) {
             pressedItm_ = 0;
-            if (button == 1) owner_.DragPanel();
+            if (button == 1) events_.PanelDragged();
         } else if (kind == 2) {
-            DrawItem(pressedItm_, 0);
+            DrawItem(pressedItm_, CellState::Normal);
             targetItm_ = 0;
-            // The panel's menu on empty space arrives with the main menu.
+            // LATER: the main menu opens on empty space.
         } else {
-            if (config.Flag(L"ItemHoverTips")) owner_.SetCaption(L"");
-            DrawItem(hotItm_, 0);
-            if (hotItm_ != 0) owner_.SetTip(hwnd(), L"");
+            if (config.Flag(Opt::ItemHoverTips)) events_.CaptionChanged(L"");
+            DrawItem(hotItm_, CellState::Normal);
+            if (hotItm_ != 0) events_.TipChanged(hwnd(), L"");
             hotItm_ = 0;
         }
         return;
@@ -331,25 +322,25 @@ void ItemPanel::ItemMouse(int kind, int button, int x, int y) {
 
     if (kind == 0) {
         // Resting on the same item repaints nothing.
-        if (h == hotItm_ && button == 0 && hotState_ == 1) return;
-        if (hotItm_ > 0) DrawItem(hotItm_, 0);
-        if (h != hotItm_) owner_.SetTip(hwnd(), ItemTipText((*items)[h - 1]));
+        if (h == hotItm_ && button == 0 && hotState_ == CellState::Hover) return;
+        if (hotItm_ > 0) DrawItem(hotItm_, CellState::Normal);
+        if (h != hotItm_) events_.TipChanged(hwnd(), ItemTipText((*items)[h - 1]));
         hotItm_ = h;
-        TrackLeave();
+        leave_.Track(hwnd());
         if (button == 0) {
-            DrawItem(hotItm_, 1);
-            if (config.Flag(L"ItemHoverTips")) owner_.SetCaption((*items)[h - 1].title);
+            DrawItem(hotItm_, CellState::Hover);
+            if (config.Flag(Opt::ItemHoverTips)) events_.CaptionChanged((*items)[h - 1].title);
         } else if (button == 1) {
-            DrawItem(hotItm_, 2);
-            if (!config.Flag(L"LockItems") && pressedItm_ > 0 && pressedItm_ != hotItm_) {
-                DrawItem(hotItm_, 0);
+            DrawItem(hotItm_, CellState::Pressed);
+            if (!config.Flag(Opt::LockItems) && pressedItm_ > 0 && pressedItm_ != hotItm_) {
+                DrawItem(hotItm_, CellState::Normal);
                 const Box cell = CellBox(hotItm_);
                 RECT marker{cell.left, cell.top, cell.left + 2, cell.bottom()};
-                FillSolid(canvasDc_.get(), marker, owner_.Look().itemFgColor);
+                FillSolid(canvas_.dc(), marker, context_.look.itemFgColor);
                 InvalidateRect(hwnd(), &marker, FALSE);
             }
         } else {
-            DrawItem(hotItm_, 2);
+            DrawItem(hotItm_, CellState::Pressed);
         }
         return;
     }
@@ -357,82 +348,107 @@ void ItemPanel::ItemMouse(int kind, int button, int x, int y) {
     if (kind == 1) {
         hotItm_ = h;
         pressedItm_ = hotItm_;
-        DrawItem(pressedItm_, 2);
-        pressTime_ = owner_.Host().TickCount();
+        DrawItem(pressedItm_, CellState::Pressed);
+        pressTime_ = context_.items.TickCount();
         return;
     }
 
     targetItm_ = hotItm_;
     if (button == 1) {
-        const std::uint32_t now = owner_.Host().TickCount();
+        const std::uint32_t now = context_.items.TickCount();
         if (!IsClick(now, pressTime_, lastRunTime_, pressedItm_, targetItm_)) {
-            if (!config.Flag(L"LockItems") && pressedItm_ > 0 && pressedItm_ != targetItm_) {
+            if (!config.Flag(Opt::LockItems) && pressedItm_ > 0 && pressedItm_ != targetItm_) {
                 MoveBefore(*items, static_cast<size_t>(pressedItm_), static_cast<size_t>(targetItm_));
                 if (results_) MoveBefore(results_->origins, static_cast<size_t>(pressedItm_), static_cast<size_t>(targetItm_));
                 icons_.clear();
-                ReDraw(0);
-                owner_.SaveData();
+                ReDraw(RedrawMode::KeepScroll);
+                events_.ItemsChanged();
             } else {
-                DrawItem(targetItm_, 1);
+                DrawItem(targetItm_, CellState::Hover);
             }
         } else {
-            DrawItem(targetItm_, 1);
-            if (!config.Flag(L"DoubleClick")) Run(1, L"open");
+            DrawItem(targetItm_, CellState::Hover);
+            if (!config.Flag(Opt::DoubleClick)) Run(ShowMode::Normal, L"open");
         }
     } else {
-        // The item menu arrives with the item commands.
-        DrawItem(targetItm_, 1);
+        // LATER: the item menu opens here.
+        DrawItem(targetItm_, CellState::Hover);
     }
 }
 
 void ItemPanel::OnDoubleClick() {
-    Configuration& config = owner_.Config();
+    const Configuration& config = context_.config;
     if (pressedItm_ != 0) {
-        if (config.Flag(L"DoubleClick")) {
+        if (config.Flag(Opt::DoubleClick)) {
             targetItm_ = pressedItm_;
-            Run(1, L"open");
+            Run(ShowMode::Normal, L"open");
         }
-    } else if (config.Flag(L"DoubleClickHide")) {
-        owner_.HidePanel(0);
+    } else if (config.Flag(Opt::DoubleClickHide)) {
+        events_.HideRequested(HideMode::OnRequest);
     }
 }
 
-void ItemPanel::Run(int show, std::wstring_view verb) {
+void ItemPanel::Run(ShowMode show, std::wstring_view verb) {
     auto* items = Items();
     if (!items || targetItm_ < 1 || targetItm_ > static_cast<int>(items->size())) return;
     if (!results_) {
-        owner_.RunGroupItem(static_cast<size_t>(owner_.CurrentTab()), static_cast<size_t>(targetItm_), show, verb);
+        events_.GroupItemChosen(static_cast<size_t>(group_), static_cast<size_t>(targetItm_), show, verb);
         return;
     }
     if (const ItemOrigin origin = results_->origins[targetItm_ - 1]; !origin.IsEmpty()) {
         // A found item starts in its own group, which keeps its count.
-        owner_.RunGroupItem(origin.group, origin.item, show, L"open");
-    } else {
-        // A command item made up from the query.
-        Configuration& config = owner_.Config();
-        if (config.Flag(L"ExecuteHide") && !owner_.SearchVisible()) owner_.HidePanel(0);
-        if (!owner_.Host().RunItem((*items)[targetItm_ - 1], show, verb)) return;
-        lastRunTime_ = owner_.Host().TickCount();
-        if (config.Flag(L"SortByCount") && !config.Flag(L"CommandMode")) SortByLaunchCount(*results_);
-        owner_.SaveData();
-    }
-    owner_.AfterSearchRun();
-}
-
-void ItemPanel::KeyDown(int code) {
-    if (!results_) return;
-    const int count = Count();
-    if (code == VK_RETURN) {
-        targetItm_ = hotItm_;
-        if (targetItm_ >= 1 && targetItm_ <= count) Run(1, L"open");
+        events_.GroupItemChosen(origin.group, origin.item, show, L"open");
+    } else if (!RunCommandItem(show, verb)) {
         return;
     }
-    if (count == 0 || (code != VK_UP && code != VK_DOWN)) return;
+    events_.SearchResultStarted();
+}
+
+bool ItemPanel::RunCommandItem(ShowMode show, std::wstring_view verb) {
+    // The result list is only shown while searching: the search box hides the panel its own way.
+    class Steps final : public StartSteps {
+    public:
+        Steps(ItemPanel& panel, ItemRecord& item, ShowMode show, std::wstring_view verb)
+            : panel_(panel), item_(item), show_(show), verb_(verb) {}
+        void HidePanel() override { panel_.events_.HideRequested(HideMode::OnRequest); }
+        bool Start() override {
+            if (!panel_.context_.items.RunItem(item_, show_, verb_)) return false;
+            panel_.lastRunTime_ = panel_.context_.items.TickCount();
+            return true;
+        }
+        bool SortByCount() override {
+            SortByLaunchCount(*panel_.results_);
+            return true;
+        }
+        void Save() override { panel_.events_.ItemsChanged(); }
+
+    private:
+        ItemPanel& panel_;
+        ItemRecord& item_;
+        ShowMode show_;
+        std::wstring_view verb_;
+    } steps(*this, results_->items[targetItm_ - 1], show, verb);
+    const Configuration& config = context_.config;
+    return StartWithRules({config.Flag(Opt::ExecuteHide), true, config.Flag(Opt::SortByCount),
+                           config.Flag(Opt::CommandMode)},
+                          steps)
+        .started;
+}
+
+void ItemPanel::KeyDown(ListKey key) {
+    if (!results_) return;
+    const int count = Count();
+    if (key == ListKey::Enter) {
+        targetItm_ = hotItm_;
+        if (targetItm_ >= 1 && targetItm_ <= count) Run(ShowMode::Normal, L"open");
+        return;
+    }
+    if (count == 0) return;
     // The selection stops at either end and does not scroll the panel.
     const int old = hotItm_;
-    hotItm_ = std::clamp(hotItm_ + (code == VK_DOWN ? 1 : -1), 1, count);
-    if (old != hotItm_) DrawItem(old, 0);
-    DrawItem(hotItm_, 1);
+    hotItm_ = std::clamp(hotItm_ + (key == ListKey::Down ? 1 : -1), 1, count);
+    if (old != hotItm_) DrawItem(old, CellState::Normal);
+    DrawItem(hotItm_, CellState::Hover);
 }
 
 void ItemPanel::OnThumbDragged(int top) {
@@ -453,9 +469,9 @@ LRESULT ItemPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         {
             PaintScope paint(hwnd());
             const RECT& area = paint.Area();
-            if (canvasDc_.get())
+            if (canvas_.dc())
                 BitBlt(paint.dc(), area.left, area.top, area.right - area.left, area.bottom - area.top,
-                       canvasDc_.get(), area.left, area.top, SRCCOPY);
+                       canvas_.dc(), area.left, area.top, SRCCOPY);
         }
         // Icons not yet known are looked up once what is known is on the screen.
         if (!pendingIcons_.empty() && !lookUpPosted_)
@@ -471,7 +487,7 @@ LRESULT ItemPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ItemMouse(0, heldButton(), x, y);
         return 0;
     case WM_MOUSELEAVE:
-        trackingLeave_ = false;
+        leave_.Left();
         if (GetCapture() != hwnd()) ItemMouse(0, 0, -1, -1);
         return 0;
     case WM_LBUTTONDOWN:

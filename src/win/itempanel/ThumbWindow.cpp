@@ -32,7 +32,7 @@ LRESULT ThumbWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         BufferedDc buffer(paint.dc(), client);
         const Picture& image = look_.item;
         // Painted from the pressed column of the cell picture.
-        FillSolid(buffer.dc(), client, image ? image.PixelAt(5, 5) : RGB(255, 255, 255));
+        FillSolid(buffer.dc(), client, image.FillColour());
         if (image) {
             const auto slices = ItemSlices(image.width(), image.height(), 2, Box{0, 0, client.right, client.bottom});
             image.DrawSlices(buffer.dc(), slices);

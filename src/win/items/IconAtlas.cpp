@@ -16,12 +16,10 @@ bool IconAtlas::Reserve(int slots) {
         GdiFlush();
         std::memcpy(grown.bits, bits_, sizeof(std::uint32_t) * size_ * size_ * capacity_);
     }
-    dc_.reset();
-    bitmap_ = std::move(grown.bitmap);
+    atlas_ = MemoryCanvas(std::move(grown.bitmap));
     bits_ = grown.bits;
     capacity_ = capacity;
-    dc_ = BitmapDc(static_cast<HBITMAP>(bitmap_.get()));
-    return dc_.get() != nullptr;
+    return static_cast<bool>(atlas_);
 }
 
 int IconAtlas::SlotOf(HIMAGELIST list, int index) {
@@ -63,7 +61,7 @@ void IconAtlas::Draw(HIMAGELIST list, int index, HDC dc, int x, int y) {
     const int slot = SlotOf(list, index);
     if (slot < 0) return;
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    GdiAlphaBlend(dc, x, y, size_, size_, dc_.get(), 0, slot * size_, size_, size_, blend);
+    GdiAlphaBlend(dc, x, y, size_, size_, atlas_.dc(), 0, slot * size_, size_, size_, blend);
 }
 
 }  // namespace mivra::win

@@ -33,9 +33,8 @@ private:
     int size_;
     std::unordered_map<int, int> slots_;  // image-list index -> slot
     int capacity_ = 0;
-    UniqueGdiObject bitmap_;  // size_ wide, one icon below the other
-    std::uint32_t* bits_ = nullptr;
-    BitmapDc dc_;
+    MemoryCanvas atlas_;  // size_ wide, one icon below the other
+    std::uint32_t* bits_ = nullptr;  // its pixels
 };
 
 }  // namespace mivra::win

@@ -69,7 +69,8 @@ SystemIcons::~SystemIcons() = default;
 int SystemIcons::IndexFor(const std::wstring& path, const std::wstring& argument) {
     if (!IsLocalPath(path)) return WebIndex();
     if (path == programFile_)
-        if (const int csidl = SpecialFolderOfKeyword(argument)) return IndexOfSpecialFolder(csidl);
+        if (const SpecialFolder folder = SpecialFolderOfKeyword(argument); folder != SpecialFolder::None)
+            return IndexOfSpecialFolder(static_cast<int>(folder));
     if (path.empty()) return kNoIcon;
     if (auto it = byPath_.find(path); it != byPath_.end()) return it->second;
     if (missing_.contains(path)) return kNoIcon;

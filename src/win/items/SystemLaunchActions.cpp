@@ -48,16 +48,15 @@ bool SystemLaunchActions::Confirm(std::wstring_view question) {
     return MessageBoxW(owner_, std::wstring(question).c_str(), kAppTitle, MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
 }
 
-void SystemLaunchActions::ExitSystem(int mode) {
-    if (mode < 0 || mode > 2) return;
+void SystemLaunchActions::ExitSystem(ExitMode mode) {
     EnableShutdownPrivilege();
-    static constexpr UINT kFlags[] = {EWX_LOGOFF, EWX_SHUTDOWN, EWX_REBOOT};  // nothing forced
-    ExitWindowsEx(kFlags[mode], 0);
+    // Nothing forced.
+    ExitWindowsEx(mode == ExitMode::LogOff ? EWX_LOGOFF : mode == ExitMode::ShutDown ? EWX_SHUTDOWN : EWX_REBOOT, 0);
 }
 
-void SystemLaunchActions::OpenSpecialFolder(int csidl) {
+void SystemLaunchActions::OpenSpecialFolder(SpecialFolder special) {
     EnsureComOnThisThread();
-    const UniqueIdList folder = SpecialFolderIdList(csidl);
+    const UniqueIdList folder = SpecialFolderIdList(static_cast<int>(special));
     if (!folder) return;
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;

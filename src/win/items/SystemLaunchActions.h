@@ -24,8 +24,8 @@ public:
     void DisplayOff() override;
     void LockWorkstation() override;
     bool Confirm(std::wstring_view question) override;
-    void ExitSystem(int mode) override;
-    void OpenSpecialFolder(int csidl) override;
+    void ExitSystem(ExitMode mode) override;
+    void OpenSpecialFolder(SpecialFolder folder) override;
     bool Exists(const std::wstring& path) override;
     void TellNotStarted(std::wstring_view text) override { tell_(text); }
 

@@ -44,6 +44,9 @@ public:
     // The colour of a pixel as red + 256 * green + 65536 * blue, taken back
     // from premultiplied form; 0 outside the picture.
     std::uint32_t PixelAt(int x, int y) const noexcept;
+    // What a part of the look fills its background with: the picture's pixel
+    // at (x, y), inside its first frame; white without a picture.
+    COLORREF FillColour(int x = 5, int y = 5) const noexcept { return *this ? PixelAt(x, y) : RGB(255, 255, 255); }
 
     // Copies `source` of the picture onto `target` of the DC, stretched when
     // the sizes differ and blended by the picture's alpha. Pieces with no

@@ -48,7 +48,7 @@ bool BoundsStore::Store(Patience patience) {
     if (!GetWindowRect(panel_, &window)) return false;
     const int tpp = TwipsPerPixel();
     const Box box{window.left, window.top, window.right - window.left, window.bottom - window.top};
-    const bool stored = config_.SetConfig(L"Size", FormatStoredBounds(box, tpp, tpp), L"", false, patience);
+    const bool stored = config_.SetConfig(Opt::Size, FormatStoredBounds(box, tpp, tpp), L"", false, patience);
     // A locked configuration takes nothing, however often it is asked.
     if (stored || config_.IsLocked()) pending_ = false;
     return !pending_;

@@ -9,16 +9,15 @@
 #include "base/CommonControls.h"
 #include "base/Gdi.h"
 #include "base/System.h"
-#include "groupbar/GroupBar.h"
 #include "groups/GroupCommands.h"
 #include "itempanel/ItemPanel.h"
 #include "items/ItemEdits.h"
+#include "items/ItemSort.h"
+#include "items/StartRules.h"
 #include "items/SystemIcons.h"
 #include "layout/PanelBounds.h"
 #include "layout/PanelLayout.h"
 #include "layout/Reorder.h"
-#include "items/ItemSort.h"
-#include "search/SearchBox.h"
 #include "text/TextCoder.h"
 
 namespace mivra::win {
@@ -28,8 +27,6 @@ constexpr UINT kPingMessage = WM_APP + 1;
 constexpr UINT_PTR kStoreBoundsTimer = 1;
 constexpr wchar_t kUnstorableItemsBalloon[] = L"以下文件的目标或参数含有无法保存的内容（引号后紧跟逗号等），未添加：";
 
-RECT ToRect(const Box& box) { return {box.left, box.top, box.right(), box.bottom()}; }
-
 }  // namespace
 
 Box DefaultPanelBounds() {
@@ -37,11 +34,15 @@ Box DefaultPanelBounds() {
 }
 
 MainPanel::MainPanel(HINSTANCE instance, PanelHost& host, const PanelLook& look)
-    : instance_(instance), host_(host), look_(look), title_(look), bounds_(host.Config()) {}
+    : instance_(instance),
+      host_(host),
+      look_(look),
+      children_{instance, look, host.Config(), host.Groups(), host},
+      title_(look),
+      docking_(host.Config()),
+      bounds_(host.Config()) {}
 
-MainPanel::~MainPanel() {
-    if (hwnd()) DestroyWindow(hwnd());
-}
+MainPanel::~MainPanel() = default;
 
 bool MainPanel::Create(const Box& bounds) {
     WNDCLASSEXW wc{};
@@ -58,9 +59,10 @@ bool MainPanel::Create(const Box& bounds) {
         return false;
     title_.SetCaption(kAppTitle);
     bounds_.Attach(hwnd(), kStoreBoundsTimer);
+    docking_.Attach(hwnd());
 
-    groupBar_ = std::make_unique<GroupBar>(*this);
-    itemPanel_ = std::make_unique<ItemPanel>(*this);
+    groupBar_ = MakeWindow<GroupBar>(children_, static_cast<GroupBarEvents&>(*this));
+    itemPanel_ = MakeWindow<ItemPanel>(children_, static_cast<ItemPanelEvents&>(*this));
     return groupBar_->Create(hwnd()) && itemPanel_->Create(hwnd());
 }
 
@@ -75,12 +77,12 @@ void MainPanel::StartPing() {
 void MainPanel::ApplyStoredOptions() {
     title_.SetCaption(ConfiguredTitle());
     SetWindowTextW(hwnd(), title_.Caption().c_str());
-    SetWindowPos(hwnd(), Config().Flag(L"TopMost") ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+    SetWindowPos(hwnd(), Config().Flag(Opt::TopMost) ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 std::wstring MainPanel::ConfiguredTitle() {
-    return DecodeText(host_.CodePage(), Config().Option(L"Title"));
+    return DecodeText(host_.CodePage(), Config().Text(Opt::Title));
 }
 
 bool MainPanel::GroupPainted(bool withIcons) const {
@@ -104,12 +106,12 @@ void MainPanel::OnPing() {
     auto& groups = host_.Groups();
     if (groups.empty()) AddGroup(groups, L"");
     loaded_ = true;
-    int start = Config().Flag(L"ShowFirstGroup") ? 1 : std::stoi(Config().GetConfigInt(L"ActivatedTab", 1));
+    int start = Config().Flag(Opt::ShowFirstGroup) ? 1 : Config().GetConfigInt(Opt::ActivatedTab, 1);
     if (start < 1 || start > static_cast<int>(groups.size())) start = 1;
     SelTab(start);
     ShowWindow(itemPanel_->hwnd(), SW_SHOWNA);
     // Command mode: the panel stays in search mode.
-    if (Config().Flag(L"CommandMode") && !searchMode_) SwitchSearch();
+    if (Config().Flag(Opt::CommandMode) && !searchMode_) SwitchSearch();
 }
 
 void MainPanel::SelTab(int position) {
@@ -117,8 +119,14 @@ void MainPanel::SelTab(int position) {
     if (position < 1 || position > static_cast<int>(host_.Groups().size())) return;
     groupBar_->CommitRename();
     currentTab_ = position;
-    itemPanel_->ShowGroup();
+    groupBar_->SetCurrentTab(position);
+    itemPanel_->ShowGroup(position);
     FormResize();
+}
+
+void MainPanel::ClearSelection() {
+    currentTab_ = 0;
+    groupBar_->SetCurrentTab(0);
 }
 
 void MainPanel::FormResize() {
@@ -136,7 +144,7 @@ void MainPanel::FormResize() {
     input.searchVisible = SearchVisible();
     input.tabCount = static_cast<int>(host_.Groups().size());
     input.tabBar = groupBar_->Geometry();
-    input.tabBar.view = TabBarViewOf(Config().Int(L"TabBarView"));
+    input.tabBar.view = TabBarViewOf(Config().Int(Opt::TabBarView));
     RECT barRect{};
     GetWindowRect(groupBar_->hwnd(), &barRect);
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&barRect), 2);
@@ -161,43 +169,22 @@ void MainPanel::FormResize() {
     if (layout.items && CurrentGroup()) {
         const Box& items = *layout.items;
         MoveWindow(itemPanel_->hwnd(), items.left, items.top, items.width, items.height, FALSE);
-        itemPanel_->ReDraw(1);
+        itemPanel_->ReDraw(RedrawMode::ToTop);
     }
 }
 
 void MainPanel::ShowPanel() {
-    keepShown_ = true;
-    if (Config().Flag(L"ShowFirstGroup") && !Config().Flag(L"CommandMode")) SelTab(1);
-    // Back inside the virtual screen if it was left outside.
-    RECT window{};
-    GetWindowRect(hwnd(), &window);
-    const int vl = GetSystemMetrics(SM_XVIRTUALSCREEN), vt = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const int vw = GetSystemMetrics(SM_CXVIRTUALSCREEN), vh = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    const int w = window.right - window.left, h = window.bottom - window.top;
-    const int left = std::max(vl, std::min<int>(window.left, vl + vw - w));
-    const int top = std::max(vt, std::min<int>(window.top, vt + vh - h));
-    if (left != window.left || top != window.top)
-        SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(hwnd(), SW_SHOW);
-    SetForegroundWindow(hwnd());
+    if (Config().Flag(Opt::ShowFirstGroup) && !Config().Flag(Opt::CommandMode)) SelTab(1);
+    docking_.Show();
 }
 
-void MainPanel::HidePanel(int mode) {
-    if (!Config().Flag(L"CommandMode") && searchMode_) SwitchSearch();
-    if (mode == 0) ShowWindow(hwnd(), SW_HIDE);
-    keepShown_ = false;
+void MainPanel::HidePanel(HideMode mode) {
+    if (!Config().Flag(Opt::CommandMode) && searchMode_) SwitchSearch();
+    docking_.Hide(mode);
 }
 
 void MainPanel::Close() {
     if (hwnd()) DestroyWindow(hwnd());
-}
-
-void MainPanel::DragPanel() {
-    if (Config().Flag(L"LockPosition")) return;
-    keepShown_ = true;
-    ReleaseCapture();
-    SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
-    keepShown_ = false;
 }
 
 void MainPanel::SetTip(HWND window, const std::wstring& text) {
@@ -248,6 +235,15 @@ void MainPanel::NewGroup() {
 
 void MainPanel::RenameGroup() { groupBar_->BeginRename(); }
 
+void MainPanel::GroupCommandChosen(GroupCommand command) {
+    switch (command) {
+    case GroupCommand::New: NewGroup(); break;
+    case GroupCommand::Rename: RenameGroup(); break;
+    case GroupCommand::Delete: DeleteGroup(); break;
+    case GroupCommand::DeleteAll: DeleteAllGroups(); break;
+    }
+}
+
 void MainPanel::CommitGroupTitle(std::wstring_view typed) {
     if (!mivra::RenameGroup(host_.Groups(), currentTab_, typed)) return;
     groupBar_->Redraw();
@@ -260,18 +256,18 @@ void MainPanel::DeleteGroup() {
     if (groups.size() < 2 || position < 1 || position > static_cast<int>(groups.size())) return;
     if (!groups[position - 1].Items().empty()) {
         const std::wstring& defaultTitle = groups[DefaultGroupPosition(position) - 1].title;
-        if (ShowMessage(DeleteGroupQuestion(defaultTitle), MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) return;
+        if (host_.ShowMessage(DeleteGroupQuestion(defaultTitle), MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) return;
     }
     const int next = mivra::DeleteGroup(groups, position);
-    currentTab_ = 0;
+    ClearSelection();
     SelTab(next);
     SaveData();
 }
 
 void MainPanel::DeleteAllGroups() {
-    if (ShowMessage(kDeleteAllGroupsQuestion, MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) return;
+    if (host_.ShowMessage(kDeleteAllGroupsQuestion, MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) return;
     mivra::DeleteAllGroups(host_.Groups());
-    currentTab_ = 0;
+    ClearSelection();
     SelTab(1);
     SaveData();
 }
@@ -280,7 +276,7 @@ void MainPanel::MoveTab(int from, int to) {
     auto& groups = host_.Groups();
     const size_t moved = MoveBefore(groups, static_cast<size_t>(from), static_cast<size_t>(to));
     if (static_cast<int>(moved) == from) return;
-    currentTab_ = 0;
+    ClearSelection();
     SelTab(static_cast<int>(moved));
     SaveData();
 }
@@ -300,7 +296,7 @@ void MainPanel::AddDroppedFiles(const std::vector<std::wstring>& paths) {
 
 void MainPanel::SwitchSearch() {
     if (!search_) {
-        search_ = std::make_unique<SearchBox>(*this);
+        search_ = MakeWindow<SearchBox>(children_, static_cast<SearchBoxEvents&>(*this));
         if (!search_->Create(hwnd())) {
             search_.reset();
             return;
@@ -326,61 +322,64 @@ void MainPanel::SwitchSearch() {
     if (IsWindowVisible(hwnd())) search_->Focus();
 }
 
-const std::vector<SearchKeys>& MainPanel::PreparedSearchKeys() {
-    const auto& groups = host_.Groups();
-    if (searchKeysStale_ || searchKeys_.size() != groups.size()) {
-        // Only the groups whose titles changed (a start re-sorts one group)
-        // are prepared again.
-        if (!gbk_) gbk_.emplace(936);
-        searchKeys_.resize(groups.size());
-        for (size_t g = 0; g < groups.size(); ++g)
-            if (searchKeys_[g].titles.size() != groups[g].Items().size() ||
-                searchKeys_[g].titlesStamp != TitlesStamp(groups[g].Items()))
-                searchKeys_[g] = PrepareSearch(*gbk_, groups[g].Items());
-        searchKeysStale_ = false;
-    }
-    return searchKeys_;
-}
-
 void MainPanel::SaveData() {
     // Every change to the groups ends in a save: the search keys are looked at again.
-    searchKeysStale_ = true;
+    if (search_) search_->GroupsChanged();
     host_.SaveData();
 }
 
-void MainPanel::RunGroupItem(size_t group, size_t item, int show, std::wstring_view verb) {
+void MainPanel::RunGroupItem(size_t group, size_t item, ShowMode show, std::wstring_view verb) {
     auto& groups = host_.Groups();
     if (group < 1 || group > groups.size() || item < 1 || item > groups[group - 1].Items().size()) return;
-    std::vector<ItemRecord>& items = groups[group - 1].Items();
-    Configuration& config = Config();
-    if (config.Flag(L"ExecuteHide") && !searchMode_) HidePanel(0);
-    if (!host_.RunItem(items[item - 1], show, verb)) return;
-    const bool sorted =
-        config.Flag(L"SortByCount") && !config.Flag(L"CommandMode") && SortItems(items, 3, true);
-    if (static_cast<int>(group) == currentTab_) itemPanel_->NoteRun(sorted && !searchMode_);
-    SaveData();
+    class Steps final : public StartSteps {
+    public:
+        Steps(MainPanel& panel, size_t group, size_t item, ShowMode show, std::wstring_view verb)
+            : panel_(panel), group_(group), items_(panel.host_.Groups()[group - 1].Items()), item_(item),
+              show_(show), verb_(verb) {}
+        void HidePanel() override { panel_.HidePanel(HideMode::OnRequest); }
+        bool Start() override { return panel_.host_.RunItem(items_[item_ - 1], show_, verb_); }
+        bool SortByCount() override { return sorted_ = SortItems(items_, SortMode::ByCount, true); }
+        void Save() override {
+            // The group's own panel hears of the start first: its click timing, its new order.
+            if (static_cast<int>(group_) == panel_.currentTab_) panel_.itemPanel_->NoteRun(sorted_ && !panel_.searchMode_);
+            panel_.SaveData();
+        }
+
+    private:
+        MainPanel& panel_;
+        size_t group_;
+        std::vector<ItemRecord>& items_;
+        size_t item_;
+        ShowMode show_;
+        std::wstring_view verb_;
+        bool sorted_ = false;
+    } steps(*this, group, item, show, verb);
+    const Configuration& config = Config();
+    StartWithRules({config.Flag(Opt::ExecuteHide), searchMode_, config.Flag(Opt::SortByCount),
+                    config.Flag(Opt::CommandMode)},
+                   steps);
 }
 
 void MainPanel::AfterSearchRun() {
     if (!search_) return;
-    if (Config().Flag(L"CommandMode")) {
+    if (Config().Flag(Opt::CommandMode)) {
         search_->SetText(L"");
-        if (Config().Flag(L"ExecuteHide2")) HidePanel(0);
+        if (Config().Flag(Opt::ExecuteHide2)) HidePanel(HideMode::OnRequest);
     } else {
         if (searchMode_) SwitchSearch();
-        if (Config().Flag(L"ExecuteHide")) HidePanel(0);
+        if (Config().Flag(Opt::ExecuteHide)) HidePanel(HideMode::OnRequest);
     }
 }
 
-void MainPanel::KeyDown(int code) {
+void MainPanel::KeyDown(UINT code) {
     const bool shift = GetKeyState(VK_SHIFT) < 0, control = GetKeyState(VK_CONTROL) < 0,
                alt = GetKeyState(VK_MENU) < 0;
     const int groupCount = static_cast<int>(host_.Groups().size());
     if (code == VK_ESCAPE && !shift && !control && !alt) {
         if (!searchMode_) {
-            HidePanel(0);
-        } else if (Config().Flag(L"CommandMode")) {
-            HidePanel(0);
+            HidePanel(HideMode::OnRequest);
+        } else if (Config().Flag(Opt::CommandMode)) {
+            HidePanel(HideMode::OnRequest);
             search_->SetText(L"");
         } else {
             SwitchSearch();
@@ -393,7 +392,7 @@ void MainPanel::KeyDown(int code) {
 }
 
 void MainPanel::OnChar(wchar_t character) {
-    if (Config().Flag(L"CommandMode") || groupBar_->Renaming() || searchMode_) return;
+    if (Config().Flag(Opt::CommandMode) || groupBar_->Renaming() || searchMode_) return;
     const bool starts = character == L'<' || character == L'>' || (character >= L'0' && character <= L':') ||
                         (character >= L'A' && character <= L'Z') || (character >= L'a' && character <= L'z');
     if (!starts) return;
@@ -405,8 +404,8 @@ void MainPanel::OnChar(wchar_t character) {
 
 TitleBarState MainPanel::TitleState() const {
     TitleBarState state;
-    state.displayLogo = host_.Config().Flag(L"DisplayLogo");
-    state.displaySearchSwitch = host_.Config().Flag(L"DisplaySearchSwitch");
+    state.displayLogo = host_.Config().Flag(Opt::DisplayLogo);
+    state.displaySearchSwitch = host_.Config().Flag(Opt::DisplaySearchSwitch);
     state.searchMode = SearchVisible();
     state.updateMode = updateMode_;
     state.updateText = updateText_;
@@ -426,19 +425,16 @@ void MainPanel::OnPaint() {
 void MainPanel::OnMouse(UINT message, int x, int y) {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    const bool searchSwitch = Config().Flag(L"DisplaySearchSwitch");
+    const bool searchSwitch = Config().Flag(Opt::DisplaySearchSwitch);
     const TitleButton hit = title_.HitTest(x, y, client.right, searchSwitch);
     const TitleButton oldHot = hot_, oldPressed = pressed_;
     switch (message) {
     case WM_MOUSEMOVE:
         hot_ = hit;
-        if (!trackingLeave_) {
-            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
-            trackingLeave_ = TrackMouseEvent(&track) != FALSE;
-        }
+        leave_.Track(hwnd());
         break;
     case WM_MOUSELEAVE:
-        trackingLeave_ = false;
+        leave_.Left();
         hot_ = TitleButton::None;
         break;
     case WM_LBUTTONDOWN:
@@ -447,14 +443,14 @@ void MainPanel::OnMouse(UINT message, int x, int y) {
             disableUpdate_ = true;
             FormResize();
         } else if (updateMode_ && title_.UpdateTextBox(client.right).Contains(x, y)) {
-            // Taking the update arrives with the update check.
+            // LATER: taking the update (the update check).
         } else if (hit == TitleButton::Search) {
             SwitchSearch();
         } else if (hit != TitleButton::None) {
             pressed_ = hit;
             SetCapture(hwnd());
         } else {
-            DragPanel();
+            docking_.Drag();
         }
         break;
     case WM_LBUTTONUP: {
@@ -480,13 +476,13 @@ void MainPanel::OnMouse(UINT message, int x, int y) {
 void MainPanel::OnButtonReleased(TitleButton button) {
     switch (button) {
     case TitleButton::Menu:
-        // The main menu arrives with the tools.
+        // LATER: the main menu opens here.
         break;
     case TitleButton::Minimize:
         ShowWindow(hwnd(), SW_HIDE);
         break;
     case TitleButton::Quit:
-        if (Config().Flag(L"CloseToTray"))
+        if (Config().Flag(Opt::CloseToTray))
             ShowWindow(hwnd(), SW_HIDE);
         else
             host_.ShutDown();
@@ -528,8 +524,9 @@ void MainPanel::LookAgainForMissingIcons() {
 
 LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    // The application's messages.
     case kShowPanelMessage:
-        ShowPanel();
+        host_.OnHandOver();
         return 1;
     case kTrayCallbackMessage:
         host_.OnTrayCallback(lParam);
@@ -587,7 +584,7 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
         return 0;
     case WM_KEYDOWN:
-        KeyDown(static_cast<int>(wParam));
+        KeyDown(static_cast<UINT>(wParam));
         return 0;
     case WM_CHAR:
         OnChar(static_cast<wchar_t>(wParam));
@@ -596,10 +593,10 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_CLOSE:
-        Close();
+        host_.ShutDown();
         return 0;
     case WM_NCDESTROY:
-        host_.ShutDown();
+        host_.OnPanelDestroyed();
         return 0;
     }
     return Default(message, wParam, lParam);

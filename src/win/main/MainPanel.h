@@ -1,36 +1,39 @@
 #pragma once
 // frmMain: the borderless main panel. It paints the title bar itself and
 // carries the group bar and the item panel of the selected group; it lays
-// them out, selects groups, runs the group commands and receives what the
-// system sends to the program (dropped files, the wheel, moves and sizes,
-// the hand-over of a second start, the tray).
+// them out, selects groups, runs the group commands and routes what the
+// system sends: its own messages (dropped files, the wheel, moves and sizes)
+// it handles, the application's (a second start's hand-over, the tray) go
+// to the host. The children report to it through their events interfaces;
+// showing and hiding is PanelDocking's.
 
 #include <windows.h>
 #include <shellapi.h>
 
 #include <memory>
-#include <optional>
-#include <vector>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "base/LeaveTracker.h"
 #include "base/Unique.h"
-#include "base/WinCodePage.h"
 #include "base/Window.h"
-#include "items/ItemSearch.h"
+#include "groupbar/GroupBar.h"
 #include "layout/Geometry.h"
+#include "layout/PanelDocking.h"
 #include "main/BoundsStore.h"
+#include "main/PanelDocking.h"
 #include "main/PanelHost.h"
 #include "main/PanelLook.h"
 #include "main/TitleBar.h"
+#include "panel/PanelContext.h"
+#include "search/SearchBox.h"
 
 namespace mivra::win {
 
-class GroupBar;
 class ItemPanel;
-class SearchBox;
 
-class MainPanel final : public Window<MainPanel> {
+class MainPanel final : public Window<MainPanel>, private GroupBarEvents, private SearchBoxEvents {
 public:
     MainPanel(HINSTANCE instance, PanelHost& host, const PanelLook& look);
     ~MainPanel();
@@ -42,15 +45,9 @@ public:
     // Arms the one-shot start timer that loads the data.
     void StartPing();
     void ShowPanel();
-    // Mode 0: hidden on request; 1: automatic.
-    void HidePanel(int mode);
+    void HidePanel(HideMode mode);
     void Close();
 
-    // --- For the children ---------------------------------------------------
-    PanelHost& Host() { return host_; }
-    Configuration& Config() { return host_.Config(); }
-    const PanelLook& Look() const { return look_; }
-    HINSTANCE Instance() const { return instance_; }
     bool Loaded() const { return loaded_; }
     // The group is on the screen: the panel, the group bar and the item
     // panel have nothing left to paint; `withIcons`, and no icon is pending.
@@ -64,35 +61,25 @@ public:
     // Search mode on or off: the search box takes the content area, or the
     // group bar and the selected group come back.
     void SwitchSearch();
-    // Every group's prepared search keys, in tab order; made again after
-    // anything was saved.
-    const std::vector<SearchKeys>& PreparedSearchKeys();
 
     // Selects the tab at `position` and shows its group.
     void SelTab(int position);
     // Places the title bar, the group bar and the item panel.
     void FormResize();
-    // Lets the window manager move the panel with the pointer (the left
-    // button is down), unless the position is locked.
-    void DragPanel();
     void SaveData();
     // Starts item `item` of group `group` (both 1-based) as its own panel
     // does: the count, the sort by count and the save follow.
-    void RunGroupItem(size_t group, size_t item, int show, std::wstring_view verb);
+    void RunGroupItem(size_t group, size_t item, ShowMode show, std::wstring_view verb);
     // What follows the start of a search result: the query is cleared (in
     // command mode) or search mode is left, and the panel hides if asked to.
     void AfterSearchRun();
     // The keys the panel handles before its children: Escape, Tab, Ctrl+Tab.
-    void KeyDown(int code);
+    void KeyDown(UINT virtualKey);
     // A typed character: letters, digits, "<", ">" and ":" start a search.
     void OnChar(wchar_t character);
-    int ShowMessage(std::wstring_view text, UINT style) { return host_.ShowMessage(text, style); }
-    // The hover tip of a child window; an empty text removes it.
-    void SetTip(HWND window, const std::wstring& text);
     // The title caption; an empty text brings the configured title back.
     void SetCaption(const std::wstring& caption);
     const std::wstring& Caption() const { return title_.Caption(); }
-    void SetKeepShown(bool keep) { keepShown_ = keep; }
 
     // Group commands.
     void NewGroup();
@@ -119,31 +106,53 @@ public:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    // What the group bar reports.
+    void TabSelected(int position) override { SelTab(position); }
+    void TabMoved(int from, int to) override { MoveTab(from, to); }
+    void GroupCommandChosen(GroupCommand command) override;
+    void GroupTitleTyped(std::wstring_view title) override { CommitGroupTitle(title); }
+    void MenuShown(bool open) override { docking_.SetKeepShown(open); }
+    // What the item panels and the search box report.
+    void GroupItemChosen(size_t group, size_t item, ShowMode show, std::wstring_view verb) override {
+        RunGroupItem(group, item, show, verb);
+    }
+    void SearchResultStarted() override { AfterSearchRun(); }
+    void ItemsChanged() override { SaveData(); }
+    void HideRequested(HideMode mode) override { HidePanel(mode); }
+    void TipChanged(HWND window, const std::wstring& text) override { SetTip(window, text); }
+    void CaptionChanged(const std::wstring& caption) override { SetCaption(caption); }
+    void PanelKey(UINT virtualKey) override { KeyDown(virtualKey); }
+    // Of both.
+    void PanelDragged() override { docking_.Drag(); }
+
+    // No group is selected until the next SelTab.
+    void ClearSelection();
     void OnPing();
     void OnPaint();
     void OnMouse(UINT message, int x, int y);
     void OnButtonReleased(TitleButton button);
     void OnDropFiles(HDROP drop);
     void OnMouseWheel(int delta);
+    // The hover tip of a child window; an empty text removes it.
+    void SetTip(HWND window, const std::wstring& text);
     // Targets that were missing are looked at again (the panel is shown, a drive came).
     void LookAgainForMissingIcons();
     std::wstring ConfiguredTitle();
     TitleBarState TitleState() const;
+    Configuration& Config() { return host_.Config(); }
 
     HINSTANCE instance_;
     PanelHost& host_;
     const PanelLook& look_;
+    PanelContext children_;  // what the children are made with
     TitleBar title_;
     TitleButton hot_ = TitleButton::None;
     TitleButton pressed_ = TitleButton::None;
-    bool trackingLeave_ = false;
-    std::unique_ptr<GroupBar> groupBar_;
-    std::unique_ptr<ItemPanel> itemPanel_;
-    std::unique_ptr<SearchBox> search_;
+    LeaveTracker leave_;
+    WindowPtr<GroupBar> groupBar_;
+    WindowPtr<ItemPanel> itemPanel_;
+    WindowPtr<SearchBox> search_;
     bool searchMode_ = false;
-    std::optional<WinCodePage> gbk_;  // pinyin initials are read in code page 936
-    std::vector<SearchKeys> searchKeys_;
-    bool searchKeysStale_ = true;
     UniqueWindow tooltip_;
     int currentTab_ = 0;
     bool updateMode_ = false;
@@ -151,7 +160,7 @@ private:
     bool disableUpdate_ = false;
     bool loaded_ = false;
     bool pingArmed_ = false;
-    bool keepShown_ = false;
+    PanelDocking docking_;
     BoundsStore bounds_;
 };
 

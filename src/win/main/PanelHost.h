@@ -1,22 +1,22 @@
 #pragma once
 // What the main panel needs from the program around it: the configuration,
-// the groups and their file, messages, starting and adding items, icons.
+// the groups and their file, messages, the item services, and the system
+// messages that belong to the application (the panel's window receives them
+// and hands each on in one line).
 
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "config/Configuration.h"
 #include "data/Group.h"
+#include "items/ItemServices.h"
 
 namespace mivra::win {
 
-class SystemIcons;
-
-class PanelHost {
+class PanelHost : public ItemServices {
 public:
     virtual ~PanelHost() = default;
 
@@ -35,22 +35,13 @@ public:
     virtual void ShowBalloon(std::wstring_view text) = 0;
     // Ends the program.
     virtual void ShutDown() = 0;
-    virtual void OnTrayCallback(LPARAM event) = 0;
 
-    // The program's own path: path and icon of the command items it carries out.
-    virtual std::wstring_view ProgramFile() = 0;
-    // Starts an item; false when its path resolves to nothing (nothing
-    // happened). Otherwise its count has grown by one.
-    virtual bool RunItem(ItemRecord& item, int show, std::wstring_view verb) = 0;
-    // Appends an item made from a title and a path, following shortcuts;
-    // false (nothing added) when the data file could not carry it.
-    virtual bool AddItem(std::vector<ItemRecord>& items, std::wstring_view title, std::wstring_view path,
-                         std::wstring_view icoPath, std::wstring_view argument, std::wstring_view count) = 0;
-    // The icon of an item as an index into the system image lists.
-    virtual int IconIndexOf(const ItemRecord& item) = 0;
-    virtual SystemIcons& Icons() = 0;
-    // Milliseconds of the system's tick counter: what the click timing counts in.
-    virtual std::uint32_t TickCount() { return GetTickCount(); }
+    // --- What the system sends to the application through the panel's window.
+    // A second start handed its start over: the panel is to be shown.
+    virtual void OnHandOver() = 0;
+    virtual void OnTrayCallback(LPARAM event) = 0;
+    // The panel's window is gone.
+    virtual void OnPanelDestroyed() = 0;
 };
 
 }  // namespace mivra::win

@@ -7,7 +7,7 @@ namespace {
 
 void Forget(const std::wstring& skinFile, Configuration& config) {
     DeleteFileW(skinFile.c_str());
-    config.SetConfig(kSkinCheckKey, L"", L"", true);
+    config.SetConfig(Opt::SkinCheck, L"", L"", true);
 }
 
 }  // namespace
@@ -24,10 +24,10 @@ SkinLoad LoadSkin(const std::wstring& skinFile, Configuration& config, const Ans
                   PanelLook& look) {
     if (GetFileAttributesW(skinFile.c_str()) == INVALID_FILE_ATTRIBUTES) {
         look.skinName = L"Default";
-        config.SetConfig(kSkinCheckKey, L"", L"", true);
+        config.SetConfig(Opt::SkinCheck, L"", L"", true);
         return SkinLoad::None;
     }
-    const std::wstring check = config.GetConfigStr(kSkinCheckKey, L"");
+    const std::wstring check = config.GetConfigStr(Opt::SkinCheck, L"");
     // Without the configuration the skin's check value is unknown: the
     // program's own look until it can be read, and the skin stays.
     if (config.Unreadable()) return SkinLoad::None;

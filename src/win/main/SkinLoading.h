@@ -18,7 +18,6 @@ enum class SkinLoad {
     Refused,  // the file was refused and deleted
 };
 
-inline constexpr wchar_t kSkinCheckKey[] = L"C7S31";
 inline constexpr wchar_t kSkinFailedBalloon[] = L"皮肤加载失败，请重新更换皮肤。";
 
 SkinLoad LoadSkin(const std::wstring& skinFile, Configuration& config, const AnsiCodePage& codePage,

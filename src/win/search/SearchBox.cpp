@@ -6,8 +6,7 @@
 
 #include "base/LineEdit.h"
 #include "base/Gdi.h"
-#include "itempanel/ItemPanel.h"
-#include "main/MainPanel.h"
+#include "main/PanelLook.h"
 
 namespace mivra::win {
 namespace {
@@ -17,18 +16,15 @@ constexpr int kQueryStrip = 30;  // the query line's strip above the results
 
 }  // namespace
 
-SearchBox::SearchBox(MainPanel& owner) : owner_(owner), results_(std::make_unique<ItemPanel>(owner, &list_)) {}
-
-SearchBox::~SearchBox() {
-    if (hwnd()) DestroyWindow(hwnd());
-}
+SearchBox::SearchBox(const PanelContext& context, SearchBoxEvents& events)
+    : context_(context), events_(events), results_(MakeWindow<ItemPanel>(context, events, &list_)) {}
 
 bool SearchBox::Create(HWND parent) {
-    if (!CreateChild(owner_.Instance(), kClassName, parent, WS_CLIPCHILDREN)) return false;
-    query_ = CreateLineEdit<&SearchBox::QueryMessage>(this, hwnd(), owner_.Instance(), owner_.Look().font.get(),
+    if (!CreateChild(context_.instance, kClassName, parent, WS_CLIPCHILDREN)) return false;
+    query_ = CreateLineEdit<&SearchBox::QueryMessage>(this, hwnd(), context_.instance, context_.look.font.get(),
                                                        WS_VISIBLE);
     if (!query_ || !results_->Create(hwnd())) return false;
-    background_ = CreateBrush(owner_.Look().searchBgColor);
+    background_ = CreateBrush(context_.look.searchBgColor);
     ShowWindow(results_->hwnd(), SW_SHOWNA);
     return true;
 }
@@ -51,13 +47,12 @@ void SearchBox::ReSearch() {
     const std::wstring text = Text();
     list_.Clear();
     if (!text.empty()) {
-        PanelHost& host = owner_.Host();
         std::optional<ItemRecord> command;
-        if (const auto asked = CommandItemFor(text, host.ProgramFile())) command = CommandItem(*asked);
-        FillSearchList(list_, command, host.Groups(), owner_.PreparedSearchKeys(), text);
+        if (const auto asked = CommandItemFor(text, context_.items.ProgramFile())) command = CommandItem(*asked);
+        FillSearchList(list_, command, context_.groups, keys_.For(context_.groups), text);
     }
     results_->ShowGroup();
-    results_->ReDraw(1);
+    results_->ReDraw(RedrawMode::ToTop);
 }
 
 std::optional<ItemRecord> SearchBox::CommandItem(const ItemRecord& asked) {
@@ -72,7 +67,7 @@ std::optional<ItemRecord> SearchBox::CommandItem(const ItemRecord& asked) {
         return made;
     }
     std::vector<ItemRecord> added;
-    owner_.Host().AddItem(added, asked.title, asked.path, asked.icoPath, asked.argument, asked.count);
+    context_.items.AddItem(added, asked.title, asked.path, asked.icoPath, asked.argument, asked.count);
     askedCommand_ = asked;
     madeCommand_ = added.empty() ? std::nullopt : std::optional<ItemRecord>(std::move(added.back()));
     return madeCommand_;
@@ -81,10 +76,10 @@ std::optional<ItemRecord> SearchBox::CommandItem(const ItemRecord& asked) {
 void SearchBox::ReDraw() {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    const int textHeight = LineHeight(hwnd(), owner_.Look().font.get(), 17);
+    const int textHeight = LineHeight(hwnd(), context_.look.font.get(), 17);
     MoveWindow(query_, 7, (kQueryStrip - textHeight) / 2, client.right - 14, textHeight, TRUE);
     MoveWindow(results_->hwnd(), 0, kQueryStrip, client.right, std::max(0L, client.bottom - kQueryStrip), FALSE);
-    results_->ReDraw(1);
+    results_->ReDraw(RedrawMode::ToTop);
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
@@ -99,17 +94,17 @@ LRESULT SearchBox::QueryMessage(HWND query, UINT message, WPARAM wParam, LPARAM 
     case WM_KEYDOWN:
         // Up and down move the selection among the results; Escape is the panel's.
         if (wParam == VK_UP || wParam == VK_DOWN) {
-            results_->KeyDown(static_cast<int>(wParam));
+            results_->KeyDown(wParam == VK_UP ? ListKey::Up : ListKey::Down);
             return 0;
         }
         if (wParam == VK_ESCAPE || wParam == VK_TAB) {
-            owner_.KeyDown(static_cast<int>(wParam));
+            events_.PanelKey(static_cast<UINT>(wParam));
             return 0;
         }
         break;
     case WM_CHAR:
         if (wParam == L'\r') {
-            results_->KeyDown(VK_RETURN);  // starts the selected result
+            results_->KeyDown(ListKey::Enter);  // starts the selected result
             return 0;
         }
         if (wParam == 27 || wParam == L'\t') return 0;  // no beep
@@ -129,13 +124,13 @@ LRESULT SearchBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: {
         RECT client{};
         GetClientRect(hwnd(), &client);
-        FillSolid(reinterpret_cast<HDC>(wParam), client, owner_.Look().searchBgColor);
+        FillSolid(reinterpret_cast<HDC>(wParam), client, context_.look.searchBgColor);
         return 1;
     }
     case WM_CTLCOLOREDIT: {
         HDC dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, owner_.Look().searchFgColor);
-        SetBkColor(dc, owner_.Look().searchBgColor);
+        SetTextColor(dc, context_.look.searchFgColor);
+        SetBkColor(dc, context_.look.searchBgColor);
         return reinterpret_cast<LRESULT>(background_.get());
     }
     }

@@ -13,17 +13,26 @@
 
 #include "base/Unique.h"
 #include "base/Window.h"
+#include "itempanel/ItemPanel.h"
 #include "items/SearchList.h"
+#include "panel/PanelContext.h"
+#include "search/SearchKeyCache.h"
 
 namespace mivra::win {
 
-class ItemPanel;
-class MainPanel;
+// What the search box reports: what its result list reports, and the keys
+// that belong to the panel (Escape, Tab).
+class SearchBoxEvents : public ItemPanelEvents {
+public:
+    virtual void PanelKey(UINT virtualKey) = 0;
+
+protected:
+    ~SearchBoxEvents() = default;
+};
 
 class SearchBox final : public Window<SearchBox> {
 public:
-    explicit SearchBox(MainPanel& owner);
-    ~SearchBox();
+    SearchBox(const PanelContext& context, SearchBoxEvents& events);
 
     bool Create(HWND parent);
 
@@ -39,6 +48,8 @@ public:
     void SetScrollValue(int mode);
     // Gives the query line the keyboard.
     void Focus();
+    // The groups changed: their search keys are looked at again on the next search.
+    void GroupsChanged() { keys_.GroupsChanged(); }
 
     HWND QueryWindow() const { return query_; }
     ItemPanel& Results() { return *results_; }
@@ -52,11 +63,13 @@ private:
     // followed); a shortcut is not read again on every keystroke.
     std::optional<ItemRecord> CommandItem(const ItemRecord& asked);
 
-    MainPanel& owner_;
+    PanelContext context_;
+    SearchBoxEvents& events_;
+    SearchKeyCache keys_;
     std::optional<ItemRecord> askedCommand_;
     std::optional<ItemRecord> madeCommand_;
     SearchList list_;
-    std::unique_ptr<ItemPanel> results_;
+    WindowPtr<ItemPanel> results_;
     HWND query_ = nullptr;  // a child: destroyed with the box
     UniqueGdiObject background_;
 };

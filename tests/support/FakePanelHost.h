@@ -1,0 +1,63 @@
+#pragma once
+// The program around a main panel made in a test or a benchmark: the
+// configuration in memory (or in a given storage), groups that LoadData
+// hands over, starts and additions that are recorded, a clock that the test
+// moves, and icons from the shell only when asked for.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "MemoryStorage.h"
+#include "base/WinCodePage.h"
+#include "items/SystemIcons.h"
+#include "main/PanelHost.h"
+
+namespace mivra::test {
+
+class FakePanelHost : public win::PanelHost {
+public:
+    // The configuration is kept in memory, or in `file` when given.
+    explicit FakePanelHost(ConfigStorage* file = nullptr) : backing(file ? *file : storage) {}
+
+    MemoryStorage storage;
+    ConfigStorage& backing;
+    RecordingNotifier notifier;
+    Configuration config{win::SystemCodePage(), backing, notifier};
+    std::vector<Group> stored;  // what LoadData finds
+    std::vector<Group> groups;
+    int saves = 0;
+    std::vector<std::wstring> messages;
+    int answer = IDOK;  // to every question
+    std::vector<std::wstring> started;  // titles, in order
+    bool startsFail = false;
+    std::vector<std::wstring> addedPaths;
+    win::SystemIcons icons{L"C:\\Mivra\\Mivra.exe", L"C:\\Program Files"};
+    bool realIcons = false;  // look icons up through the shell
+    std::uint32_t now = 100000;  // the clock of click timing, moved by the tests
+
+    Configuration& Config() override { return config; }
+    const AnsiCodePage& CodePage() override { return win::SystemCodePage(); }
+    bool IsLocked() const override { return false; }
+    std::vector<Group>& Groups() override { return groups; }
+    void SaveData() override { ++saves; }
+    void LoadData() override { groups = stored; }
+    int ShowMessage(std::wstring_view text, UINT) override;
+    void ShowBalloon(std::wstring_view text) override { notifier.ShowBalloon(text); }
+    void ShutDown() override {}
+    void OnHandOver() override {}
+    void OnTrayCallback(LPARAM) override {}
+    void OnPanelDestroyed() override {}
+    std::wstring_view ProgramFile() override { return L"C:\\Mivra\\Mivra.exe"; }
+    // Counts the start; an item without a path starts nothing.
+    bool RunItem(ItemRecord& item, ShowMode show, std::wstring_view verb) override;
+    bool AddItem(std::vector<ItemRecord>& items, std::wstring_view title, std::wstring_view path,
+                 std::wstring_view icoPath, std::wstring_view argument, std::wstring_view count) override;
+    int IconIndexOf(const ItemRecord& item) override;
+    win::SystemIcons& Icons() override { return icons; }
+    std::uint32_t TickCount() override { return now; }
+};
+
+}  // namespace mivra::test
