@@ -47,8 +47,13 @@ public:
     int ShowMessage(std::wstring_view text, UINT) override;
     void ShowBalloon(std::wstring_view text) override { notifier.ShowBalloon(text); }
     void ShutDown() override {}
+    int memosOpened = 0;
+    void OpenMemo() override { ++memosOpened; }
     void OnHandOver() override {}
     void OnTrayCallback(LPARAM) override {}
+    void OnTaskbarCreated() override {}
+    std::vector<int> hotKeys;
+    void OnHotKey(int id) override { hotKeys.push_back(id); }
     void OnPanelDestroyed() override {}
     std::wstring_view ProgramFile() override { return L"C:\\Mivra\\Mivra.exe"; }
     // Counts the start; an item without a path starts nothing.

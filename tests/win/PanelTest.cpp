@@ -94,6 +94,33 @@ TEST_F(PanelTest, FirstTickLoadsTheDataAndSelectsTheStoredGroup) {
     EXPECT_EQ(panel->ActivatedTab(), 2);
 }
 
+TEST_F(PanelTest, TheShadowRingsThePanelTakesNoClickOverItAndFollowsIt) {
+    Start({MakeGroup(L"A", 1)});
+    HWND shadow = FindWindowExW(nullptr, nullptr, L"MivraShadow", nullptr);
+    ASSERT_TRUE(shadow);
+    EXPECT_EQ(GetWindow(shadow, GW_OWNER), panel->hwnd());
+    EXPECT_TRUE(IsWindowVisible(shadow));
+    const auto rectOf = [](HWND window) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        return r;
+    };
+    const auto ringsThePanel = [&] {
+        const RECT p = rectOf(panel->hwnd()), s = rectOf(shadow);
+        return s.left == p.left - 6 && s.top == p.top - 6 && s.right == p.right + 6 && s.bottom == p.bottom + 6;
+    };
+    EXPECT_TRUE(ringsThePanel());
+    const RECT p = rectOf(panel->hwnd());
+    const POINT centre{(p.left + p.right) / 2, (p.top + p.bottom) / 2};
+    EXPECT_EQ(GetAncestor(WindowFromPoint(centre), GA_ROOT), panel->hwnd()) << "clicks over the panel reach it";
+    EXPECT_EQ(WindowFromPoint(POINT{p.left - 3, centre.y}), shadow) << "the ring takes its own";
+
+    SetWindowPos(panel->hwnd(), nullptr, 300, 150, 400, 420, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(ringsThePanel()) << "moved and resized with the panel";
+    ShowWindow(panel->hwnd(), SW_HIDE);
+    EXPECT_FALSE(IsWindowVisible(shadow));
+}
+
 TEST_F(PanelTest, AStoredTabOutOfRangeAndAnEmptyFileStartOnOneDefaultGroup) {
     Start({}, "[Config]\r\nActivatedTab=9\r\n");
     ASSERT_EQ(host.groups.size(), 1u);
@@ -428,6 +455,47 @@ TEST_F(PanelTest, TabsAreDraggedDoubleClickedAndHoverSelected) {
     EXPECT_EQ(panel->CurrentTab(), 1);
     WaitUntil([&] { Pump(); return panel->CurrentTab() == 2; }, std::chrono::milliseconds(2000));
     EXPECT_EQ(panel->CurrentTab(), 2) << "resting on a tab selects it after the delay";
+}
+
+// Keys posted to the focused child reach the panel first, as through the program's message loop.
+TEST_F(PanelTest, ThePanelSeesKeysFirstButTheRenameBoxKeepsEscapeAndTab) {
+    Start({MakeGroup(L"A", 1), MakeGroup(L"B", 1), MakeGroup(L"C", 1)});
+    const auto deliver = [&](HWND to, UINT message, WPARAM key, BYTE modifier = 0) {
+        BYTE state[256]{};
+        if (modifier) state[modifier] = 0x80;
+        SetKeyboardState(state);
+        PostMessageW(to, message, key, 0);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            if (!panel->PreviewMessage(msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        const BYTE released[256]{};
+        SetKeyboardState(const_cast<BYTE*>(released));
+    };
+    deliver(items, WM_KEYDOWN, VK_TAB);
+    EXPECT_EQ(panel->CurrentTab(), 2) << "Tab at the item panel switches groups";
+    deliver(items, WM_KEYDOWN, VK_TAB, VK_CONTROL);
+    EXPECT_EQ(panel->CurrentTab(), 1) << "Ctrl+Tab goes back";
+    deliver(items, WM_SYSKEYDOWN, 'E', VK_MENU);
+    EXPECT_EQ(host.memosOpened, 1) << "Alt+E opens the memo";
+
+    panel->RenameGroup();
+    HWND box = FindWindowExW(bar, nullptr, L"EDIT", nullptr);
+    ASSERT_TRUE(box && IsWindowVisible(box));
+    SetWindowTextW(box, L"typed");
+    deliver(box, WM_KEYDOWN, VK_TAB);
+    EXPECT_EQ(panel->CurrentTab(), 1) << "no group switch while renaming";
+    EXPECT_TRUE(IsWindowVisible(box));
+    deliver(box, WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_FALSE(IsWindowVisible(box)) << "Escape closes the rename box";
+    EXPECT_EQ(host.groups[0].title, L"A") << "and the title stays";
+    EXPECT_TRUE(IsWindowVisible(panel->hwnd())) << "the panel is not hidden";
+    EXPECT_EQ(host.saves, 0);
+
+    deliver(items, WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_FALSE(IsWindowVisible(panel->hwnd())) << "Escape elsewhere hides the panel";
 }
 
 TEST_F(PanelTest, MovesAreStoredAndTheUpdateBarClosesItsSquare) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include "app/FileLocations.h"
@@ -41,16 +42,19 @@ private:
     std::filesystem::path exe_;
 };
 
-HWND WaitForPanel(const Process& p) {
+// The panel of `p` once `ready` holds for it (by default: it is shown); nullptr after 20 s.
+HWND WaitForPanel(const Process& p, const std::function<bool(HWND)>& ready = [](HWND panel) {
+    return IsWindowVisible(panel) != FALSE;
+}) {
     HWND panel = nullptr;
-    WaitUntil(
+    const bool found = WaitUntil(
         [&] {
-            auto found = TopLevelWindowsOf(p.id, win::kMainPanelClass);
-            panel = found.empty() ? nullptr : found.front();
-            return panel && IsWindowVisible(panel);
+            auto panels = TopLevelWindowsOf(p.id, win::kMainPanelClass);
+            panel = panels.empty() ? nullptr : panels.front();
+            return panel && ready(panel);
         },
         20s);
-    return panel;
+    return found ? panel : nullptr;
 }
 
 TEST(StartUp, PlainStartShowsOneBorderlessPanelAndEndsWhenItCloses) {
@@ -82,6 +86,33 @@ TEST(StartUp, PlainStartShowsOneBorderlessPanelAndEndsWhenItCloses) {
 
 // Title and z-order are options: the start applies what the file holds, not
 // the defaults the panel was created with.
+// The application's messages that reach the panel's window: the hotkey, the
+// tray icon's clicks and the mouse gestures' toggle.
+TEST(StartUp, TheHotKeyTheTrayAndTheGesturesSummonAndDismissThePanel) {
+    ScratchDir scratch;
+    Copy mivra(scratch.path());
+    WritePrivateProfileStringW(L"Config", L"StartToTray", L"1", mivra.Config().c_str());
+    WritePrivateProfileStringW(L"Config", L"MiddleButton2", L"1", mivra.Config().c_str());
+    Process p = mivra.Start();
+    HWND panel = WaitForPanel(p, [](HWND) { return true; });
+    ASSERT_TRUE(panel);
+    const auto shown = [&] { return IsWindowVisible(panel) != FALSE; };
+    ASSERT_FALSE(shown()) << "started to the tray";
+
+    PostMessageW(panel, WM_HOTKEY, win::kHotKeyId, 0);
+    EXPECT_TRUE(WaitUntil(shown, 10s)) << "the hotkey shows a hidden panel";
+    PostMessageW(panel, WM_HOTKEY, win::kHotKeyId, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !shown(); }, 10s)) << "and hides a shown one";
+    PostMessageW(panel, WM_HOTKEY, 2, 0);
+    PostMessageW(panel, win::kTrayCallbackMessage, 0, WM_LBUTTONUP);
+    EXPECT_TRUE(WaitUntil(shown, 10s)) << "a left click on the tray icon shows it";
+    PostMessageW(panel, win::kMouseGestureMessage, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !shown(); }, 10s)) << "a gesture toggles as the hotkey does";
+
+    PostMessageW(panel, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(p, 20s), 0u);
+}
+
 TEST(StartUp, StoredTitleAndTopMostAreAppliedAtStart) {
     struct Case {
         const wchar_t* title;  // stored as EncodeText; nullptr: not stored
@@ -180,14 +211,10 @@ TEST(StartUp, StartToTrayKeepsThePanelHiddenUntilASecondStart) {
     Copy mivra(scratch.path());
     WritePrivateProfileStringW(L"Config", L"StartToTray", L"1", mivra.Config().c_str());
     Process p = mivra.Start();
-    HWND panel = nullptr;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            auto found = TopLevelWindowsOf(p.id, win::kMainPanelClass);
-            panel = found.empty() ? nullptr : found.front();
-            return panel && ReadConfig(mivra.Config(), L"Handle") == std::to_wstring(reinterpret_cast<LONG_PTR>(panel));
-        },
-        20s));
+    HWND panel = WaitForPanel(p, [&](HWND found) {
+        return ReadConfig(mivra.Config(), L"Handle") == std::to_wstring(reinterpret_cast<LONG_PTR>(found));
+    });
+    ASSERT_TRUE(panel);
     EXPECT_FALSE(IsWindowVisible(panel));
 
     Process second = mivra.Start();

@@ -39,8 +39,10 @@ int App::Run() {
     PaintedSignal painted;
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        if (!main_ || !main_->PreviewMessage(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
         retired_.clear();
         retiredLooks_.clear();
         painted.Check(main_.get());
@@ -64,7 +66,7 @@ bool App::StartUp() {
         // skin file is gone by now.
         DiscardForms();
         const bool started = StartUp();
-        balloon_.ShowBalloon(kSkinFailedBalloon);
+        tray_.ShowBalloon(kSkinFailedBalloon);
         return started;
     }
     AcceptDroppedFiles();
@@ -95,7 +97,7 @@ void App::SetLocked(bool locked) {
 
 void App::OpenConfiguration() {
     storage_ = std::make_unique<FileConfigStorage>(files_.configFile);
-    config_ = std::make_unique<Configuration>(SystemCodePage(), *storage_, balloon_);
+    config_ = std::make_unique<Configuration>(SystemCodePage(), *storage_, tray_);
 }
 
 bool App::RefuseSystemDirectory() {
@@ -119,9 +121,9 @@ bool App::CreateForms() {
                                                EnvironmentVariable(L"ProgramFiles").value_or(L"C:\\Program Files"));
     main_ = MakeWindow<MainPanel>(instance_, *this, *look_);
     if (!main_->Create(StoredPanelBounds())) return false;
-    balloon_.Attach(main_->hwnd(), LoadIconW(instance_, MAKEINTRESOURCEW(1)));
+    tray_.Attach(main_->hwnd(), LoadIconW(instance_, MAKEINTRESOURCEW(1)));
     launcher_ = std::make_unique<SystemLaunchActions>(main_->hwnd(), nullptr,
-                                                      [this](std::wstring_view text) { balloon_.ShowBalloon(text); });
+                                                      [this](std::wstring_view text) { tray_.ShowBalloon(text); });
     launchContext_ = std::make_unique<LaunchContext>(
         LaunchContext{SystemCodePage(), files_.programFile, files_.programDir, SystemEnvironment()});
     return true;
@@ -143,6 +145,8 @@ void App::AcceptDroppedFiles() {
         ChangeWindowMessageFilter(WM_DROPFILES, MSGFLT_ADD);
         ChangeWindowMessageFilter(WM_COPYDATA, MSGFLT_ADD);
         ChangeWindowMessageFilter(0x0049 /* WM_COPYGLOBALDATA */, MSGFLT_ADD);
+        // Explorer, started again, tells every window so; an elevated one only when it lets it in.
+        ChangeWindowMessageFilter(RegisterWindowMessageW(L"TaskbarCreated"), MSGFLT_ADD);
     }
 }
 
@@ -156,6 +160,15 @@ void App::LoadConfig() {
     // A file that cannot be read is not copied: the backup would hold nothing.
     if (!config_->Unreadable())
         MakeDailyBackup(files_.programDir, files_.configFile, config_->Int(Opt::MaxBackups), LocalNow());
+    tray_.SetShown(config_->Flag(Opt::TrayIcon));
+    StartMouseGestures();
+}
+
+// Installed once either gesture is on; it stays until the program ends.
+void App::StartMouseGestures() {
+    const GestureOptions gestures{config_->Flag(Opt::MiddleButton2), config_->Flag(Opt::LeftRightButton)};
+    mouseHook_.SetOptions(gestures);
+    if (gestures.middleButton || gestures.leftRight) mouseHook_.Start(main_->hwnd(), kMouseGestureMessage);
 }
 
 void App::LoadData() {
@@ -163,7 +176,7 @@ void App::LoadData() {
                                      [this](const std::wstring& text) { ShowMessage(text, MB_ICONERROR); });
     groups_ = std::move(data.groups);
     groupsUnread_ = data.unreadable;
-    if (groupsUnread_) balloon_.ShowBalloon(kGroupsUnreadBalloon);
+    if (groupsUnread_) tray_.ShowBalloon(kGroupsUnreadBalloon);
 }
 
 // The program takes its panel away before destroying it (ShutDown,
@@ -172,6 +185,19 @@ void App::OnPanelDestroyed() {
     if (!main_) return;
     retired_.push_back(std::move(main_));
     ShutDown();
+}
+
+void App::OnTrayCallback(LPARAM event) {
+    if (!main_) return;
+    switch (tray_.OnCallback(event)) {
+    case TrayIcon::Click::Left: main_->ShowPanel(); break;
+    case TrayIcon::Click::Right: main_->ShowMainMenu(MainMenuForm::Tray); break;
+    case TrayIcon::Click::None: break;
+    }
+}
+
+void App::OnHotKey(int id) {
+    if (id == kHotKeyId && main_) main_->ToggleByHotKey();
 }
 
 void App::OnHandOver() {
@@ -201,7 +227,7 @@ void App::SaveData() {
         std::wstring names;
         for (const LossyText& lossy : result.lossy)
             names += L"\r\n" + lossy.group + (lossy.item.empty() ? L"" : L" → " + lossy.item);
-        balloon_.ShowBalloon(L"以下名称含有系统编码无法保存的字符，已保存为“?”：" + names);
+        tray_.ShowBalloon(L"以下名称含有系统编码无法保存的字符，已保存为“?”：" + names);
     }
 }
 
@@ -213,6 +239,8 @@ void App::ShowPanelAtStart() {
 
 void App::ShutDown() {
     config_->SetConfig(Opt::Handle, L"", L"", false);
+    tray_.Remove();
+    mouseHook_.Stop();
     if (main_ && main_->Loaded())
         config_->SetConfig(Opt::ActivatedTab, std::to_wstring(main_->ActivatedTab()), L"1", false);
     if (main_) {

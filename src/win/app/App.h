@@ -11,7 +11,8 @@
 
 #include "app/FileLocations.h"
 #include "app/SingleInstance.h"
-#include "app/TrayBalloon.h"
+#include "app/MouseHook.h"
+#include "app/TrayIcon.h"
 #include "base/System.h"
 #include "base/Window.h"
 #include "config/Configuration.h"
@@ -45,7 +46,7 @@ public:
 
     // A message box owned by the main panel, captioned with the application title.
     int ShowMessage(std::wstring_view text, UINT style) override;
-    void ShowBalloon(std::wstring_view text) override { balloon_.ShowBalloon(text); }
+    void ShowBalloon(std::wstring_view text) override { tray_.ShowBalloon(text); }
 
     const FileLocations& Files() const { return files_; }
     const OsVersion& Os() const { return os_; }
@@ -60,8 +61,12 @@ public:
     void SaveData() override;
     void LoadData() override;
     void OnHandOver() override;
+    // LATER: the memo window (the tools).
+    void OpenMemo() override {}
     void OnPanelDestroyed() override;
-    void OnTrayCallback(LPARAM event) override { balloon_.OnTrayCallback(event); }
+    void OnTrayCallback(LPARAM event) override;
+    void OnTaskbarCreated() override { tray_.TaskbarCreated(); }
+    void OnHotKey(int id) override;
     std::wstring_view ProgramFile() override { return files_.programFile; }
     bool RunItem(ItemRecord& item, ShowMode show, std::wstring_view verb) override;
     bool AddItem(std::vector<ItemRecord>& items, std::wstring_view title, std::wstring_view path,
@@ -81,6 +86,7 @@ private:
     Box StoredPanelBounds();
     void AcceptDroppedFiles();
     void LoadConfig();
+    void StartMouseGestures();
     void ShowPanelAtStart();
     void SetLocked(bool locked);
 
@@ -89,7 +95,8 @@ private:
     FileLocations files_;
     OsVersion os_;
     std::unique_ptr<FileConfigStorage> storage_;
-    TrayBalloon balloon_;
+    TrayIcon tray_;
+    MouseHook mouseHook_;
     std::unique_ptr<Configuration> config_;
     std::vector<Group> groups_;
     std::unique_ptr<PanelLook> look_;

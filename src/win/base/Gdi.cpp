@@ -36,6 +36,15 @@ UniqueGdiObject CreateBitmapFor(HDC dc, int width, int height) {
 
 UniqueGdiObject CreateBrush(COLORREF color) { return Noted(CreateSolidBrush(color)); }
 
+UniqueGdiObject CreateRingRegion(int width, int height, int inset) {
+    UniqueGdiObject ring = Noted(CreateRectRgn(0, 0, width, height));
+    if (ring && width > 2 * inset && height > 2 * inset) {
+        const UniqueGdiObject inner(CreateRectRgn(inset, inset, width - inset, height - inset));
+        if (inner) CombineRgn(static_cast<HRGN>(ring.get()), static_cast<HRGN>(ring.get()), static_cast<HRGN>(inner.get()), RGN_DIFF);
+    }
+    return ring;
+}
+
 UniqueGdiObject CreateUiFont(int height, int weight) {
     return Noted(CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"微软雅黑"));

@@ -71,6 +71,8 @@ struct Dib {
 Dib CreateDib(int width, int height);
 UniqueGdiObject CreateBitmapFor(HDC dc, int width, int height);
 UniqueGdiObject CreateBrush(COLORREF color);
+// The region of a `width` x `height` rectangle without its inner part `inset` pixels in.
+UniqueGdiObject CreateRingRegion(int width, int height, int inset);
 // The interface font ("微软雅黑", with the system's fallback where it is missing).
 UniqueGdiObject CreateUiFont(int height, int weight);
 // A memory DC with one bitmap selected into it. The DC's own bitmap is put

@@ -195,6 +195,13 @@ void GroupBar::BeginRename() {
     SetFocus(renameBox_);
 }
 
+void GroupBar::CancelRename() {
+    if (!renaming_) return;
+    renaming_ = false;  // before the box hides: losing the focus then commits nothing
+    ShowWindow(renameBox_, SW_HIDE);
+    Redraw();
+}
+
 void GroupBar::CommitRename() {
     if (!renaming_) return;
     renaming_ = false;
@@ -209,16 +216,21 @@ void GroupBar::CommitRename() {
 LRESULT GroupBar::RenameBoxMessage(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_GETDLGCODE:
-        if (wParam == VK_RETURN) return DLGC_WANTALLKEYS;
+        if (wParam == VK_RETURN || wParam == VK_ESCAPE || wParam == VK_TAB) return DLGC_WANTALLKEYS;
         break;
     case WM_KEYDOWN:
         if (wParam == VK_RETURN) {
             CommitRename();
             return 0;
         }
+        if (wParam == VK_ESCAPE) {
+            CancelRename();
+            return 0;
+        }
+        if (wParam == VK_TAB) return 0;  // no tab in a title, and no group switch while renaming
         break;
     case WM_CHAR:
-        if (wParam == L'\r') return 0;  // Enter is consumed
+        if (wParam == L'\r' || wParam == 27 || wParam == L'\t') return 0;  // no beep
         break;
     case WM_KILLFOCUS:
         CommitRename();

@@ -54,6 +54,8 @@ public:
     // The in-place rename box over the selected tab.
     void BeginRename();
     void CommitRename();
+    // The rename box closes and the title stays as it was.
+    void CancelRename();
     bool Renaming() const { return renaming_; }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);

@@ -14,6 +14,7 @@
 #include "items/ItemEdits.h"
 #include "items/ItemSort.h"
 #include "items/StartRules.h"
+#include "app/PanelKeys.h"
 #include "items/SystemIcons.h"
 #include "layout/PanelBounds.h"
 #include "layout/PanelLayout.h"
@@ -60,6 +61,9 @@ bool MainPanel::Create(const Box& bounds) {
     title_.SetCaption(kAppTitle);
     bounds_.Attach(hwnd(), kStoreBoundsTimer);
     docking_.Attach(hwnd());
+    shadow_ = MakeWindow<ShadowWindow>(ShadowWindow::Resizing{
+        [this] { return !Config().Flag(Opt::LockSize); }, [this](bool resizing) { docking_.SetKeepShown(resizing); }});
+    if (!shadow_->Create(instance_, hwnd())) shadow_.reset();  // a panel without a shadow still works
 
     groupBar_ = MakeWindow<GroupBar>(children_, static_cast<GroupBarEvents&>(*this));
     itemPanel_ = MakeWindow<ItemPanel>(children_, static_cast<ItemPanelEvents&>(*this));
@@ -176,6 +180,13 @@ void MainPanel::FormResize() {
 void MainPanel::ShowPanel() {
     if (Config().Flag(Opt::ShowFirstGroup) && !Config().Flag(Opt::CommandMode)) SelTab(1);
     docking_.Show();
+}
+
+void MainPanel::ToggleByHotKey() {
+    if (!IsWindowVisible(hwnd())) return ShowPanel();
+    // A panel parked at an edge, or partly beyond one, comes out; a panel on the screen goes.
+    if (Config().Flag(Opt::AutoHide) && !docking_.WhollyOnScreen()) return ShowPanel();
+    HidePanel(HideMode::OnRequest);
 }
 
 void MainPanel::HidePanel(HideMode mode) {
@@ -371,11 +382,14 @@ void MainPanel::AfterSearchRun() {
     }
 }
 
-void MainPanel::KeyDown(UINT code) {
-    const bool shift = GetKeyState(VK_SHIFT) < 0, control = GetKeyState(VK_CONTROL) < 0,
-               alt = GetKeyState(VK_MENU) < 0;
+bool MainPanel::KeyDown(UINT code) {
+    unsigned modifiers = kNoModifier;
+    if (GetKeyState(VK_SHIFT) < 0) modifiers |= kShift;
+    if (GetKeyState(VK_CONTROL) < 0) modifiers |= kCtrl;
+    if (GetKeyState(VK_MENU) < 0) modifiers |= kAlt;
     const int groupCount = static_cast<int>(host_.Groups().size());
-    if (code == VK_ESCAPE && !shift && !control && !alt) {
+    switch (PanelKeyFor(code, modifiers)) {
+    case PanelKey::Escape:
         if (!searchMode_) {
             HidePanel(HideMode::OnRequest);
         } else if (Config().Flag(Opt::CommandMode)) {
@@ -384,20 +398,40 @@ void MainPanel::KeyDown(UINT code) {
         } else {
             SwitchSearch();
         }
-    } else if (code == VK_TAB && !shift && !alt && groupCount > 0) {
-        // Tab: the next group, Ctrl+Tab: the one before, round the ends.
-        if (!control) SelTab(currentTab_ >= groupCount ? 1 : currentTab_ + 1);
-        else SelTab(currentTab_ <= 1 ? groupCount : currentTab_ - 1);
+        return true;
+    case PanelKey::NextGroup:
+        if (groupCount > 0) SelTab(currentTab_ >= groupCount ? 1 : currentTab_ + 1);
+        return true;
+    case PanelKey::PreviousGroup:
+        if (groupCount > 0) SelTab(currentTab_ <= 1 ? groupCount : currentTab_ - 1);
+        return true;
+    case PanelKey::Memo:
+        host_.OpenMemo();
+        return true;
+    case PanelKey::None:
+        break;
     }
+    return false;
 }
 
-void MainPanel::OnChar(wchar_t character) {
-    if (Config().Flag(Opt::CommandMode) || groupBar_->Renaming() || searchMode_) return;
-    const bool starts = character == L'<' || character == L'>' || (character >= L'0' && character <= L':') ||
-                        (character >= L'A' && character <= L'Z') || (character >= L'a' && character <= L'z');
-    if (!starts) return;
+bool MainPanel::OnChar(wchar_t character) {
+    if (Config().Flag(Opt::CommandMode) || groupBar_->Renaming() || searchMode_) return false;
+    if (!StartsSearch(character)) return false;
     SwitchSearch();
     if (search_) search_->SetText(std::wstring_view(&character, 1));
+    return true;
+}
+
+bool MainPanel::PreviewMessage(const MSG& msg) {
+    const bool key = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+    if ((!key && msg.message != WM_CHAR) || !hwnd()) return false;
+    if (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd)) return false;
+    // The rename box keeps its keys: Enter, Escape and Tab end or cancel the rename there.
+    if (groupBar_->Renaming()) return false;
+    if (key) return KeyDown(static_cast<UINT>(msg.wParam));
+    // Typed into the query, a character is the query's.
+    if (search_ && (msg.hwnd == search_->QueryWindow())) return false;
+    return OnChar(static_cast<wchar_t>(msg.wParam));
 }
 
 // --- Messages -----------------------------------------------------------------
@@ -476,7 +510,7 @@ void MainPanel::OnMouse(UINT message, int x, int y) {
 void MainPanel::OnButtonReleased(TitleButton button) {
     switch (button) {
     case TitleButton::Menu:
-        // LATER: the main menu opens here.
+        ShowMainMenu(MainMenuForm::Panel);
         break;
     case TitleButton::Minimize:
         ShowWindow(hwnd(), SW_HIDE);
@@ -522,7 +556,20 @@ void MainPanel::LookAgainForMissingIcons() {
 }
 
 
+void MainPanel::ShowMainMenu(MainMenuForm form) {
+    docking_.SetKeepShown(true);
+    SetForegroundWindow(hwnd());
+    const MainMenuCommand command = TrackMainMenu(hwnd(), form);
+    docking_.SetKeepShown(false);
+    if (command == MainMenuCommand::Exit) host_.ShutDown();
+}
+
 LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A registered message has no fixed number for a case label.
+    if (message == taskbarCreated_ && message != 0) {
+        host_.OnTaskbarCreated();
+        return 0;
+    }
     switch (message) {
     // The application's messages.
     case kShowPanelMessage:
@@ -530,6 +577,12 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     case kTrayCallbackMessage:
         host_.OnTrayCallback(lParam);
+        return 0;
+    case WM_HOTKEY:
+        host_.OnHotKey(static_cast<int>(wParam));
+        return 0;
+    case kMouseGestureMessage:
+        host_.OnHotKey(kHotKeyId);
         return 0;
     case kPingMessage:
         OnPing();
@@ -541,6 +594,7 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_SHOWWINDOW:
         if (wParam) LookAgainForMissingIcons();
+        if (shadow_) shadow_->Show(wParam != 0);
         break;
     case WM_DEVICECHANGE:
         // A drive came or went: targets that were missing may be there now.
@@ -548,9 +602,11 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_SIZE:
         FormResize();
+        if (shadow_) shadow_->Follow();
         bounds_.Moved();
         return 0;
     case WM_MOVE:
+        if (shadow_) shadow_->Follow();
         bounds_.Moved();
         return 0;
     case WM_ENTERSIZEMOVE:
@@ -584,8 +640,9 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
         return 0;
     case WM_KEYDOWN:
-        KeyDown(static_cast<UINT>(wParam));
-        return 0;
+    case WM_SYSKEYDOWN:
+        if (KeyDown(static_cast<UINT>(wParam))) return 0;
+        break;
     case WM_CHAR:
         OnChar(static_cast<wchar_t>(wParam));
         return 0;

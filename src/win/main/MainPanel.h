@@ -26,8 +26,10 @@
 #include "main/PanelHost.h"
 #include "main/PanelLook.h"
 #include "main/TitleBar.h"
+#include "menus/MainMenu.h"
 #include "panel/PanelContext.h"
 #include "search/SearchBox.h"
+#include "shadow/ShadowWindow.h"
 
 namespace mivra::win {
 
@@ -46,6 +48,8 @@ public:
     void StartPing();
     void ShowPanel();
     void HidePanel(HideMode mode);
+    // The hotkey and the mouse gestures: shows a hidden or parked panel, hides a shown one.
+    void ToggleByHotKey();
     void Close();
 
     bool Loaded() const { return loaded_; }
@@ -73,10 +77,17 @@ public:
     // What follows the start of a search result: the query is cleared (in
     // command mode) or search mode is left, and the panel hides if asked to.
     void AfterSearchRun();
-    // The keys the panel handles before its children: Escape, Tab, Ctrl+Tab.
-    void KeyDown(UINT virtualKey);
-    // A typed character: letters, digits, "<", ">" and ":" start a search.
-    void OnChar(wchar_t character);
+    // The keys the panel handles before its children: Escape, Tab,
+    // Ctrl+Tab, Alt+E; whether the key was one of them.
+    bool KeyDown(UINT virtualKey);
+    // A typed character: letters, digits, "<", ">" and ":" start a search;
+    // whether it did.
+    bool OnChar(wchar_t character);
+    // The message loop's look at a key before the focused child gets it:
+    // true when the panel handled it (it is not dispatched then).
+    bool PreviewMessage(const MSG& msg);
+    // Pops the main menu up at the pointer, the panel in front and kept shown meanwhile.
+    void ShowMainMenu(MainMenuForm form);
     // The title caption; an empty text brings the configured title back.
     void SetCaption(const std::wstring& caption);
     const std::wstring& Caption() const { return title_.Caption(); }
@@ -161,6 +172,8 @@ private:
     bool loaded_ = false;
     bool pingArmed_ = false;
     PanelDocking docking_;
+    WindowPtr<ShadowWindow> shadow_;
+    const UINT taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     BoundsStore bounds_;
 };
 

@@ -16,6 +16,15 @@ void PanelDocking::Show() {
     SetForegroundWindow(panel_);
 }
 
+bool PanelDocking::WhollyOnScreen() const {
+    RECT window{};
+    GetWindowRect(panel_, &window);
+    const Box panel{window.left, window.top, window.right - window.left, window.bottom - window.top};
+    const Box screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                     GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    return KeptOnScreen(panel, screen) == Point{panel.left, panel.top};
+}
+
 void PanelDocking::Hide(HideMode mode) {
     if (mode == HideMode::OnRequest) ShowWindow(panel_, SW_HIDE);
     keepShown_ = false;

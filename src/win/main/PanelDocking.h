@@ -22,6 +22,8 @@ public:
     // While set (a menu is open, the panel is dragged) nothing hides the panel on its own.
     void SetKeepShown(bool keep) { keepShown_ = keep; }
     bool KeepShown() const { return keepShown_; }
+    // The panel lies wholly inside the screen (not parked, not partly beyond an edge).
+    bool WhollyOnScreen() const;
     // Lets the window manager move the panel with the pointer (the left
     // button is down), unless its position is locked.
     void Drag();

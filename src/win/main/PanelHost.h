@@ -35,11 +35,17 @@ public:
     virtual void ShowBalloon(std::wstring_view text) = 0;
     // Ends the program.
     virtual void ShutDown() = 0;
+    // Opens the memo window (Alt+E).
+    virtual void OpenMemo() = 0;
 
     // --- What the system sends to the application through the panel's window.
     // A second start handed its start over: the panel is to be shown.
     virtual void OnHandOver() = 0;
     virtual void OnTrayCallback(LPARAM event) = 0;
+    // WM_HOTKEY with this id; a mouse gesture acts as hotkey kHotKeyId.
+    virtual void OnHotKey(int id) = 0;
+    // Explorer started again: the tray icon is to be added again.
+    virtual void OnTaskbarCreated() = 0;
     // The panel's window is gone.
     virtual void OnPanelDestroyed() = 0;
 };
