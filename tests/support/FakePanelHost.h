@@ -54,6 +54,9 @@ public:
     void OnTaskbarCreated() override {}
     std::vector<int> hotKeys;
     void OnHotKey(int id) override { hotKeys.push_back(id); }
+    void OnAppBarCallback(WPARAM, LPARAM) override {}
+    int idleTicks = 0;
+    void OnIdleTick() override { ++idleTicks; }
     void OnPanelDestroyed() override {}
     std::wstring_view ProgramFile() override { return L"C:\\Mivra\\Mivra.exe"; }
     // Counts the start; an item without a path starts nothing.

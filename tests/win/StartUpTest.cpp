@@ -2,6 +2,8 @@
 // instance, and the window a plain start shows.
 
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <shellapi.h>
 
 #include <atomic>
 #include <functional>
@@ -87,8 +89,9 @@ TEST(StartUp, PlainStartShowsOneBorderlessPanelAndEndsWhenItCloses) {
 // Title and z-order are options: the start applies what the file holds, not
 // the defaults the panel was created with.
 // The application's messages that reach the panel's window: the hotkey, the
-// tray icon's clicks and the mouse gestures' toggle.
-TEST(StartUp, TheHotKeyTheTrayAndTheGesturesSummonAndDismissThePanel) {
+// tray icon's clicks, the mouse gestures' toggle and the application bar's
+// full-screen notices.
+TEST(StartUp, TheApplicationsMessagesSummonAndDismissThePanel) {
     ScratchDir scratch;
     Copy mivra(scratch.path());
     WritePrivateProfileStringW(L"Config", L"StartToTray", L"1", mivra.Config().c_str());
@@ -108,6 +111,20 @@ TEST(StartUp, TheHotKeyTheTrayAndTheGesturesSummonAndDismissThePanel) {
     EXPECT_TRUE(WaitUntil(shown, 10s)) << "a left click on the tray icon shows it";
     PostMessageW(panel, win::kMouseGestureMessage, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return !shown(); }, 10s)) << "a gesture toggles as the hotkey does";
+
+    // Full-screen programs, as the shell reports them to the application bar.
+    const auto fullScreen = [&](bool appeared) {
+        SendMessageW(panel, win::kAppBarCallbackMessage, ABN_FULLSCREENAPP, appeared ? 1 : 0);
+    };
+    fullScreen(true);
+    fullScreen(false);
+    EXPECT_FALSE(shown()) << "a panel the user hid stays hidden";
+    PostMessageW(panel, WM_HOTKEY, win::kHotKeyId, 0);
+    ASSERT_TRUE(WaitUntil(shown, 10s));
+    fullScreen(true);
+    EXPECT_FALSE(shown()) << "hidden for a full-screen program";
+    fullScreen(false);
+    EXPECT_TRUE(shown()) << "and back when it ends";
 
     PostMessageW(panel, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(p, 20s), 0u);

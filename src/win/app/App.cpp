@@ -161,6 +161,7 @@ void App::LoadConfig() {
     if (!config_->Unreadable())
         MakeDailyBackup(files_.programDir, files_.configFile, config_->Int(Opt::MaxBackups), LocalNow());
     tray_.SetShown(config_->Flag(Opt::TrayIcon));
+    appBar_.Register(main_->hwnd(), kAppBarCallbackMessage);
     StartMouseGestures();
 }
 
@@ -198,6 +199,16 @@ void App::OnTrayCallback(LPARAM event) {
 
 void App::OnHotKey(int id) {
     if (id == kHotKeyId && main_) main_->ToggleByHotKey();
+}
+
+void App::OnAppBarCallback(WPARAM notification, LPARAM lParam) {
+    if (notification == ABN_FULLSCREENAPP && main_) main_->FullScreenChanged(lParam != 0);
+}
+
+void App::OnIdleTick() {
+    const IdleTick tick = idleTicks_.Next();
+    // LATER: the quiet update check (tick.checkForUpdate).
+    if (tick.trimWorkingSet) SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
 }
 
 void App::OnHandOver() {
@@ -240,6 +251,7 @@ void App::ShowPanelAtStart() {
 void App::ShutDown() {
     config_->SetConfig(Opt::Handle, L"", L"", false);
     tray_.Remove();
+    appBar_.Remove();
     mouseHook_.Stop();
     if (main_ && main_->Loaded())
         config_->SetConfig(Opt::ActivatedTab, std::to_wstring(main_->ActivatedTab()), L"1", false);

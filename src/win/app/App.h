@@ -11,6 +11,8 @@
 
 #include "app/FileLocations.h"
 #include "app/SingleInstance.h"
+#include "app/AppBar.h"
+#include "app/FullScreenHide.h"
 #include "app/MouseHook.h"
 #include "app/TrayIcon.h"
 #include "base/System.h"
@@ -67,6 +69,8 @@ public:
     void OnTrayCallback(LPARAM event) override;
     void OnTaskbarCreated() override { tray_.TaskbarCreated(); }
     void OnHotKey(int id) override;
+    void OnAppBarCallback(WPARAM notification, LPARAM lParam) override;
+    void OnIdleTick() override;
     std::wstring_view ProgramFile() override { return files_.programFile; }
     bool RunItem(ItemRecord& item, ShowMode show, std::wstring_view verb) override;
     bool AddItem(std::vector<ItemRecord>& items, std::wstring_view title, std::wstring_view path,
@@ -97,6 +101,8 @@ private:
     std::unique_ptr<FileConfigStorage> storage_;
     TrayIcon tray_;
     MouseHook mouseHook_;
+    AppBar appBar_;
+    IdleTicks idleTicks_;
     std::unique_ptr<Configuration> config_;
     std::vector<Group> groups_;
     std::unique_ptr<PanelLook> look_;

@@ -26,6 +26,8 @@ namespace {
 
 constexpr UINT kPingMessage = WM_APP + 1;
 constexpr UINT_PTR kStoreBoundsTimer = 1;
+constexpr UINT_PTR kIdleTimer = 2;
+constexpr UINT kIdleTimerMs = 10 * 60 * 1000;
 constexpr wchar_t kUnstorableItemsBalloon[] = L"以下文件的目标或参数含有无法保存的内容（引号后紧跟逗号等），未添加：";
 
 }  // namespace
@@ -116,6 +118,8 @@ void MainPanel::OnPing() {
     ShowWindow(itemPanel_->hwnd(), SW_SHOWNA);
     // Command mode: the panel stays in search mode.
     if (Config().Flag(Opt::CommandMode) && !searchMode_) SwitchSearch();
+    // LATER: the first quiet update check.
+    SetTimer(hwnd(), kIdleTimer, kIdleTimerMs, nullptr);
 }
 
 void MainPanel::SelTab(int position) {
@@ -180,6 +184,14 @@ void MainPanel::FormResize() {
 void MainPanel::ShowPanel() {
     if (Config().Flag(Opt::ShowFirstGroup) && !Config().Flag(Opt::CommandMode)) SelTab(1);
     docking_.Show();
+}
+
+void MainPanel::FullScreenChanged(bool appeared) {
+    switch (docking_.FullScreen().OnFullScreen(appeared, Config().Flag(Opt::FullScreenHide), IsWindowVisible(hwnd()) != FALSE)) {
+    case FullScreenHide::Action::Hide: ShowWindow(hwnd(), SW_HIDE); break;
+    case FullScreenHide::Action::Show: ShowWindow(hwnd(), SW_SHOWNOACTIVATE); break;
+    case FullScreenHide::Action::None: break;
+    }
 }
 
 void MainPanel::ToggleByHotKey() {
@@ -584,6 +596,9 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kMouseGestureMessage:
         host_.OnHotKey(kHotKeyId);
         return 0;
+    case kAppBarCallbackMessage:
+        host_.OnAppBarCallback(wParam, lParam);
+        return 0;
     case kPingMessage:
         OnPing();
         return 0;
@@ -617,6 +632,7 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_TIMER:
         if (wParam == kStoreBoundsTimer) bounds_.OnTimer();
+        if (wParam == kIdleTimer) host_.OnIdleTick();
         return 0;
     case WM_ENDSESSION:
         if (wParam) bounds_.Flush();

@@ -50,6 +50,8 @@ public:
     void HidePanel(HideMode mode);
     // The hotkey and the mouse gestures: shows a hidden or parked panel, hides a shown one.
     void ToggleByHotKey();
+    // A full-screen program appeared or went away (the application bar, or another source).
+    void FullScreenChanged(bool appeared);
     void Close();
 
     bool Loaded() const { return loaded_; }

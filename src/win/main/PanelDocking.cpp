@@ -4,6 +4,7 @@ namespace mivra::win {
 
 void PanelDocking::Show() {
     keepShown_ = true;
+    fullScreen_.PanelShown();
     RECT window{};
     GetWindowRect(panel_, &window);
     const Box panel{window.left, window.top, window.right - window.left, window.bottom - window.top};

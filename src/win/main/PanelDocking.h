@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "config/Configuration.h"
+#include "app/FullScreenHide.h"
 #include "layout/PanelDocking.h"
 
 namespace mivra::win {
@@ -22,6 +23,7 @@ public:
     // While set (a menu is open, the panel is dragged) nothing hides the panel on its own.
     void SetKeepShown(bool keep) { keepShown_ = keep; }
     bool KeepShown() const { return keepShown_; }
+    FullScreenHide& FullScreen() { return fullScreen_; }
     // The panel lies wholly inside the screen (not parked, not partly beyond an edge).
     bool WhollyOnScreen() const;
     // Lets the window manager move the panel with the pointer (the left
@@ -32,6 +34,7 @@ private:
     const Configuration& config_;
     HWND panel_ = nullptr;
     bool keepShown_ = false;
+    FullScreenHide fullScreen_;
 };
 
 }  // namespace mivra::win

@@ -44,6 +44,10 @@ public:
     virtual void OnTrayCallback(LPARAM event) = 0;
     // WM_HOTKEY with this id; a mouse gesture acts as hotkey kHotKeyId.
     virtual void OnHotKey(int id) = 0;
+    // The application bar's notification (message 1026).
+    virtual void OnAppBarCallback(WPARAM notification, LPARAM lParam) = 0;
+    // The idle timer's tick, every 10 minutes.
+    virtual void OnIdleTick() = 0;
     // Explorer started again: the tray icon is to be added again.
     virtual void OnTaskbarCreated() = 0;
     // The panel's window is gone.
