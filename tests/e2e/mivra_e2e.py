@@ -34,6 +34,7 @@ XDND_DROP = Path(os.environ.get("MIVRA_XDND_DROP") or ROOT / "build/win/tests/e2
 CONVERT = "/usr/bin/convert"
 
 PANEL_CAPTION_PATTERN = "^Mivra$"
+SHADOW = 6  # the panel's shadow reaches this far beyond it
 
 needs_display = unittest.skipUnless(
     os.environ.get("DISPLAY"), "DISPLAY is not set: run through scripts/test.sh, which starts Xvfb and Wine")
@@ -251,13 +252,27 @@ class MivraSession:
             self.wid = found[0]
         return found[0]
 
+    def shadow(self):
+        """The panel's shadow: the window of this program that rings the panel 6 pixels wide."""
+        x, y, w, h = self.geometry()
+        ring = (x - SHADOW, y - SHADOW, w + 2 * SHADOW, h + 2 * SHADOW)
+        for wid in self.program_windows():
+            if wid != self.wid and window_geometry(wid) == ring:
+                return wid
+        return None
+
+    def program_windows(self):
+        """Visible X windows of this program: Wine names every one after the executable."""
+        ids = _run("xdotool", "search", "--onlyvisible", "--classname", self.exe.name.lower(),
+                   check=False).stdout.split()
+        return [int(w) for w in ids]
+
     def wait_for_popup(self, timeout=10.0):
-        """A visible window of this program besides the panel (a popup menu, a question box): Wine
-        names every X window of a process after its executable."""
+        """A visible window of this program besides the panel and its shadow (a popup menu, a
+        question box)."""
         def found():
-            ids = _run("xdotool", "search", "--onlyvisible", "--classname", self.exe.name.lower(),
-                       check=False).stdout.split()
-            return [int(w) for w in ids if int(w) != self.wid]
+            shadow = self.shadow() if self.wid else None
+            return [w for w in self.program_windows() if w not in (self.wid, shadow)]
 
         popups = wait_until(found, timeout)
         if not popups:
