@@ -3,7 +3,8 @@
 // were made, and it never reports more errors than records. And the same
 // bytes as the five values of one item: the writer's record reads back as
 // those values, as the code page keeps them, whenever the record says it can
-// carry them (FieldTheRecordCannotHold).
+// carry them (FieldTheRecordCannotHold). And the same bytes as the inside of
+// a record: the loader's fast cutting gives the fields of CutFieldsReference.
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 
 #include "IconvCodePage.h"
 #include "data/DataFile.h"
+#include "text/TextCoder.h"
 
 namespace {
 
@@ -51,12 +53,26 @@ void CheckValueRoundTrip(std::string_view bytes) {
     if (loaded.groups[0].Items()[0] != expected) std::abort();
 }
 
+// The bytes framed as a whole record (the loader skips anything else), and
+// stored as a group line.
+void CheckCutAgainstReference(std::string_view bytes) {
+    const auto& codePage = CodePage();
+    const std::string record = "Title:\"" + std::string(bytes) + "\",";
+    std::string file = "g=" + std::string(mivra::EncodedSize(record.size()), '\0');
+    file.resize(2 + mivra::EncodeBytesTo(record, file.data() + 2));
+    file += ",";
+    const mivra::LoadedData loaded = mivra::LoadData(codePage, file);
+    if (!loaded.errors.empty() || loaded.groups.size() != 1 || loaded.groups[0].Items().size() != 1) std::abort();
+    if (loaded.groups[0].Items()[0] != mivra::CutFieldsReference(codePage.FromAnsi(record))) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     const auto& codePage = CodePage();
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     CheckValueRoundTrip(bytes);
+    CheckCutAgainstReference(bytes);
 
     const mivra::LoadedData loaded = mivra::LoadData(codePage, bytes);
     if (loaded.errors.size() > size) std::abort();

@@ -25,12 +25,12 @@ const ItemRecord kOwnIcon{L"软件", L"D:\\软件\\记事本.exe", L"D:\\软件\
 TEST(DataFile, RecordTextHasTheFiveFieldsInOrder) {
     EXPECT_EQ(RecordText({L"t", L"p", L"i", L"a", L"7"}),
               L"Title:\"t\",Path:\"p\",IcoPath:\"i\",Parm:\"a\",Count:\"7\",");
-    EXPECT_EQ(ParseRecordText(RecordText(kWeb)), kWeb);
-    EXPECT_EQ(ParseRecordText(RecordText(kEmptyFields)), kEmptyFields);
+    EXPECT_EQ(CutFieldsReference(RecordText(kWeb)), kWeb);
+    EXPECT_EQ(CutFieldsReference(RecordText(kEmptyFields)), kEmptyFields);
     // The Path opening ends like the IcoPath opening: fields are found from
     // their own opening, so b stays b.
-    EXPECT_EQ(ParseRecordText(L"Title:\"a\",Path:\"b\",IcoPath:\"xb\",Parm:\"\",Count:\"\",").path, L"b");
-    EXPECT_EQ(ParseRecordText(L"Title:\"only\","), (ItemRecord{L"only", L"", L"", L"", L""}));
+    EXPECT_EQ(CutFieldsReference(L"Title:\"a\",Path:\"b\",IcoPath:\"xb\",Parm:\"\",Count:\"\",").path, L"b");
+    EXPECT_EQ(CutFieldsReference(L"Title:\"only\","), (ItemRecord{L"only", L"", L"", L"", L""}));
 }
 
 TEST(DataFile, GroupLinesRoundTripByteForByte) {
@@ -88,8 +88,8 @@ TEST(DataFile, LoadedGroupsBecomeItemsOnFirstUse) {
     EXPECT_EQ(loaded.groups[0].Items(), (std::vector<ItemRecord>{kNotepad, kWeb}));
 
     // Once made, the odd record is an item like any other and written in the writer's layout.
-    EXPECT_EQ(loaded.groups[1].Items(), std::vector<ItemRecord>{ParseRecordText(oddText)});
-    EXPECT_EQ(DataSectionLines(gbk, {loaded.groups[1]})[0], "odd=" + Encoded(ParseRecordText(oddText)) + ",");
+    EXPECT_EQ(loaded.groups[1].Items(), std::vector<ItemRecord>{CutFieldsReference(oddText)});
+    EXPECT_EQ(DataSectionLines(gbk, {loaded.groups[1]})[0], "odd=" + Encoded(CutFieldsReference(oddText)) + ",");
 }
 
 TEST(DataFile, ReadsGroupLinesWhereverTheyStandAndHowLinesEnd) {
@@ -124,9 +124,9 @@ TEST(DataFile, BrokenRecordsAreReportedAndTheRestIsLoaded) {
     EXPECT_EQ(loaded.errors[4].record, 0u);
 }
 
-// Records of any shape: the fields are what GetBetween cuts out of the
-// record text, whether its bytes are ASCII or not.
-TEST(DataFile, FieldsAreCutAsGetBetweenCutsThem) {
+// Records of any shape: the loader's fast ways of cutting give the fields
+// that the reference reader cuts, whether the bytes are ASCII or not.
+TEST(DataFile, LoadedFieldsAreThoseOfCutFieldsReference) {
     const std::wstring texts[] = {
         RecordText(kWeb),
         RecordText({L"aPath:", L"p", L"i", L"a", L"1"}),        // a title ending like an opening
@@ -144,7 +144,7 @@ TEST(DataFile, FieldsAreCutAsGetBetweenCutsThem) {
         const LoadedData loaded = LoadData(gbk, "g=" + std::string(stored.begin(), stored.end()) + ",");
         ASSERT_EQ(loaded.groups.size(), 1u);
         ASSERT_EQ(loaded.groups[0].Items().size(), 1u) << testing::PrintToString(text);
-        EXPECT_EQ(loaded.groups[0].Items()[0], ParseRecordText(text)) << testing::PrintToString(text);
+        EXPECT_EQ(loaded.groups[0].Items()[0], CutFieldsReference(text)) << testing::PrintToString(text);
     }
 }
 

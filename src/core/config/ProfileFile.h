@@ -38,9 +38,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "config/ProfileIndex.h"
+#include "config/ProfileInt.h"  // ProfileIntOf, read as GetInt reads
+#include "config/ProfileLines.h"
 #include "text/AnsiCodePage.h"
 
 namespace mivra {
@@ -103,90 +105,30 @@ public:
 
     // Grows with every change of the bytes, so that a caller can tell
     // whether there is anything to write without comparing the file.
-    std::uint64_t Revision() const { return revision_; }
+    std::uint64_t Revision() const { return lines_.Revision(); }
 
     // The file as it stands now, in the ANSI code page.
-    const std::string& Bytes() const { return raw_; }
+    const std::string& Bytes() const { return lines_.Bytes(); }
 
 private:
-    enum class Kind : std::uint8_t { Blank, Section, Key, Text };  // Text: a line without "="
-    enum class Break : std::uint8_t { None, Lf, Cr, CrLf };
-    static constexpr size_t npos = static_cast<size_t>(-1);
+    using Line = ProfileLines::Line;
+    using Kind = ProfileLines::Kind;
+    using Edit = ProfileLines::Edit;
+    using Block = ProfileIndex::Block;
+    static constexpr size_t npos = ProfileLines::npos;
 
-    // A line's bytes sit in raw_, which is always the file, and its decoded
-    // name and value in text_, which only grows until compacted: no line
-    // owns an allocation. A value that is ASCII stays in raw_ undecoded.
-    struct Line {
-        size_t raw = 0, rawSize = 0;  // content, without the break
-        size_t name = 0, nameSize = 0;
-        size_t value = 0, valueSize = 0;  // in text_, or from `raw` on in raw_ when rawValue
-        std::uint64_t hash = 0;  // of the folded name
-        Kind kind = Kind::Blank;
-        Break lineBreak = Break::None;
-        bool bareEquals = false;  // a key line starting with "="
-        bool nul = false;         // the line holds a NUL
-        bool rawValue = false;
-    };
-    struct Block {
-        size_t header;           // line of "[name]", npos for the nameless one
-        size_t begin, end;       // body lines
-        size_t lastLine;         // last non-blank line of the body, npos if none
-    };
-    struct Index {
-        std::vector<Block> blocks;
-        std::unordered_map<std::uint64_t, size_t> firstBlock;  // name hash -> block
-        std::unordered_map<std::uint64_t, size_t> firstKey;    // block and key hash -> line
-        std::vector<size_t> dropped;    // lines the system drops when it reads, in order
-        std::vector<size_t> rewritten;  // lines it writes back otherwise, in order
-    };
-
-    void ParseRange(size_t begin, size_t end, std::vector<Line>& out);
-    void AddLine(size_t raw, size_t rawSize, Break lineBreak, size_t text, size_t textSize, size_t tailSize,
-                 bool tailNul, std::vector<Line>& out);
-
-    std::wstring_view NameOf(const Line& line) const { return {text_.data() + line.name, line.nameSize}; }
-    std::wstring_view ValueOf(const Line& line) const { return {text_.data() + line.value, line.valueSize}; }  // !rawValue
-    std::wstring ValueText(const Line& line) const;
-    std::string_view RawOf(const Line& line) const { return {raw_.data() + line.raw, line.rawSize}; }
-    std::wstring_view BlockName(const Block& block) const;
-    static std::string_view BreakBytes(Break lineBreak);
-
-    const Index& Indexed() const;
-    size_t FindBlock(std::wstring_view name) const;
-    size_t FindKey(size_t block, std::wstring_view name) const;
+    // The index, brought up to date with the lines first.
+    const ProfileIndex& Indexed() const;
+    size_t FindBlock(std::wstring_view name) const { return Indexed().FindBlock(lines_, name); }
+    size_t FindKey(size_t block, std::wstring_view name) const { return Indexed().FindKey(lines_, block, name); }
+    std::wstring_view BlockName(const Block& block) const { return ProfileIndex::BlockName(lines_, block); }
 
     std::string KeyLine(const Line& line, std::string_view valueBytes) const;
-    std::string_view NewLine() const;
-    bool IsGroupLine(const Line& line) const;
     void BeginChange();
     void EndChange();
-    enum class Edit { Keep, Drop, Replace };
-    void Rebuild(const std::function<Edit(size_t line, std::string& text)>& edit);
-    void EndWithBreak(size_t line);
-    void ReplaceLines(size_t first, size_t count, std::string_view bytes, Break lastBreak);
-    void EraseLines(size_t first, size_t count);
-    void Splice(size_t first, size_t count, std::string_view bytes);
-    template <typename Write>
-    void SpliceWith(size_t first, size_t count, Write write);
-    void CompactText();
 
-    const AnsiCodePage* codePage_;
-    std::string raw_;
-    std::string spare_;  // the next raw_, put together by a change
-    std::wstring text_;
-    size_t textAtCompaction_ = 0;
-    std::vector<Line> lines_;
-    Break newLine_ = Break::CrLf;
-    std::uint64_t revision_ = 0;
-    mutable Index index_;
-    mutable bool indexStale_ = true;
+    ProfileLines lines_;
+    mutable ProfileIndex index_;
 };
-
-// How GetPrivateProfileInt reads a value (quotes already removed): only its
-// first 29 characters count; after leading blanks and control characters, an
-// optional "-" or "+", and digits: decimal, or binary, octal or hexadecimal after a
-// lower-case "0b", "0o" or "0x". Reading stops at the first other character;
-// no digits give 0. The number wraps around modulo 2^32.
-int ProfileIntOf(std::wstring_view value);
 
 }  // namespace mivra

@@ -2,14 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <cstring>
-#include <type_traits>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "data/GroupTitles.h"
 #include "text/ByteScan.h"
@@ -26,11 +20,6 @@ constexpr std::array<std::string_view, 5> kOpenings = {"Title:\"", "Path:\"", "I
 constexpr std::string_view kClosing = "\",";
 
 std::wstring Widen(std::string_view ascii) { return std::wstring(ascii.begin(), ascii.end()); }
-
-template <typename Char>
-bool IsAsciiChar(Char c) {
-    return static_cast<std::make_unsigned_t<Char>>(c) < 0x80;
-}
 
 // Whether `text` holds `ascii` at `pos`.
 template <typename Char>
@@ -59,40 +48,10 @@ bool IsWholeRecord(std::basic_string_view<Char> text) {
            HoldsAt(text, text.size() - kClosing.size(), kClosing);
 }
 
-// The quotes among the sixteen bytes at `p`, as a mask of one bit per byte
-// (a character shows as sizeof(Char) bits in a row).
-#if defined(__SSE2__)
-template <typename Char>
-unsigned QuotesAt(const Char* p) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    __m128i hits;
-    if constexpr (sizeof(Char) == 1) hits = _mm_cmpeq_epi8(block, _mm_set1_epi8('"'));
-    else if constexpr (sizeof(Char) == 2) hits = _mm_cmpeq_epi16(block, _mm_set1_epi16('"'));
-    else hits = _mm_cmpeq_epi32(block, _mm_set1_epi32('"'));
-    return static_cast<unsigned>(_mm_movemask_epi8(hits));
-}
-#endif
-
-// The first quote of `text` from `from` on, or text.size().
-template <typename Char>
-size_t FindQuote(std::basic_string_view<Char> text, size_t from) {
-    const Char* p = text.data();
-    const size_t n = text.size();
-    size_t i = from;
-#if defined(__SSE2__)
-    constexpr size_t kUnits = 16 / sizeof(Char);
-    for (; i + kUnits <= n; i += kUnits)
-        if (const unsigned mask = QuotesAt(p + i); mask != 0)
-            return i + static_cast<size_t>(std::countr_zero(mask)) / sizeof(Char);
-#endif
-    while (i < n && p[i] != Char('"')) ++i;
-    return i;
-}
-
 // Calls `visit` with the place of every quote of `text`, in order.
 template <typename Char, typename Visit>
 void ForEachQuote(std::basic_string_view<Char> text, Visit visit) {
-    for (size_t q = FindQuote(text, 0); q < text.size(); q = FindQuote(text, q + 1)) visit(q);
+    for (size_t q = scan::FindQuote(text, 0); q < text.size(); q = scan::FindQuote(text, q + 1)) visit(q);
 }
 
 // A record in the writer's own layout: the five openings in order, no value
@@ -106,7 +65,7 @@ bool CutWritersLayout(std::basic_string_view<Char> text, ItemRecord& item) {
     for (size_t f = 0; f < kFields.size(); ++f) {
         if (!HoldsAt(text, pos, kOpenings[f])) return false;
         pos += kOpenings[f].size();
-        const size_t quote = FindQuote(text, pos);
+        const size_t quote = scan::FindQuote(text, pos);
         if (quote + 1 >= text.size() || text[quote + 1] != Char(',')) return false;
         if (quote > pos && text[quote - 1] == Char(':')) return false;
         values[f] = text.substr(pos, quote - pos);
@@ -118,13 +77,13 @@ bool CutWritersLayout(std::basic_string_view<Char> text, ItemRecord& item) {
     return true;
 }
 
-// Cuts the five fields out of a record text as GetBetween does: each from
-// the first occurrence of its opening to the first closing after that. An
-// opening ends with a colon and a quote and the closing is a quote and a
-// comma, so only those quotes need a look. `Char` is char for ASCII bytes.
+// Cuts the five fields out of a record text as CutFieldsReference does: each
+// from the first occurrence of its opening to the first closing after that.
+// An opening ends with a colon and a quote and the closing is a quote and a
+// comma, so only those quotes need a look. False, with nothing cut, when
+// there are too many of them to keep.
 template <typename Char>
-void CutFields(std::basic_string_view<Char> text, ItemRecord& item) {
-    if (CutWritersLayout(text, item)) return;
+bool CutAtQuotes(std::basic_string_view<Char> text, ItemRecord& item) {
     constexpr size_t kMost = 24;
     size_t openingEnds[kMost], closings[kMost];
     size_t ends = 0, closes = 0;
@@ -141,10 +100,7 @@ void CutFields(std::basic_string_view<Char> text, ItemRecord& item) {
             else closings[closes++] = q;
         }
     });
-    if (tooMany) {  // an odd record: the plain way
-        item = ParseRecordText(std::wstring(text.begin(), text.end()));
-        return;
-    }
+    if (tooMany) return false;
     for (size_t f = 0; f < kFields.size(); ++f) {
         const std::string_view opening = kOpenings[f];
         size_t e = 0;
@@ -157,6 +113,15 @@ void CutFields(std::basic_string_view<Char> text, ItemRecord& item) {
         const auto value = text.substr(start, closings[c] - start);
         item.*kFields[f] = std::wstring(value.begin(), value.end());
     }
+    return true;
+}
+
+// The loader's record reader: the fields CutFieldsReference cuts, the
+// fastest way that fits the record. `Char` is char for ASCII bytes.
+template <typename Char>
+void CutFields(std::basic_string_view<Char> text, ItemRecord& item) {
+    if (CutWritersLayout(text, item) || CutAtQuotes(text, item)) return;
+    item = CutFieldsReference(std::wstring(text.begin(), text.end()));  // an odd record: the plain way
 }
 
 // Splits at CR LF, LF or CR, as a text reader does.
@@ -202,29 +167,11 @@ private:
     size_t used_ = 0;
 };
 
-// Writes the ASCII start of `text` to `out`, which has room for all of it,
-// and returns how many characters that is.
-size_t NarrowAscii(std::wstring_view text, char* out) {
-    size_t i = 0;
-#if defined(__SSE2__)
-    if constexpr (sizeof(wchar_t) == 2) {
-        for (; i + 8 <= text.size(); i += 8) {
-            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
-            const __m128i high = _mm_and_si128(block, _mm_set1_epi16(-0x80));
-            if (_mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) != 0xFFFF) break;
-            _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(block, block));
-        }
-    }
-#endif
-    for (; i < text.size() && IsAsciiChar(text[i]); ++i) out[i] = static_cast<char>(text[i]);
-    return i;
-}
-
 // Writes the ANSI bytes of `text`: ASCII as it is, anything else through the
 // code page (by way of `scratch`). True when something could not be
 // represented.
 bool WriteAnsi(const AnsiCodePage& codePage, std::wstring_view text, ByteSink& out, std::string& scratch) {
-    if (NarrowAscii(text, out.Room(text.size())) == text.size()) {
+    if (scan::NarrowAsciiPrefix(text.data(), text.size(), out.Room(text.size())) == text.size()) {
         out.Commit(text.size());
         return false;
     }
@@ -271,7 +218,7 @@ bool WriteRecordBytes(const AnsiCodePage& codePage, const ItemRecord& item, Byte
             out.Commit(joint.size + pathSize);
             continue;
         }
-        const size_t ascii = NarrowAscii(value, o + joint.size);
+        const size_t ascii = scan::NarrowAsciiPrefix(value.data(), value.size(), o + joint.size);
         if (ascii == value.size()) {
             out.Commit(joint.size + ascii);
         } else {
@@ -386,7 +333,9 @@ std::wstring_view FieldTheRecordCannotHold(const ItemRecord& item) {
     return {};
 }
 
-ItemRecord ParseRecordText(std::wstring_view text) {
+// The reference reader, plain and slow: CutFields only finds the same fields
+// faster, and the data tests and fuzz_data_file hold it to this.
+ItemRecord CutFieldsReference(std::wstring_view text) {
     ItemRecord item;
     for (size_t f = 0; f < kFields.size(); ++f)
         item.*kFields[f] = GetBetween(text, Widen(kOpenings[f]), Widen(kClosing));
