@@ -212,7 +212,10 @@ void ProfileFile::BeginChange() {
     std::vector<char> drop(lines_.size(), 0);
     bool any = false;
     for (const size_t i : ix.Dropped())
-        if (!lines_.IsGroupLine(lines_[i])) any = drop[i] = 1;
+        if (!lines_.IsGroupLine(lines_[i])) {
+            drop[i] = 1;
+            any = true;
+        }
     if (any) lines_.Rebuild([&](size_t i, std::string&) { return drop[i] ? Edit::Drop : Edit::Keep; });
 }
 
@@ -225,7 +228,10 @@ void ProfileFile::EndChange() {
     std::vector<char> rewrite(lines_.size(), 0);
     bool any = false;
     for (const size_t i : ix.Rewritten())
-        if (!lines_.IsGroupLine(lines_[i])) any = rewrite[i] = 1;
+        if (!lines_.IsGroupLine(lines_[i])) {
+            rewrite[i] = 1;
+            any = true;
+        }
     if (!any) return;
     lines_.Rebuild([&](size_t i, std::string& text) {
         if (!rewrite[i]) return Edit::Keep;
