@@ -57,6 +57,7 @@ public:
     void OnAppBarCallback(WPARAM, LPARAM) override {}
     int idleTicks = 0;
     void OnIdleTick() override { ++idleTicks; }
+    void OnDisplayChange() override {}
     void OnPanelDestroyed() override {}
     std::wstring_view ProgramFile() override { return L"C:\\Mivra\\Mivra.exe"; }
     // Counts the start; an item without a path starts nothing.

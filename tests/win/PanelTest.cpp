@@ -457,6 +457,46 @@ TEST_F(PanelTest, TabsAreDraggedDoubleClickedAndHoverSelected) {
     EXPECT_EQ(panel->CurrentTab(), 2) << "resting on a tab selects it after the delay";
 }
 
+// The panel at the left edge of the screen, with AutoHide on (the default):
+// the pointer going away parks it beyond the edge, touching the edge brings
+// it back; the hotkey and losing the focus do as the pointer would.
+TEST_F(PanelTest, ADockedPanelParksBeyondTheEdgeAndComesBackWhenThePointerTouchesIt) {
+    Start({MakeGroup(L"A", 1)});
+    const auto left = [&] {
+        RECT r{};
+        GetWindowRect(panel->hwnd(), &r);
+        return static_cast<int>(r.left);
+    };
+    const int width = 354;
+    SetWindowPos(panel->hwnd(), nullptr, 0, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetCursorPos(700, 300);
+    ASSERT_TRUE(PumpUntil([&] { return left() == -width; })) << "parked when the pointer is away: " << left();
+    EXPECT_TRUE(panel->Parked().left);
+    EXPECT_TRUE(IsWindowVisible(panel->hwnd())) << "a parked panel stays visible, off the screen";
+
+    SetCursorPos(2, 300);
+    ASSERT_TRUE(PumpUntil([&] { return left() == 0; })) << "back when the pointer touches the edge: " << left();
+    SetCursorPos(10, 300);
+    Pump();
+    EXPECT_EQ(left(), 0) << "between 5 and 15 pixels away nothing happens";
+    SetCursorPos(700, 300);
+    ASSERT_TRUE(PumpUntil([&] { return left() == -width; })) << "and away again";
+
+    panel->ToggleByHotKey();
+    ASSERT_TRUE(PumpUntil([&] { return left() == 0; })) << "the hotkey shows a parked panel";
+    Pump();
+    EXPECT_EQ(left(), 0) << "shown by the hotkey, it is not parked by the pointer being away";
+    SendMessageW(panel->hwnd(), WM_ACTIVATE, WA_INACTIVE, 0);
+    ASSERT_TRUE(PumpUntil([&] { return left() == -width; })) << "losing the focus parks it";
+    SendMessageW(panel->hwnd(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 800));
+    Pump();
+    EXPECT_EQ(left(), -width) << "still parked at its edge after a display change";
+
+    SetWindowPos(panel->hwnd(), nullptr, 400, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    panel->ToggleByHotKey();
+    EXPECT_FALSE(IsWindowVisible(panel->hwnd())) << "the hotkey hides a panel in the middle of the screen";
+}
+
 // Keys posted to the focused child reach the panel first, as through the program's message loop.
 TEST_F(PanelTest, ThePanelSeesKeysFirstButTheRenameBoxKeepsEscapeAndTab) {
     Start({MakeGroup(L"A", 1), MakeGroup(L"B", 1), MakeGroup(L"C", 1)});

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "app/FileLocations.h"
+#include "app/HotKeyText.h"
 #include "app/Messages.h"
 #include "app/SingleInstance.h"
 #include "base/System.h"
@@ -102,9 +103,9 @@ TEST(StartUp, TheApplicationsMessagesSummonAndDismissThePanel) {
     const auto shown = [&] { return IsWindowVisible(panel) != FALSE; };
     ASSERT_FALSE(shown()) << "started to the tray";
 
-    PostMessageW(panel, WM_HOTKEY, win::kHotKeyId, 0);
+    PostMessageW(panel, WM_HOTKEY, kHotKeyId, 0);
     EXPECT_TRUE(WaitUntil(shown, 10s)) << "the hotkey shows a hidden panel";
-    PostMessageW(panel, WM_HOTKEY, win::kHotKeyId, 0);
+    PostMessageW(panel, WM_HOTKEY, kHotKeyId, 0);
     EXPECT_TRUE(WaitUntil([&] { return !shown(); }, 10s)) << "and hides a shown one";
     PostMessageW(panel, WM_HOTKEY, 2, 0);
     PostMessageW(panel, win::kTrayCallbackMessage, 0, WM_LBUTTONUP);
@@ -119,7 +120,7 @@ TEST(StartUp, TheApplicationsMessagesSummonAndDismissThePanel) {
     fullScreen(true);
     fullScreen(false);
     EXPECT_FALSE(shown()) << "a panel the user hid stays hidden";
-    PostMessageW(panel, WM_HOTKEY, win::kHotKeyId, 0);
+    PostMessageW(panel, WM_HOTKEY, kHotKeyId, 0);
     ASSERT_TRUE(WaitUntil(shown, 10s));
     fullScreen(true);
     EXPECT_FALSE(shown()) << "hidden for a full-screen program";
@@ -128,6 +129,34 @@ TEST(StartUp, TheApplicationsMessagesSummonAndDismissThePanel) {
 
     PostMessageW(panel, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(p, 20s), 0u);
+}
+
+// A combination another program holds at the start is off for that run, but
+// the stored choice stays for the next start.
+TEST(StartUp, AHotKeyHeldElsewhereIsKeptForTheNextStart) {
+    ScratchDir scratch;
+    Copy mivra(scratch.path());
+    const std::wstring stored = EncodeText(win::SystemCodePage(), L"Ctrl+Alt+F8");
+    WritePrivateProfileStringW(L"Config", L"EnableHotKey", L"1", mivra.Config().c_str());
+    WritePrivateProfileStringW(L"Config", L"HotKey", stored.c_str(), mivra.Config().c_str());
+    {
+        // A start while the combination is free takes it.
+        Process p = mivra.Start();
+        HWND panel = WaitForPanel(p);
+        ASSERT_TRUE(panel);
+        EXPECT_FALSE(RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, VK_F8)) << "Mivra holds it";
+        PostMessageW(panel, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WaitForExit(p, 20s), 0u);
+    }
+    ASSERT_TRUE(RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, VK_F8)) << "free after Mivra ended; held by this test now";
+    Process p = mivra.Start();
+    HWND panel = WaitForPanel(p);
+    ASSERT_TRUE(panel);
+    PostMessageW(panel, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(p, 20s), 0u);
+    UnregisterHotKey(nullptr, 7);
+    EXPECT_EQ(ReadConfig(mivra.Config(), L"EnableHotKey"), L"1");
+    EXPECT_EQ(ReadConfig(mivra.Config(), L"HotKey"), stored);
 }
 
 TEST(StartUp, StoredTitleAndTopMostAreAppliedAtStart) {

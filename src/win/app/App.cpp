@@ -8,6 +8,7 @@
 
 #include "app/AppVersion.h"
 #include "app/PaintedSignal.h"
+#include "app/HotKeyText.h"
 #include "app/Messages.h"
 #include "base/WinCodePage.h"
 #include "config/BackupFiles.h"
@@ -18,6 +19,7 @@
 #include "layout/PanelBounds.h"
 #include "main/MainPanel.h"
 #include "main/SkinLoading.h"
+#include "text/TextCoder.h"
 
 namespace mivra::win {
 namespace {
@@ -163,6 +165,15 @@ void App::LoadConfig() {
     tray_.SetShown(config_->Flag(Opt::TrayIcon));
     appBar_.Register(main_->hwnd(), kAppBarCallbackMessage);
     StartMouseGestures();
+    RegisterStoredHotKey();
+}
+
+void App::RegisterStoredHotKey() {
+    if (!config_->Flag(Opt::EnableHotKey)) return;
+    const std::wstring text = DecodeText(SystemCodePage(), config_->Text(Opt::HotKey));
+    // Off for this run only: a combination another program holds now may be
+    // free at the next start, so the stored choice stays.
+    if (!hotKey_.Register(main_->hwnd(), text)) tray_.ShowBalloon(kHotKeyFailedBalloon);
 }
 
 // Installed once either gesture is on; it stays until the program ends.
@@ -211,6 +222,10 @@ void App::OnIdleTick() {
     if (tick.trimWorkingSet) SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
 }
 
+void App::OnDisplayChange() {
+    if (main_) main_->DisplayChanged();
+}
+
 void App::OnHandOver() {
     if (main_) main_->ShowPanel();
 }
@@ -252,6 +267,7 @@ void App::ShutDown() {
     config_->SetConfig(Opt::Handle, L"", L"", false);
     tray_.Remove();
     appBar_.Remove();
+    hotKey_.Unregister();
     mouseHook_.Stop();
     if (main_ && main_->Loaded())
         config_->SetConfig(Opt::ActivatedTab, std::to_wstring(main_->ActivatedTab()), L"1", false);

@@ -13,6 +13,7 @@
 #include "app/SingleInstance.h"
 #include "app/AppBar.h"
 #include "app/FullScreenHide.h"
+#include "app/HotKey.h"
 #include "app/MouseHook.h"
 #include "app/TrayIcon.h"
 #include "base/System.h"
@@ -71,6 +72,7 @@ public:
     void OnHotKey(int id) override;
     void OnAppBarCallback(WPARAM notification, LPARAM lParam) override;
     void OnIdleTick() override;
+    void OnDisplayChange() override;
     std::wstring_view ProgramFile() override { return files_.programFile; }
     bool RunItem(ItemRecord& item, ShowMode show, std::wstring_view verb) override;
     bool AddItem(std::vector<ItemRecord>& items, std::wstring_view title, std::wstring_view path,
@@ -91,6 +93,7 @@ private:
     void AcceptDroppedFiles();
     void LoadConfig();
     void StartMouseGestures();
+    void RegisterStoredHotKey();
     void ShowPanelAtStart();
     void SetLocked(bool locked);
 
@@ -101,6 +104,7 @@ private:
     std::unique_ptr<FileConfigStorage> storage_;
     TrayIcon tray_;
     MouseHook mouseHook_;
+    HotKey hotKey_;
     AppBar appBar_;
     IdleTicks idleTicks_;
     std::unique_ptr<Configuration> config_;

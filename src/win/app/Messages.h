@@ -12,8 +12,7 @@ constexpr UINT kAppBarCallbackMessage = WM_USER + 2;  // 1026
 constexpr UINT kTrayCallbackMessage = WM_USER + 3;    // 1027
 // The mouse hook's thread tells the panel that a gesture toggles it.
 constexpr UINT kMouseGestureMessage = WM_APP + 10;
-// The panel's hotkey, registered on its window.
-constexpr int kHotKeyId = 1;
+
 
 constexpr wchar_t kAppTitle[] = L"Mivra";
 constexpr wchar_t kMainPanelClass[] = L"MivraMainPanel";

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include "app/HotKeyText.h"
 #include "app/Messages.h"
 #include "base/CommonControls.h"
 #include "base/Gdi.h"
@@ -27,6 +28,8 @@ namespace {
 constexpr UINT kPingMessage = WM_APP + 1;
 constexpr UINT_PTR kStoreBoundsTimer = 1;
 constexpr UINT_PTR kIdleTimer = 2;
+constexpr UINT_PTR kDockStepTimer = 3;
+constexpr UINT_PTR kSlideTimer = 4;
 constexpr UINT kIdleTimerMs = 10 * 60 * 1000;
 constexpr wchar_t kUnstorableItemsBalloon[] = L"以下文件的目标或参数含有无法保存的内容（引号后紧跟逗号等），未添加：";
 
@@ -42,7 +45,7 @@ MainPanel::MainPanel(HINSTANCE instance, PanelHost& host, const PanelLook& look)
       look_(look),
       children_{instance, look, host.Config(), host.Groups(), host},
       title_(look),
-      docking_(host.Config()),
+      docking_(host.Config(), {[this] { ShowPanel(); }, [this](HideMode mode) { HidePanel(mode); }}),
       bounds_(host.Config()) {}
 
 MainPanel::~MainPanel() = default;
@@ -62,7 +65,7 @@ bool MainPanel::Create(const Box& bounds) {
         return false;
     title_.SetCaption(kAppTitle);
     bounds_.Attach(hwnd(), kStoreBoundsTimer);
-    docking_.Attach(hwnd());
+    docking_.Attach(hwnd(), kDockStepTimer, kSlideTimer);
     shadow_ = MakeWindow<ShadowWindow>(ShadowWindow::Resizing{
         [this] { return !Config().Flag(Opt::LockSize); }, [this](bool resizing) { docking_.SetKeepShown(resizing); }});
     if (!shadow_->Create(instance_, hwnd())) shadow_.reset();  // a panel without a shadow still works
@@ -202,6 +205,7 @@ void MainPanel::ToggleByHotKey() {
 }
 
 void MainPanel::HidePanel(HideMode mode) {
+    if (docking_.LockAutoHide()) return;
     if (!Config().Flag(Opt::CommandMode) && searchMode_) SwitchSearch();
     docking_.Hide(mode);
 }
@@ -599,6 +603,12 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kAppBarCallbackMessage:
         host_.OnAppBarCallback(wParam, lParam);
         return 0;
+    case WM_DISPLAYCHANGE:
+        host_.OnDisplayChange();
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) docking_.Deactivated(reinterpret_cast<HWND>(lParam));
+        break;
     case kPingMessage:
         OnPing();
         return 0;
@@ -608,6 +618,7 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;
     case WM_SHOWWINDOW:
+        docking_.Shown(wParam != 0);
         if (wParam) LookAgainForMissingIcons();
         if (shadow_) shadow_->Show(wParam != 0);
         break;
@@ -633,6 +644,7 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kStoreBoundsTimer) bounds_.OnTimer();
         if (wParam == kIdleTimer) host_.OnIdleTick();
+        docking_.OnTimer(wParam);
         return 0;
     case WM_ENDSESSION:
         if (wParam) bounds_.Flush();

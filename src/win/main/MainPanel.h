@@ -52,6 +52,11 @@ public:
     void ToggleByHotKey();
     // A full-screen program appeared or went away (the application bar, or another source).
     void FullScreenChanged(bool appeared);
+    // The displays changed: a parked panel is parked again at its edge, a
+    // panel whose monitor went away comes back onto one.
+    void DisplayChanged() { docking_.DisplayChanged(); }
+    // Whether the panel is parked at an edge (and which).
+    Edges Parked() const { return docking_.Parked(); }
     void Close();
 
     bool Loaded() const { return loaded_; }

@@ -1,43 +1,185 @@
 #include "main/PanelDocking.h"
 
 namespace mivra::win {
+namespace {
+
+constexpr UINT kStepMs = 150;
+constexpr UINT kSlideTickMs = 10;
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM boxes) {
+    reinterpret_cast<std::vector<Box>*>(boxes)->push_back(
+        {rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top});
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<Box> MonitorBoxes() {
+    std::vector<Box> boxes;
+    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&boxes));
+    if (boxes.empty())
+        boxes.push_back({GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                         GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)});
+    return boxes;
+}
+
+PanelDocking::~PanelDocking() {
+    if (!window_) return;
+    KillTimer(window_, stepTimer_);
+    KillTimer(window_, slideTimer_);
+}
+
+void PanelDocking::Attach(HWND window, UINT_PTR stepTimer, UINT_PTR slideTimer) {
+    window_ = window;
+    stepTimer_ = stepTimer;
+    slideTimer_ = slideTimer;
+}
+
+Box PanelDocking::PanelBox() const {
+    RECT r{};
+    GetWindowRect(window_, &r);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+DockFrame PanelDocking::Frame() const {
+    const std::vector<Box> monitors = MonitorBoxes();
+    return DockFrameFor(PanelBox(), monitors);
+}
 
 void PanelDocking::Show() {
     keepShown_ = true;
     fullScreen_.PanelShown();
-    RECT window{};
-    GetWindowRect(panel_, &window);
-    const Box panel{window.left, window.top, window.right - window.left, window.bottom - window.top};
-    const Box screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                     GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-    const Point at = KeptOnScreen(panel, screen);
-    if (at.x != panel.left || at.y != panel.top)
-        SetWindowPos(panel_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(panel_, SW_SHOW);
-    SetForegroundWindow(panel_);
-}
-
-bool PanelDocking::WhollyOnScreen() const {
-    RECT window{};
-    GetWindowRect(panel_, &window);
-    const Box panel{window.left, window.top, window.right - window.left, window.bottom - window.top};
-    const Box screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                     GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-    return KeptOnScreen(panel, screen) == Point{panel.left, panel.top};
+    parked_ = {};
+    const Box panel = PanelBox();
+    const std::optional<Point> inside = ShowTarget(panel, Frame());
+    if (config_.Flag(Opt::AutoHide)) {
+        ShowWindow(window_, SW_SHOW);
+        SetForegroundWindow(window_);
+        if (inside) SlideTo(*inside);
+    } else {
+        if (inside) PlaceAt(*inside);
+        ShowWindow(window_, SW_SHOW);
+        SetForegroundWindow(window_);
+    }
 }
 
 void PanelDocking::Hide(HideMode mode) {
-    if (mode == HideMode::OnRequest) ShowWindow(panel_, SW_HIDE);
+    if (lockAutoHide_) return;
+    if (!config_.Flag(Opt::AutoHide)) {
+        ShowWindow(window_, SW_HIDE);
+        keepShown_ = false;
+        return;
+    }
+    const HidePlan plan = PlanHide(PanelBox(), Frame(), mode);
+    parked_ = plan.hidden;
+    if (plan.action == HidePlan::Action::HideWindow) ShowWindow(window_, SW_HIDE);
+    if (plan.action == HidePlan::Action::Slide) SlideTo(plan.target);
     keepShown_ = false;
 }
+
+bool PanelDocking::WhollyOnScreen() const { return mivra::WhollyOnScreen(PanelBox(), Frame()); }
 
 void PanelDocking::Drag() {
     if (config_.Flag(Opt::LockPosition)) return;
     keepShown_ = true;
     ReleaseCapture();
     // Returns when the move ends.
-    SendMessageW(panel_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    SendMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
     keepShown_ = false;
+}
+
+void PanelDocking::PlaceAt(Point at) {
+    SetWindowPos(window_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PanelDocking::SlideTo(Point target) {
+    const Box panel = PanelBox();
+    slideFrom_ = {panel.left, panel.top};
+    slideTo_ = target;
+    if (!config_.Flag(Opt::UIAnimation) || slideFrom_ == slideTo_) {
+        sliding_ = false;
+        KillTimer(window_, slideTimer_);
+        PlaceAt(target);
+        return;
+    }
+    sliding_ = true;
+    slideStart_ = GetTickCount();
+    PlaceAt(SlidePosition(slideFrom_, slideTo_, 0, true));
+    SetTimer(window_, slideTimer_, kSlideTickMs, nullptr);
+}
+
+void PanelDocking::OnTimer(UINT_PTR id) {
+    if (id == stepTimer_) {
+        Step();
+    } else if (id == slideTimer_ && sliding_) {
+        const int elapsed = static_cast<int>(GetTickCount() - slideStart_);
+        PlaceAt(SlidePosition(slideFrom_, slideTo_, elapsed, true));
+        if (elapsed >= kSlideMs) {
+            sliding_ = false;
+            KillTimer(window_, slideTimer_);
+        }
+    }
+}
+
+// The periodic auto-hide step: the pointer near a parked panel's edge brings
+// it out, the pointer well away from a docked one parks it.
+void PanelDocking::Step() {
+    if (!config_.Flag(Opt::AutoHide) || !IsWindowVisible(window_)) return UpdateStepTimer();
+    if (keepShown_ || sliding_) return;
+    keepShown_ = true;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const Box panel = PanelBox();
+    switch (StepAutoHide(panel, {cursor.x, cursor.y}, Frame())) {
+    case AutoHideStep::Show: panel_.show(); break;
+    case AutoHideStep::Park: panel_.hide(HideMode::Automatic); break;
+    case AutoHideStep::Nothing: break;
+    }
+    // Brought out by the pointer, the panel goes again when the pointer leaves
+    // (unlike one the hotkey showed, which stays until something hides it).
+    keepShown_ = false;
+}
+
+void PanelDocking::UpdateStepTimer() {
+    const bool wanted = IsWindowVisible(window_) && config_.Flag(Opt::AutoHide);
+    if (wanted == stepping_) return;
+    stepping_ = wanted;
+    if (wanted) SetTimer(window_, stepTimer_, kStepMs, nullptr);
+    else KillTimer(window_, stepTimer_);
+}
+
+void PanelDocking::Shown(bool shown) {
+    // WM_SHOWWINDOW comes before the window is visible: decide by what it says.
+    const bool wanted = shown && config_.Flag(Opt::AutoHide);
+    if (wanted != stepping_) {
+        stepping_ = wanted;
+        if (wanted) SetTimer(window_, stepTimer_, kStepMs, nullptr);
+        else KillTimer(window_, stepTimer_);
+    }
+    if (shown && config_.Flag(Opt::ShowFollowMouse) && !fullScreen_.HiddenForFullScreen()) {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        PlaceAt(FollowMouse(PanelBox(), {cursor.x, cursor.y}, MonitorBoxes()));
+    }
+}
+
+void PanelDocking::Deactivated(HWND activated) {
+    // The program's own windows (the shadow, a message box, a menu) take the
+    // activation without the panel going away.
+    DWORD process = 0;
+    if (activated) GetWindowThreadProcessId(activated, &process);
+    if (process == GetCurrentProcessId()) return;
+    if (config_.Flag(Opt::LostFocusHide)) {
+        panel_.hide(HideMode::OnRequest);
+    } else if (config_.Flag(Opt::AutoHide) && keepShown_ && DockedEdges(PanelBox(), Frame()).Any()) {
+        panel_.hide(HideMode::Automatic);
+    }
+}
+
+void PanelDocking::DisplayChanged() {
+    const Box panel = PanelBox();
+    const Point at = AfterDisplayChange(panel, parked_, MonitorBoxes());
+    if (at != Point{panel.left, panel.top}) PlaceAt(at);
 }
 
 }  // namespace mivra::win

@@ -48,6 +48,7 @@ public:
     virtual void OnAppBarCallback(WPARAM notification, LPARAM lParam) = 0;
     // The idle timer's tick, every 10 minutes.
     virtual void OnIdleTick() = 0;
+    virtual void OnDisplayChange() = 0;
     // Explorer started again: the tray icon is to be added again.
     virtual void OnTaskbarCreated() = 0;
     // The panel's window is gone.
