@@ -1,5 +1,7 @@
-"""Summoning and dismissing the panel from anywhere: the tray icon, and its shadow."""
+"""Summoning and dismissing the panel from anywhere: the tray icon, docking at the screen's edge,
+and the panel's shadow."""
 
+import time
 import unittest
 
 from mivra_e2e import MivraSession, SHADOW, _run, main, needs_display, visible_windows, wait_until, window_geometry
@@ -27,7 +29,12 @@ class TrayIcon(unittest.TestCase):
             slot = wait_until(lambda: tray_icon_slot(s), 20)
             self.assertTrue(slot, "the icon is in the tray")
             self.assertEqual(s.windows(), [], "started to the tray")
-            _click_on_screen(*slot)
+
+            def shown_by_a_click():
+                # An icon left by a program that was killed stays until Wine notices: click the newest again.
+                _click_on_screen(*(tray_icon_slot(s) or slot))
+                return wait_until(lambda: s.windows(), 3)
+            self.assertTrue(wait_until(shown_by_a_click, 20), "a left click on the icon shows the panel")
             s.wait_for_window()
             x, y, w, h = s.geometry()
             self.assertEqual(window_geometry(s.shadow()), (x - SHADOW, y - SHADOW, w + 2 * SHADOW, h + 2 * SHADOW),
@@ -40,6 +47,32 @@ class TrayIcon(unittest.TestCase):
             _click_on_screen(mx + mw // 2, my + mh // 2)  # its one entry until the menus come: exit
             self.assertEqual(s.wait_for_exit(20), 0, "the menu's exit ends the program")
             self.assertNotIn("Handle", s.read_config().get("Config", {}))
+
+
+@needs_display
+class Docking(unittest.TestCase):
+    def test_a_panel_dragged_to_the_left_edge_parks_and_slides_back_when_the_pointer_touches_it(self):
+        with MivraSession(self.id()) as s:
+            s.wait_for_window()
+            x, y, w, h = s.geometry()
+            # Drag it by the title band until its left edge is at the screen's.
+            s.move(150, 15)
+            _run("xdotool", "mousedown", "1")
+            for step in range(1, 6):
+                _run("xdotool", "mousemove", str(x + 150 - (x + 20) * step // 5), str(y + 15))
+                time.sleep(0.05)
+            _run("xdotool", "mouseup", "1")
+            self.assertTrue(wait_until(lambda: s.geometry()[0] <= 0, 10), f"dragged to the edge: {s.geometry()}")
+            top = s.geometry()[1]
+
+            _run("xdotool", "mousemove", "700", str(top + h // 2))
+            self.assertTrue(wait_until(lambda: s.geometry()[0] == -w, 10),
+                            f"parked beyond the edge when the pointer went away: {s.geometry()}")
+            s.screenshot("parked", window=False)
+            _run("xdotool", "mousemove", "0", str(top + h // 2))
+            self.assertTrue(wait_until(lambda: s.geometry()[0] == 0, 10),
+                            f"back when the pointer touches the edge: {s.geometry()}")
+            s.screenshot("back", window=False)
 
 
 def _click_on_screen(x, y, button=1):
