@@ -1,11 +1,8 @@
 #include "base/WinCodePage.h"
 
-#include <bit>
 #include <climits>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "text/ByteScan.h"
 
 namespace mivra::win {
 namespace {
@@ -43,8 +40,7 @@ std::wstring WinCodePage::FromAnsi(std::string_view bytes) const {
 // ASCII stands for itself in every ANSI code page, and most of what Mivra
 // stores is ASCII (paths, encoded records): only the runs of other
 // characters go through the system's converter, and ASCII is copied a block
-// at a time. A block is stored whole even when only its start is ASCII: the
-// rest is written over next, and the output has room for it.
+// at a time (the output has room for a whole block).
 void WinCodePage::AppendToAnsi(std::wstring_view text, std::string& out, bool* lossy) const {
     const size_t start = out.size();
     out.resize(start + text.size() * maxCharSize_);
@@ -53,19 +49,9 @@ void WinCodePage::AppendToAnsi(std::wstring_view text, std::string& out, bool* l
     const wchar_t* in = text.data();
     const size_t n = text.size();
     for (size_t i = 0; i < n;) {
-#if defined(__SSE2__)
-        while (i + 8 <= n) {
-            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
-            const auto ascii = static_cast<unsigned>(
-                _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(block, _mm_set1_epi16(-0x80)), _mm_setzero_si128())));
-            _mm_storel_epi64(reinterpret_cast<__m128i*>(o), _mm_packus_epi16(block, block));
-            const size_t taken = ascii == 0xFFFF ? 8 : static_cast<size_t>(std::countr_zero(~ascii)) / 2;
-            o += taken;
-            i += taken;
-            if (taken < 8) break;
-        }
-#endif
-        while (i < n && in[i] < 0x80) *o++ = static_cast<char>(in[i++]);
+        const size_t ascii = scan::NarrowAsciiPrefix(in + i, n - i, o);
+        o += ascii;
+        i += ascii;
         if (i == n) break;
         size_t end = i;
         while (end < n && in[end] >= 0x80 && end - i < kMaxRun) ++end;
@@ -99,19 +85,9 @@ void WinCodePage::AppendFromAnsi(std::string_view bytes, std::wstring& out) cons
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
     const size_t n = bytes.size();
     for (size_t i = 0; i < n;) {
-#if defined(__SSE2__)
-        while (i + 16 <= n) {
-            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
-            const auto high = static_cast<unsigned>(_mm_movemask_epi8(block));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_unpacklo_epi8(block, _mm_setzero_si128()));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + 8), _mm_unpackhi_epi8(block, _mm_setzero_si128()));
-            const size_t taken = high == 0 ? 16 : static_cast<size_t>(std::countr_zero(high));
-            o += taken;
-            i += taken;
-            if (taken < 16) break;
-        }
-#endif
-        while (i < n && in[i] < 0x80) *o++ = static_cast<wchar_t>(in[i++]);
+        const size_t ascii = scan::WidenAsciiPrefix(bytes.data() + i, n - i, o);
+        o += ascii;
+        i += ascii;
         if (i == n) break;
         // A run of characters that start at a byte of 0x80 or above; the
         // second byte of a double-byte character may be ASCII and belongs to it.
