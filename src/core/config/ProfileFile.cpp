@@ -8,6 +8,20 @@
 
 namespace mivra {
 using namespace profile;
+namespace {
+
+// The line "[name]" from the name's ANSI bytes (appended rather than joined
+// with "+", on which GCC 12 warns falsely).
+std::string HeaderLine(std::string_view name) {
+    std::string line;
+    line.reserve(name.size() + 2);
+    line += '[';
+    line += name;
+    line += ']';
+    return line;
+}
+
+}  // namespace
 
 ProfileFile::ProfileFile(const AnsiCodePage& codePage, std::string bytes) : lines_(codePage, std::move(bytes)) {}
 
@@ -72,7 +86,7 @@ bool ProfileFile::Set(std::wstring_view section, std::wstring_view key, std::wst
             lines_.Splice(after + 1, 0, line);
         }
     } else {
-        std::string text = "[" + lines_.CodePage().ToAnsi(sectionName, &lossy) + "]";
+        std::string text = HeaderLine(lines_.CodePage().ToAnsi(sectionName, &lossy));
         text += lines_.NewLine();
         text += line;
         if (!lines_.empty()) lines_.EndWithBreak(lines_.size() - 1);
@@ -145,7 +159,7 @@ void ProfileFile::ReplaceSection(std::wstring_view section, bool none, const Lin
     BeginChange();
     b = FindBlock(s);
     if (b == npos) {
-        const std::string header = "[" + lines_.CodePage().ToAnsi(sectionName) + "]";
+        const std::string header = HeaderLine(lines_.CodePage().ToAnsi(sectionName));
         if (!lines_.empty()) lines_.EndWithBreak(lines_.size() - 1);
         lines_.SpliceWith(lines_.size(), 0, [&](std::string& out) {
             out += header;
@@ -239,7 +253,7 @@ void ProfileFile::EndChange() {
         if (line.kind == Kind::Section && line.nameSize == 0) return Edit::Drop;
         text = lines_.CodePage().ToAnsi(lines_.NameOf(line));
         if (line.kind == Kind::Section) {
-            text = "[" + text + "]";
+            text = HeaderLine(text);
         } else if (line.kind == Kind::Key) {
             text += '=';
             text += lines_.CodePage().ToAnsi(lines_.ValueText(line));
@@ -269,7 +283,7 @@ void ProfileFile::RemoveGroupLinesOutside(std::wstring_view section) {
         if (line.kind != Kind::Section) return Edit::Drop;
         // A header that reads as a group line too (a title that starts with
         // "["): the section stays, under a plain header.
-        text = "[" + lines_.CodePage().ToAnsi(lines_.NameOf(line)) + "]";
+        text = HeaderLine(lines_.CodePage().ToAnsi(lines_.NameOf(line)));
         return Edit::Replace;
     });
 }
