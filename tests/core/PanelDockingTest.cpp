@@ -46,9 +46,12 @@ TEST(PanelDocking, HidingParksADockedPanelBeyondTheOuterEdgesOfItsMonitor) {
         // Two monitors side by side: the primary's left edge leads onto the other one.
         {"between side-by-side monitors", kSideBySide, {0, 100}, HideMode::OnRequest, A::HideWindow, {}, none},
         {"left of the left monitor", kSideBySide, {-1280, 100}, HideMode::Automatic, A::Slide, {-1580, 100}, L},
-        // A smaller second monitor: parked beyond its own bottom, where the pointer can still reach it.
-        {"bottom of the small monitor", kSmallSecond, {2200, 320}, HideMode::Automatic, A::Slide, {2200, 720}, B},
+        // A smaller second monitor: its bottom lies inside the virtual rectangle, over a gap.
+        {"bottom of the small monitor", kSmallSecond, {1910, 320}, HideMode::OnRequest, A::HideWindow, {}, none},
         {"the small one's right", kSmallSecond, {2900, 100}, HideMode::Automatic, A::Slide, {3200, 100}, R},
+        {"the primary's bottom", kSmallSecond, {1000, 680}, HideMode::Automatic, A::Slide, {1000, 1080}, B},
+        {"the left monitor's bottom, above the primary's", kSideBySide, {-1280, 624}, HideMode::Automatic,
+         A::Slide, {-1580, 624}, L},
         // Stacked monitors: the shared edge is no edge.
         {"over the shared edge", kStacked, {100, 680}, HideMode::OnRequest, A::HideWindow, {}, none},
         {"top of the upper one", kStacked, {100, 0}, HideMode::Automatic, A::Slide, {100, -400}, T},
@@ -78,7 +81,7 @@ TEST(PanelDocking, ShowingBringsThePanelBackInsideTheOuterEdgesOnly) {
         {"sticking out right", kOne, {1700, 200}, Point{1620, 200}},
         {"on the screen", kOne, {800, 300}, std::nullopt},
         {"across side-by-side monitors", kSideBySide, {-100, 100}, std::nullopt},
-        {"parked below the small monitor", kSmallSecond, {2200, 720}, Point{2200, 320}},
+        {"parked beyond the small monitor's right", kSmallSecond, {3200, 100}, Point{2900, 100}},
     };
     for (const Case& c : cases) {
         const Box panel = PanelAt(c.at.x, c.at.y);

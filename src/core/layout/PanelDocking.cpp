@@ -38,18 +38,21 @@ int Clamp(int value, int low, int high) { return std::max(low, std::min(value, h
 }  // namespace
 
 DockFrame DockFrameFor(const Box& panel, std::span<const Box> monitors) {
-    DockFrame frame{MonitorFor(panel, monitors), {true, true, true, true}};
+    DockFrame frame{MonitorFor(panel, monitors), {}};
     const Box& m = frame.monitor;
-    // An edge leads onto another monitor where one adjoins it along the panel's span.
+    // An edge is outer where the panel parked beyond it is off the whole
+    // virtual screen: beyond an edge that another monitor adjoins it would be
+    // on that monitor, and beyond an edge inside the virtual rectangle (the
+    // bottom of a smaller monitor) it would stand in a gap, partly on a
+    // neighbouring monitor when it is wider than its own.
+    int left = m.left, top = m.top, right = m.right(), bottom = m.bottom();
     for (const Box& other : monitors) {
-        if (&other == &m || other == m) continue;
-        const bool rows = Overlap(other.top, other.bottom(), panel.top, panel.bottom()) > 0;
-        const bool columns = Overlap(other.left, other.right(), panel.left, panel.right()) > 0;
-        if (rows && other.right() == m.left) frame.outer.left = false;
-        if (rows && other.left == m.right()) frame.outer.right = false;
-        if (columns && other.bottom() == m.top) frame.outer.top = false;
-        if (columns && other.top == m.bottom()) frame.outer.bottom = false;
+        left = std::min(left, other.left);
+        top = std::min(top, other.top);
+        right = std::max(right, other.right());
+        bottom = std::max(bottom, other.bottom());
     }
+    frame.outer = {m.left == left, m.right() == right, m.top == top, m.bottom() == bottom};
     return frame;
 }
 

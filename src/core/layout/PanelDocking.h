@@ -3,11 +3,12 @@
 // Everything is in pixels of the virtual screen.
 //
 // A panel docks at the edges of the monitor that holds most of it, and only
-// at its outer edges: an edge where another monitor adjoins along the
-// panel's span leads onto that monitor, and the panel is never parked there
-// (nor into a gap of the virtual screen where no monitor is). Parked, the
-// panel stands just beyond the edge, entirely off the screen, and comes back
-// when the pointer touches that edge.
+// at its outer edges, those on the outline of the virtual screen: an edge
+// that another monitor adjoins leads onto that monitor, and beyond an edge
+// inside the virtual rectangle (the bottom of a smaller monitor) a parked
+// panel would stand in a gap, partly on a neighbour. Parked, the panel stands
+// just beyond the edge, off every monitor, and comes back when the pointer
+// touches that edge.
 
 #include <optional>
 #include <span>

@@ -1,0 +1,73 @@
+#include "shadow/DialogShadow.h"
+
+#include <commctrl.h>
+
+#include "base/CommonControls.h"
+#include "base/StoppedExceptions.h"
+
+namespace mivra::win {
+
+bool DialogShadow::Attach(HINSTANCE instance, HWND dialog) {
+    Detach();
+    shadow_ = MakeWindow<ShadowWindow>();
+    if (!shadow_->Create(instance, dialog)) {
+        shadow_.reset();
+        return false;
+    }
+    EnsureCommonControls();
+    dialog_ = dialog;
+    SetWindowSubclass(dialog, &DialogShadow::Procedure, 1, reinterpret_cast<DWORD_PTR>(this));
+    if (IsWindowVisible(dialog)) OnMessage(WM_SHOWWINDOW, TRUE);
+    return true;
+}
+
+void DialogShadow::Detach() {
+    if (dialog_) RemoveWindowSubclass(dialog_, &DialogShadow::Procedure, 1);
+    dialog_ = nullptr;
+    shadow_.reset();
+}
+
+void DialogShadow::OnMessage(UINT message, WPARAM wParam) {
+    switch (message) {
+    case WM_MOVE:
+    case WM_SIZE:
+        shadow_->Follow();
+        break;
+    case WM_SHOWWINDOW:
+        shadow_->Show(wParam != 0);
+        // Raised once the dialog is on the screen: the z-order set while it is being shown does not stay.
+        if (wParam) PostMessageW(dialog_, RaiseMessage(), 0, 0);
+        break;
+    default:
+        if (message == RaiseMessage() && IsWindowVisible(dialog_)) {
+            // Dialogs stand above the panel, and their shadows just above them. The
+            // shadow goes first: an owner is not made topmost over an owned window that is not.
+            SetWindowPos(shadow_->hwnd(), HWND_TOPMOST, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOSENDCHANGING | SWP_NOACTIVATE);
+            SetWindowPos(dialog_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOSENDCHANGING);
+        }
+        break;
+    }
+}
+
+UINT DialogShadow::RaiseMessage() {
+    static const UINT message = RegisterWindowMessageW(L"MivraDialogShadowRaise");
+    return message;
+}
+
+LRESULT CALLBACK DialogShadow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, &DialogShadow::Procedure, id);
+        reinterpret_cast<DialogShadow*>(self)->dialog_ = nullptr;
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    try {
+        reinterpret_cast<DialogShadow*>(self)->OnMessage(message, wParam);
+    } catch (...) {
+        NoteStoppedException(L"dialog shadow");
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace mivra::win

@@ -1,0 +1,36 @@
+#pragma once
+// The shadow of a dialog (the settings window, the item editor): the dialog's
+// messages are watched through a subclass, so that its shadow follows its
+// moves and sizes, shows with it in the topmost band, and hides with it. Such
+// a shadow never resizes anything.
+
+#include <windows.h>
+
+#include "base/Window.h"
+#include "shadow/ShadowWindow.h"
+
+namespace mivra::win {
+
+class DialogShadow {
+public:
+    DialogShadow() = default;
+    ~DialogShadow() { Detach(); }
+    DialogShadow(const DialogShadow&) = delete;
+    DialogShadow& operator=(const DialogShadow&) = delete;
+
+    // Gives `dialog` its shadow; false when it could not be made.
+    bool Attach(HINSTANCE instance, HWND dialog);
+    void Detach();
+    HWND Shadow() const { return shadow_ ? shadow_->hwnd() : nullptr; }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR self);
+    void OnMessage(UINT message, WPARAM wParam);
+    static UINT RaiseMessage();
+
+    HWND dialog_ = nullptr;
+    WindowPtr<ShadowWindow> shadow_;
+};
+
+}  // namespace mivra::win
