@@ -162,6 +162,28 @@ FirstCell LookAtFirstCell(DWORD processId) {
     return seen;
 }
 
+// Closes the program's windows, as a user would, so that it removes what it
+// put in the shell (its tray icon: a killed program leaves its icon behind,
+// and Wine's tray then holds every later start up); killed if it lingers.
+void EndAsAUserWould(DWORD processId, HANDLE process) {
+    struct Search {
+        DWORD processId;
+    } search{processId};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == reinterpret_cast<Search*>(context)->processId && GetWindow(window, GW_OWNER) == nullptr)
+                PostMessageW(window, WM_CLOSE, 0, 0);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (WaitForSingleObject(process, 10000) != WAIT_OBJECT_0) {
+        TerminateProcess(process, 0);
+        WaitForSingleObject(process, 10000);
+    }
+}
+
 // Starts `exe` in its own folder and waits for its events; a start that
 // never says it is ready (or ends first) gives readyMs < 0.
 Start TimeStart(const fs::path& exe, PaintedEvents& events, bool withIcons, bool look = false) {
@@ -190,10 +212,9 @@ Start TimeStart(const fs::path& exe, PaintedEvents& events, bool withIcons, bool
     PROCESS_MEMORY_COUNTERS counters{sizeof counters};
     if (GetProcessMemoryInfo(pi.hProcess, &counters, sizeof counters))
         start.peakMb = counters.PeakWorkingSetSize / (1024.0 * 1024.0);
-    TerminateProcess(pi.hProcess, 0);
-    WaitForSingleObject(pi.hProcess, 10000);
-    // Wine tidies up after a killed process for a while (its windows, the X
-    // side): let that settle so that it does not land on the next start.
+    EndAsAUserWould(pi.dwProcessId, pi.hProcess);
+    // Wine tidies up after a process for a while (its windows, the X side):
+    // let that settle so that it does not land on the next start.
     Sleep(300);
     return start;
 }

@@ -58,6 +58,7 @@ public:
     int idleTicks = 0;
     void OnIdleTick() override { ++idleTicks; }
     void OnDisplayChange() override {}
+    void OnStartSettled() override {}
     void OnPanelDestroyed() override {}
     std::wstring_view ProgramFile() override { return L"C:\\Mivra\\Mivra.exe"; }
     // Counts the start; an item without a path starts nothing.

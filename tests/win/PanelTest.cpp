@@ -96,8 +96,9 @@ TEST_F(PanelTest, FirstTickLoadsTheDataAndSelectsTheStoredGroup) {
 
 TEST_F(PanelTest, TheShadowRingsThePanelTakesNoClickOverItAndFollowsIt) {
     Start({MakeGroup(L"A", 1)});
-    HWND shadow = FindWindowExW(nullptr, nullptr, L"MivraShadow", nullptr);
-    ASSERT_TRUE(shadow);
+    HWND shadow = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (shadow = FindWindowExW(nullptr, nullptr, L"MivraShadow", nullptr)) != nullptr; }))
+        << "made once the first group is on the screen";
     EXPECT_EQ(GetWindow(shadow, GW_OWNER), panel->hwnd());
     EXPECT_TRUE(IsWindowVisible(shadow));
     const auto rectOf = [](HWND window) {

@@ -162,6 +162,10 @@ void App::LoadConfig() {
     // A file that cannot be read is not copied: the backup would hold nothing.
     if (!config_->Unreadable())
         MakeDailyBackup(files_.programDir, files_.configFile, config_->Int(Opt::MaxBackups), LocalNow());
+}
+
+// None of this may hold the first painted group up.
+void App::OnStartSettled() {
     tray_.SetShown(config_->Flag(Opt::TrayIcon));
     appBar_.Register(main_->hwnd(), kAppBarCallbackMessage);
     StartMouseGestures();

@@ -73,6 +73,7 @@ public:
     void OnAppBarCallback(WPARAM notification, LPARAM lParam) override;
     void OnIdleTick() override;
     void OnDisplayChange() override;
+    void OnStartSettled() override;
     std::wstring_view ProgramFile() override { return files_.programFile; }
     bool RunItem(ItemRecord& item, ShowMode show, std::wstring_view verb) override;
     bool AddItem(std::vector<ItemRecord>& items, std::wstring_view title, std::wstring_view path,

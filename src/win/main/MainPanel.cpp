@@ -30,6 +30,7 @@ constexpr UINT_PTR kStoreBoundsTimer = 1;
 constexpr UINT_PTR kIdleTimer = 2;
 constexpr UINT_PTR kDockStepTimer = 3;
 constexpr UINT_PTR kSlideTimer = 4;
+constexpr UINT_PTR kSettledTimer = 5;
 constexpr UINT kIdleTimerMs = 10 * 60 * 1000;
 constexpr wchar_t kUnstorableItemsBalloon[] = L"以下文件的目标或参数含有无法保存的内容（引号后紧跟逗号等），未添加：";
 
@@ -66,9 +67,6 @@ bool MainPanel::Create(const Box& bounds) {
     title_.SetCaption(kAppTitle);
     bounds_.Attach(hwnd(), kStoreBoundsTimer);
     docking_.Attach(hwnd(), kDockStepTimer, kSlideTimer);
-    shadow_ = MakeWindow<ShadowWindow>(ShadowWindow::Resizing{
-        [this] { return !Config().Flag(Opt::LockSize); }, [this](bool resizing) { docking_.SetKeepShown(resizing); }});
-    if (!shadow_->Create(instance_, hwnd())) shadow_.reset();  // a panel without a shadow still works
 
     groupBar_ = MakeWindow<GroupBar>(children_, static_cast<GroupBarEvents&>(*this));
     itemPanel_ = MakeWindow<ItemPanel>(children_, static_cast<ItemPanelEvents&>(*this));
@@ -123,6 +121,23 @@ void MainPanel::OnPing() {
     if (Config().Flag(Opt::CommandMode) && !searchMode_) SwitchSearch();
     // LATER: the first quiet update check.
     SetTimer(hwnd(), kIdleTimer, kIdleTimerMs, nullptr);
+    // A timer comes after the paint: what is not needed for the first group
+    // waits until the group is on the screen.
+    SetTimer(hwnd(), kSettledTimer, 1, nullptr);
+}
+
+// The first group is on the screen: the shadow, and what the program adds to
+// the system (tray icon, application bar, hotkey, mouse hook).
+void MainPanel::OnSettled() {
+    KillTimer(hwnd(), kSettledTimer);
+    if (!shadow_) {
+        shadow_ = MakeWindow<ShadowWindow>(ShadowWindow::Resizing{
+            [this] { return !Config().Flag(Opt::LockSize); },
+            [this](bool resizing) { docking_.SetKeepShown(resizing); }});
+        if (!shadow_->Create(instance_, hwnd())) shadow_.reset();  // a panel without a shadow still works
+        if (shadow_ && IsWindowVisible(hwnd())) shadow_->Show(true);
+    }
+    host_.OnStartSettled();
 }
 
 void MainPanel::SelTab(int position) {
@@ -644,6 +659,7 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kStoreBoundsTimer) bounds_.OnTimer();
         if (wParam == kIdleTimer) host_.OnIdleTick();
+        if (wParam == kSettledTimer) OnSettled();
         docking_.OnTimer(wParam);
         return 0;
     case WM_ENDSESSION:

@@ -146,6 +146,7 @@ private:
     // No group is selected until the next SelTab.
     void ClearSelection();
     void OnPing();
+    void OnSettled();
     void OnPaint();
     void OnMouse(UINT message, int x, int y);
     void OnButtonReleased(TitleButton button);

@@ -49,6 +49,8 @@ public:
     // The idle timer's tick, every 10 minutes.
     virtual void OnIdleTick() = 0;
     virtual void OnDisplayChange() = 0;
+    // The first group is on the screen: what start-up left for later.
+    virtual void OnStartSettled() = 0;
     // Explorer started again: the tray icon is to be added again.
     virtual void OnTaskbarCreated() = 0;
     // The panel's window is gone.
