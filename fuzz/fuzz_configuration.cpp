@@ -54,7 +54,7 @@ std::wstring Title(FuzzedDataProvider& input) {
 }
 
 // A value of the option's kind, as the program writes one.
-std::wstring ValueFor(const OptionSpec& option, FuzzedDataProvider& input) {
+std::wstring ValueFor(const OptionEntry& option, FuzzedDataProvider& input) {
     switch (option.kind) {
         case OptionKind::Flag: return input.ConsumeBool() ? L"1" : L"0";
         case OptionKind::Integer:
@@ -126,7 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
             case 5: {
                 // A settings write: any option but the lock, to any short value.
                 const auto options = AllOptions();
-                const OptionSpec& option = options[choices.ConsumeIntegralInRange<size_t>(0, options.size() - 1)];
+                const OptionEntry& option = options[choices.ConsumeIntegralInRange<size_t>(0, options.size() - 1)];
                 if (option.id == Opt::LockConfig) continue;
                 const std::optional<LoadedData> before = config.LoadGroups();
                 config.SetConfig(option.id, ValueFor(option, choices), option.defaultValue, false);

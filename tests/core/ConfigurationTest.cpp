@@ -47,7 +47,7 @@ TEST_F(ConfigurationTest, OutOfRangeValuesFallBack) {
              Case{Opt::SortByCount, L"1"}, Case{Opt::ItemBarIcon, L"0"}, Case{Opt::Title, L"5Lit5paH"},
              Case{Opt::AutoHide, L"1"}, Case{Opt::HotKey, L"qwX0kZe="},
          })
-        EXPECT_EQ(config.Option(key), value) << std::wstring(Spec(key).key);
+        EXPECT_EQ(config.Option(key), value) << std::wstring(EntryOf(key).key);
     EXPECT_TRUE(config.Flag(Opt::SortByCount));
     EXPECT_EQ(config.Int(Opt::MaxBackups), 7);
 }
@@ -258,9 +258,9 @@ TEST(UnreadableConfiguration, IsNeverWrittenOver) {
 }
 
 TEST(Options, EveryOptionHasOneEntryAndDefaultsReadAsThemselves) {
-    for (const OptionSpec& option : AllOptions()) {
+    for (const OptionEntry& option : AllOptions()) {
         EXPECT_EQ(FindOption(option.key), &option) << std::wstring(option.key);
-        EXPECT_EQ(&Spec(option.id), &option);
+        EXPECT_EQ(&EntryOf(option.id), &option);
         if (option.kind == OptionKind::Flag || option.kind == OptionKind::Integer) {
             EXPECT_EQ(EffectiveValue(option, std::wstring(option.defaultValue)), option.defaultValue)
                 << std::wstring(option.key);

@@ -126,7 +126,7 @@ TEST(HotKeyText, ComposedTextsParseToTheirKeyPress) {
 
 TEST(HotKeyText, DefaultIsTheStoredDefault) {
     const test::IconvCodePage gbk("CP936");
-    EXPECT_EQ(EncodeText(gbk, kDefaultHotKeyText), Spec(Opt::HotKey).defaultValue);
+    EXPECT_EQ(EncodeText(gbk, kDefaultHotKeyText), EntryOf(Opt::HotKey).defaultValue);
 }
 
 }  // namespace

@@ -22,10 +22,10 @@ std::wstring CutTo255Bytes(const AnsiCodePage& codePage, std::wstring value) {
 
 Configuration::Configuration(const AnsiCodePage& codePage, ConfigStorage& storage, Notifier& notifier)
     : codePage_(codePage), storage_(storage), notifier_(notifier) {
-    for (const OptionSpec& option : AllOptions()) Store(option, EffectiveValue(option, std::nullopt));
+    for (const OptionEntry& option : AllOptions()) Store(option, EffectiveValue(option, std::nullopt));
 }
 
-void Configuration::Store(const OptionSpec& option, std::wstring value) {
+void Configuration::Store(const OptionEntry& option, std::wstring value) {
     Value& slot = options_[static_cast<size_t>(option.id)];
     const bool numeric = option.kind == OptionKind::Flag || option.kind == OptionKind::Integer;
     slot.number = numeric ? ProfileIntOf(value) : 0;
@@ -68,17 +68,17 @@ bool Configuration::Commit(Patience patience) {
 }
 
 int Configuration::GetConfigInt(Opt key, int defaultValue) {
-    return Current().GetInt(kConfigSection, Spec(key).key, defaultValue);
+    return Current().GetInt(kConfigSection, EntryOf(key).key, defaultValue);
 }
 
 std::wstring Configuration::GetConfigStr(Opt key, std::wstring_view defaultValue) {
     return CutTo255Bytes(codePage_,
-                         Current().Get(kConfigSection, Spec(key).key).value_or(std::wstring(defaultValue)));
+                         Current().Get(kConfigSection, EntryOf(key).key).value_or(std::wstring(defaultValue)));
 }
 
 bool Configuration::SetConfig(Opt key, std::wstring_view value, std::wstring_view defaultValue, bool force,
                               Patience patience) {
-    return Write(Spec(key).key, value, defaultValue, force, IsQuietKey(key), patience);
+    return Write(EntryOf(key).key, value, defaultValue, force, IsQuietKey(key), patience);
 }
 
 bool Configuration::ClearConfig() { return Write({}, {}, {}, false, false, Patience::WaitBriefly); }
@@ -105,7 +105,7 @@ bool Configuration::Write(std::wstring_view key, std::wstring_view value, std::w
 
 void Configuration::LoadOptions() {
     ProfileFile& file = Current();
-    for (const OptionSpec& option : AllOptions()) {
+    for (const OptionEntry& option : AllOptions()) {
         if (!option.loadedAtStart) continue;
         std::optional<std::wstring> stored = file.Get(kConfigSection, option.key);
         if (stored && (option.kind == OptionKind::Flag || option.kind == OptionKind::Integer))
@@ -115,9 +115,9 @@ void Configuration::LoadOptions() {
 }
 
 void Configuration::SetOption(Opt option, std::wstring_view value) {
-    const OptionSpec& spec = Spec(option);
-    Store(spec, std::wstring(value));
-    SetConfig(option, value, spec.defaultValue, false);
+    const OptionEntry& entry = EntryOf(option);
+    Store(entry, std::wstring(value));
+    SetConfig(option, value, entry.defaultValue, false);
 }
 
 std::optional<LoadedData> Configuration::LoadGroups() {

@@ -120,7 +120,7 @@ private:
     bool Write(std::wstring_view key, std::wstring_view value, std::wstring_view defaultValue, bool force,
                bool quiet, Patience patience);
     int Number(Opt option) const { return options_[static_cast<size_t>(option)].number; }
-    void Store(const OptionSpec& option, std::wstring value);
+    void Store(const OptionEntry& option, std::wstring value);
 
     const AnsiCodePage& codePage_;
     ConfigStorage& storage_;

@@ -5,13 +5,13 @@
 
 namespace mivra {
 
-const OptionSpec* FindOption(std::wstring_view key) {
-    for (const OptionSpec& option : AllOptions())
+const OptionEntry* FindOption(std::wstring_view key) {
+    for (const OptionEntry& option : AllOptions())
         if (EqualsNoCase(option.key, key)) return &option;
     return nullptr;
 }
 
-std::wstring EffectiveValue(const OptionSpec& option, const std::optional<std::wstring>& stored) {
+std::wstring EffectiveValue(const OptionEntry& option, const std::optional<std::wstring>& stored) {
     switch (option.kind) {
     case OptionKind::Flag: {
         const int value = stored ? ProfileIntOf(*stored) : ProfileIntOf(option.defaultValue);

@@ -46,7 +46,7 @@ enum class Opt {
     ActivatedTab, SkinCheck,
 };
 
-struct OptionSpec {
+struct OptionEntry {
     Opt id;
     std::wstring_view key;
     OptionKind kind;
@@ -65,55 +65,55 @@ inline constexpr std::wstring_view kEncodedTitle = L"twL2CMe=";
 inline constexpr std::wstring_view kEncodedHotKey = L"qwX0kZe=";
 
 inline constexpr std::array kTable = {
-    OptionSpec{Opt::Version, L"Version", K::Text, L""},
-    OptionSpec{Opt::Handle, L"Handle", K::Integer, L"0"},
-    OptionSpec{Opt::LockConfig, L"LockConfig", K::Flag, L"0"},
-    OptionSpec{Opt::DisplayLogo, L"DisplayLogo", K::Flag, L"1"},
-    OptionSpec{Opt::DisplaySearchSwitch, L"DisplaySearchSwitch", K::Flag, L"1"},
-    OptionSpec{Opt::DisplayScrollBar, L"DisplayScrollBar", K::Flag, L"1"},
-    OptionSpec{Opt::SortByCount, L"SortByCount", K::Flag, L"0"},
-    OptionSpec{Opt::LockPosition, L"LockPosition", K::Flag, L"0"},
-    OptionSpec{Opt::LockSize, L"LockSize", K::Flag, L"0"},
-    OptionSpec{Opt::LockTabs, L"LockTabs", K::Flag, L"0"},
-    OptionSpec{Opt::LockItems, L"LockItems", K::Flag, L"0"},
-    OptionSpec{Opt::UIAnimation, L"UIAnimation", K::Flag, L"1"},
-    OptionSpec{Opt::Alpha, L"Alpha", K::Integer, L"100", Range(75, 100, 100, 5)},
-    OptionSpec{Opt::TabBarView, L"TabBarView", K::Integer, L"1", Range(0, 4, 1)},
-    OptionSpec{Opt::ItemBarView, L"ItemBarView", K::Integer, L"2", Range(0, 2, 2)},
-    OptionSpec{Opt::ItemBarIcon, L"ItemBarIcon", K::Integer, L"1", Range(0, 2, 1)},
-    OptionSpec{Opt::ItemBarText, L"ItemBarText", K::Integer, L"1", Range(0, 2, 1)},
-    OptionSpec{Opt::Title, L"Title", K::EncodedText, kEncodedTitle},
-    OptionSpec{Opt::Size, L"Size", K::Rectangle, L""},
-    OptionSpec{Opt::CommandMode, L"CommandMode", K::Flag, L"0"},
-    OptionSpec{Opt::ExecuteHide2, L"ExecuteHide2", K::Flag, L"0"},
-    OptionSpec{Opt::StartToTray, L"StartToTray", K::Flag, L"0"},
-    OptionSpec{Opt::ShowFollowMouse, L"ShowFollowMouse", K::Flag, L"0"},
-    OptionSpec{Opt::ShowFirstGroup, L"ShowFirstGroup", K::Flag, L"0"},
-    OptionSpec{Opt::CloseToTray, L"CloseToTray", K::Flag, L"1"},
-    OptionSpec{Opt::BetaChannel, L"BetaChannel", K::Flag, L"0"},
-    OptionSpec{Opt::DisableAutoUpdate, L"DisableAutoUpdate", K::Flag, L"0"},
-    OptionSpec{Opt::TrayIcon, L"TrayIcon", K::Flag, L"1"},
-    OptionSpec{Opt::TopMost, L"TopMost", K::Flag, L"1"},
-    OptionSpec{Opt::DoubleClick, L"DoubleClick", K::Flag, L"0"},
-    OptionSpec{Opt::ItemHoverTips, L"ItemHoverTips", K::Flag, L"0"},
-    OptionSpec{Opt::TabHoverActivate, L"TabHoverActivate", K::Flag, L"0"},
-    OptionSpec{Opt::AutoHide, L"AutoHide", K::Flag, L"1"},
-    OptionSpec{Opt::FullScreenHide, L"FullScreenHide", K::Flag, L"1"},
-    OptionSpec{Opt::LostFocusHide, L"LostFocusHide", K::Flag, L"0"},
-    OptionSpec{Opt::ExecuteHide, L"ExecuteHide", K::Flag, L"0"},
-    OptionSpec{Opt::DoubleClickHide, L"DoubleClickHide", K::Flag, L"0"},
-    OptionSpec{Opt::MiddleButton2, L"MiddleButton2", K::Flag, L"0"},
-    OptionSpec{Opt::LeftRightButton, L"LeftRightButton", K::Flag, L"0"},
-    OptionSpec{Opt::MaxBackups, L"MaxBackups", K::Integer, L"7", Range(0, INT_MAX, 7)},
-    OptionSpec{Opt::HoverDelay, L"HoverDelay", K::Integer, L"0", Range(0, INT_MAX, 0)},
-    OptionSpec{Opt::HotKey, L"HotKey", K::EncodedText, kEncodedHotKey},
-    OptionSpec{Opt::EnableHotKey, L"EnableHotKey", K::Flag, L"0"},
-    OptionSpec{Opt::ActivatedTab, L"ActivatedTab", K::Integer, L"1", {}, false},
+    OptionEntry{Opt::Version, L"Version", K::Text, L""},
+    OptionEntry{Opt::Handle, L"Handle", K::Integer, L"0"},
+    OptionEntry{Opt::LockConfig, L"LockConfig", K::Flag, L"0"},
+    OptionEntry{Opt::DisplayLogo, L"DisplayLogo", K::Flag, L"1"},
+    OptionEntry{Opt::DisplaySearchSwitch, L"DisplaySearchSwitch", K::Flag, L"1"},
+    OptionEntry{Opt::DisplayScrollBar, L"DisplayScrollBar", K::Flag, L"1"},
+    OptionEntry{Opt::SortByCount, L"SortByCount", K::Flag, L"0"},
+    OptionEntry{Opt::LockPosition, L"LockPosition", K::Flag, L"0"},
+    OptionEntry{Opt::LockSize, L"LockSize", K::Flag, L"0"},
+    OptionEntry{Opt::LockTabs, L"LockTabs", K::Flag, L"0"},
+    OptionEntry{Opt::LockItems, L"LockItems", K::Flag, L"0"},
+    OptionEntry{Opt::UIAnimation, L"UIAnimation", K::Flag, L"1"},
+    OptionEntry{Opt::Alpha, L"Alpha", K::Integer, L"100", Range(75, 100, 100, 5)},
+    OptionEntry{Opt::TabBarView, L"TabBarView", K::Integer, L"1", Range(0, 4, 1)},
+    OptionEntry{Opt::ItemBarView, L"ItemBarView", K::Integer, L"2", Range(0, 2, 2)},
+    OptionEntry{Opt::ItemBarIcon, L"ItemBarIcon", K::Integer, L"1", Range(0, 2, 1)},
+    OptionEntry{Opt::ItemBarText, L"ItemBarText", K::Integer, L"1", Range(0, 2, 1)},
+    OptionEntry{Opt::Title, L"Title", K::EncodedText, kEncodedTitle},
+    OptionEntry{Opt::Size, L"Size", K::Rectangle, L""},
+    OptionEntry{Opt::CommandMode, L"CommandMode", K::Flag, L"0"},
+    OptionEntry{Opt::ExecuteHide2, L"ExecuteHide2", K::Flag, L"0"},
+    OptionEntry{Opt::StartToTray, L"StartToTray", K::Flag, L"0"},
+    OptionEntry{Opt::ShowFollowMouse, L"ShowFollowMouse", K::Flag, L"0"},
+    OptionEntry{Opt::ShowFirstGroup, L"ShowFirstGroup", K::Flag, L"0"},
+    OptionEntry{Opt::CloseToTray, L"CloseToTray", K::Flag, L"1"},
+    OptionEntry{Opt::BetaChannel, L"BetaChannel", K::Flag, L"0"},
+    OptionEntry{Opt::DisableAutoUpdate, L"DisableAutoUpdate", K::Flag, L"0"},
+    OptionEntry{Opt::TrayIcon, L"TrayIcon", K::Flag, L"1"},
+    OptionEntry{Opt::TopMost, L"TopMost", K::Flag, L"1"},
+    OptionEntry{Opt::DoubleClick, L"DoubleClick", K::Flag, L"0"},
+    OptionEntry{Opt::ItemHoverTips, L"ItemHoverTips", K::Flag, L"0"},
+    OptionEntry{Opt::TabHoverActivate, L"TabHoverActivate", K::Flag, L"0"},
+    OptionEntry{Opt::AutoHide, L"AutoHide", K::Flag, L"1"},
+    OptionEntry{Opt::FullScreenHide, L"FullScreenHide", K::Flag, L"1"},
+    OptionEntry{Opt::LostFocusHide, L"LostFocusHide", K::Flag, L"0"},
+    OptionEntry{Opt::ExecuteHide, L"ExecuteHide", K::Flag, L"0"},
+    OptionEntry{Opt::DoubleClickHide, L"DoubleClickHide", K::Flag, L"0"},
+    OptionEntry{Opt::MiddleButton2, L"MiddleButton2", K::Flag, L"0"},
+    OptionEntry{Opt::LeftRightButton, L"LeftRightButton", K::Flag, L"0"},
+    OptionEntry{Opt::MaxBackups, L"MaxBackups", K::Integer, L"7", Range(0, INT_MAX, 7)},
+    OptionEntry{Opt::HoverDelay, L"HoverDelay", K::Integer, L"0", Range(0, INT_MAX, 0)},
+    OptionEntry{Opt::HotKey, L"HotKey", K::EncodedText, kEncodedHotKey},
+    OptionEntry{Opt::EnableHotKey, L"EnableHotKey", K::Flag, L"0"},
+    OptionEntry{Opt::ActivatedTab, L"ActivatedTab", K::Integer, L"1", {}, false},
     // The check value of the installed skin.
-    OptionSpec{Opt::SkinCheck, L"C7S31", K::Text, L"", {}, false},
+    OptionEntry{Opt::SkinCheck, L"C7S31", K::Text, L"", {}, false},
 };
 
-// Each entry stands at the place of its name, so that Spec() is an index.
+// Each entry stands at the place of its name, so that EntryOf() is an index.
 constexpr bool EveryEntryAtItsPlace() {
     for (size_t i = 0; i < kTable.size(); ++i)
         if (static_cast<size_t>(kTable[i].id) != i) return false;
@@ -126,8 +126,8 @@ static_assert(static_cast<size_t>(Opt::SkinCheck) + 1 == kTable.size(), "every o
 
 inline constexpr size_t kOptionCount = options_detail::kTable.size();
 
-constexpr const OptionSpec& Spec(Opt option) { return options_detail::kTable[static_cast<size_t>(option)]; }
-constexpr OptionKind KindOf(Opt option) { return Spec(option).kind; }
+constexpr const OptionEntry& EntryOf(Opt option) { return options_detail::kTable[static_cast<size_t>(option)]; }
+constexpr OptionKind KindOf(Opt option) { return EntryOf(option).kind; }
 
 // An option named where the code wants one kind: the name is checked when
 // the program is compiled.
@@ -143,15 +143,15 @@ using IntOpt = OptionOf<OptionKind::Integer>;
 using TextOpt = OptionOf<OptionKind::Text, OptionKind::EncodedText, OptionKind::Rectangle>;
 
 // The table, in the order in which LoadConfig reads it.
-constexpr std::span<const OptionSpec> AllOptions() { return options_detail::kTable; }
+constexpr std::span<const OptionEntry> AllOptions() { return options_detail::kTable; }
 
 // nullptr for a key that is not an option (keys compare without letter case).
-const OptionSpec* FindOption(std::wstring_view key);
+const OptionEntry* FindOption(std::wstring_view key);
 
 // The value an option has when its key holds `stored` (nullopt: no key),
 // with the table's fallbacks applied. Flags read as "1" or "0"; integers as
 // decimal text; text as it is; encoded text and rectangles stay stored form.
-std::wstring EffectiveValue(const OptionSpec& option, const std::optional<std::wstring>& stored);
+std::wstring EffectiveValue(const OptionEntry& option, const std::optional<std::wstring>& stored);
 
 // Keys whose failed writes are not reported: the program writes them on its
 // own at start and exit, not on the user's behalf.
