@@ -57,7 +57,8 @@ public:
     void OnAppBarCallback(WPARAM, LPARAM) override {}
     int idleTicks = 0;
     void OnIdleTick() override { ++idleTicks; }
-    void OnDisplayChange() override {}
+    int displayChanges = 0;
+    void OnDisplayChange() override { ++displayChanges; }
     void OnStartSettled() override {}
     void OnPanelDestroyed() override {}
     std::wstring_view ProgramFile() override { return L"C:\\Mivra\\Mivra.exe"; }

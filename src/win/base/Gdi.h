@@ -136,6 +136,7 @@ private:
 void FillSolid(HDC dc, const RECT& rect, COLORREF color);
 
 inline RECT ToRect(const Box& box) { return {box.left, box.top, box.right(), box.bottom()}; }
+inline Box ToBox(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
 
 // The height of a line of `font` in `window`; `fallback` when it cannot be measured.
 int LineHeight(HWND window, HGDIOBJ font, int fallback);

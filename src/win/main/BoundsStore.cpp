@@ -1,5 +1,7 @@
 #include "main/BoundsStore.h"
 
+#include "base/Gdi.h"
+
 #include "base/System.h"
 #include "layout/PanelBounds.h"
 
@@ -47,8 +49,7 @@ bool BoundsStore::Store(Patience patience) {
     RECT window{};
     if (!GetWindowRect(panel_, &window)) return false;
     const int tpp = TwipsPerPixel();
-    const Box box{window.left, window.top, window.right - window.left, window.bottom - window.top};
-    const bool stored = config_.SetConfig(Opt::Size, FormatStoredBounds(box, tpp, tpp), L"", false, patience);
+    const bool stored = config_.SetConfig(Opt::Size, FormatStoredBounds(ToBox(window), tpp, tpp), L"", false, patience);
     // A locked configuration takes nothing, however often it is asked.
     if (stored || config_.IsLocked()) pending_ = false;
     return !pending_;

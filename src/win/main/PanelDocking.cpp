@@ -1,5 +1,7 @@
 #include "main/PanelDocking.h"
 
+#include "base/Gdi.h"
+
 namespace mivra::win {
 namespace {
 
@@ -7,8 +9,7 @@ constexpr UINT kStepMs = 150;
 constexpr UINT kSlideTickMs = 10;
 
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM boxes) {
-    reinterpret_cast<std::vector<Box>*>(boxes)->push_back(
-        {rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top});
+    reinterpret_cast<std::vector<Box>*>(boxes)->push_back(ToBox(*rect));
     return TRUE;
 }
 
@@ -31,6 +32,7 @@ PanelDocking::~PanelDocking() {
 
 void PanelDocking::Attach(HWND window, UINT_PTR stepTimer, UINT_PTR slideTimer) {
     window_ = window;
+    monitors_ = MonitorBoxes();
     stepTimer_ = stepTimer;
     slideTimer_ = slideTimer;
 }
@@ -38,13 +40,10 @@ void PanelDocking::Attach(HWND window, UINT_PTR stepTimer, UINT_PTR slideTimer) 
 Box PanelDocking::PanelBox() const {
     RECT r{};
     GetWindowRect(window_, &r);
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    return ToBox(r);
 }
 
-DockFrame PanelDocking::Frame() const {
-    const std::vector<Box> monitors = MonitorBoxes();
-    return DockFrameFor(PanelBox(), monitors);
-}
+DockFrame PanelDocking::Frame() const { return DockFrameFor(PanelBox(), monitors_); }
 
 void PanelDocking::Show() {
     keepShown_ = true;
@@ -124,7 +123,7 @@ void PanelDocking::OnTimer(UINT_PTR id) {
 // The periodic auto-hide step: the pointer near a parked panel's edge brings
 // it out, the pointer well away from a docked one parks it.
 void PanelDocking::Step() {
-    if (!config_.Flag(Opt::AutoHide) || !IsWindowVisible(window_)) return UpdateStepTimer();
+    if (!config_.Flag(Opt::AutoHide) || !IsWindowVisible(window_)) return SetStepping(false);
     if (keepShown_ || sliding_) return;
     keepShown_ = true;
     POINT cursor{};
@@ -140,8 +139,7 @@ void PanelDocking::Step() {
     keepShown_ = false;
 }
 
-void PanelDocking::UpdateStepTimer() {
-    const bool wanted = IsWindowVisible(window_) && config_.Flag(Opt::AutoHide);
+void PanelDocking::SetStepping(bool wanted) {
     if (wanted == stepping_) return;
     stepping_ = wanted;
     if (wanted) SetTimer(window_, stepTimer_, kStepMs, nullptr);
@@ -150,16 +148,11 @@ void PanelDocking::UpdateStepTimer() {
 
 void PanelDocking::Shown(bool shown) {
     // WM_SHOWWINDOW comes before the window is visible: decide by what it says.
-    const bool wanted = shown && config_.Flag(Opt::AutoHide);
-    if (wanted != stepping_) {
-        stepping_ = wanted;
-        if (wanted) SetTimer(window_, stepTimer_, kStepMs, nullptr);
-        else KillTimer(window_, stepTimer_);
-    }
+    SetStepping(shown && config_.Flag(Opt::AutoHide));
     if (shown && config_.Flag(Opt::ShowFollowMouse) && !fullScreen_.HiddenForFullScreen()) {
         POINT cursor{};
         GetCursorPos(&cursor);
-        PlaceAt(FollowMouse(PanelBox(), {cursor.x, cursor.y}, MonitorBoxes()));
+        PlaceAt(FollowMouse(PanelBox(), {cursor.x, cursor.y}, monitors_));
     }
 }
 
@@ -177,8 +170,9 @@ void PanelDocking::Deactivated(HWND activated) {
 }
 
 void PanelDocking::DisplayChanged() {
+    monitors_ = MonitorBoxes();
     const Box panel = PanelBox();
-    const Point at = AfterDisplayChange(panel, parked_, MonitorBoxes());
+    const Point at = AfterDisplayChange(panel, parked_, monitors_);
     if (at != Point{panel.left, panel.top}) PlaceAt(at);
 }
 

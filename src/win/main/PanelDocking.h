@@ -61,11 +61,15 @@ private:
     void SlideTo(Point target);
     void Step();
     void PlaceAt(Point at);
-    void UpdateStepTimer();
+    // The periodic step runs only while wanted (shown, with AutoHide).
+    void SetStepping(bool wanted);
 
     const Configuration& config_;
     Panel panel_;
     HWND window_ = nullptr;
+    // The monitors, read when attached and again when the displays change:
+    // not on every step.
+    std::vector<Box> monitors_;
     UINT_PTR stepTimer_ = 0, slideTimer_ = 0;
     bool stepping_ = false;
     bool keepShown_ = false;

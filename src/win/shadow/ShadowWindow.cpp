@@ -41,7 +41,7 @@ void ShadowWindow::Follow() {
     if (!hwnd() || !owner_) return;
     RECT owner{};
     GetWindowRect(owner_, &owner);
-    const Box box = ShadowBoxFor({owner.left, owner.top, owner.right - owner.left, owner.bottom - owner.top});
+    const Box box = ShadowBoxFor(ToBox(owner));
     SetWindowPos(hwnd(), nullptr, box.left, box.top, box.width, box.height, SWP_NOZORDER | SWP_NOACTIVATE);
     if (box.width != width_ || box.height != height_) Paint(box.width, box.height);
 }
