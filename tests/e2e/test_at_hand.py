@@ -75,6 +75,22 @@ class Docking(unittest.TestCase):
             s.screenshot("back", window=False)
 
 
+@needs_display
+class HotKey(unittest.TestCase):
+    def test_the_key_combination_hides_the_panel_and_shows_it_from_another_program(self):
+        with MivraSession(self.id(), files={"Mivra.cfg": "[Config]\r\nEnableHotKey=1\r\n"}) as s:
+            s.wait_for_window()
+            s.key("alt+1", activate=True)  # the stored default
+            self.assertTrue(wait_until(lambda: not s.windows(), 10), "the hotkey hides a panel on the screen")
+            # A hotkey reaches Wine only while one of its windows has the X focus: another copy of the
+            # program (a separate instance, and without a hotkey) stands in for the program the user is in.
+            with MivraSession(self.id() + "-other") as other:
+                other.wait_for_window()
+                other.key("alt+1", activate=True)
+                self.assertTrue(wait_until(lambda: s.windows(), 10), "the hotkey shows the hidden panel")
+                self.assertTrue(other.windows(), "the other program keeps its window")
+
+
 def _click_on_screen(x, y, button=1):
     _run("xdotool", "mousemove", str(x), str(y), "click", str(button))
 

@@ -131,6 +131,40 @@ TEST(StartUp, TheApplicationsMessagesSummonAndDismissThePanel) {
     EXPECT_EQ(WaitForExit(p, 20s), 0u);
 }
 
+// Whether the shell holds an icon of `panel` (the program's icon has id 0):
+// only an icon it has can be modified.
+bool TrayHoldsIconOf(HWND panel) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = panel;
+    data.uFlags = NIF_TIP;
+    wcscpy(data.szTip, L"Mivra");
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+// When Explorer restarts its new taskbar knows no icons; it broadcasts
+// TaskbarCreated and every program adds its icon again.
+TEST(StartUp, TheTrayIconIsAddedAgainForANewTaskbarAndRemovedAtExit) {
+    ScratchDir scratch;
+    Copy mivra(scratch.path());
+    Process p = mivra.Start();
+    HWND panel = WaitForPanel(p);
+    ASSERT_TRUE(panel);
+    ASSERT_TRUE(WaitUntil([&] { return TrayHoldsIconOf(panel); }, 10s)) << "the icon is added at start";
+
+    NOTIFYICONDATAW lost{};
+    lost.cbSize = sizeof lost;
+    lost.hWnd = panel;
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &lost)) << "the taskbar loses it";
+    ASSERT_FALSE(TrayHoldsIconOf(panel));
+    PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return TrayHoldsIconOf(panel); }, 10s)) << "added again for the new taskbar";
+
+    PostMessageW(panel, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(p, 20s), 0u);
+    EXPECT_FALSE(TrayHoldsIconOf(panel)) << "removed at exit";
+}
+
 // A combination another program holds at the start is off for that run, but
 // the stored choice stays for the next start.
 TEST(StartUp, AHotKeyHeldElsewhereIsKeptForTheNextStart) {
