@@ -16,3 +16,5 @@ echo "== item panel painting (repaint, hover, wheel over 10,000 items)"
 "$WINE" "$bench/panel_bench.exe" "${MIVRA_BENCH_ROUNDS_PANEL:-60}" | tr -d '\r'
 echo "== start-up to the first painted group (1,000 items) against a minimal window program"
 "$WINE" "$bench/startup_bench.exe" "$exe" "${MIVRA_BENCH_ROUNDS_STARTUP:-15}" | tr -d '\r'
+echo "== summoning by the hotkey, and the cost of waiting parked or hidden, against a minimal window program"
+"$WINE" "$bench/summon_bench.exe" "$exe" "${MIVRA_BENCH_ROUNDS_SUMMON:-30}" "${MIVRA_BENCH_IDLE_SECONDS:-60}" | tr -d '\r'

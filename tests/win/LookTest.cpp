@@ -331,6 +331,33 @@ TEST(Picture, DrawSlicesPaintsANineSliceCell) {
     EXPECT_EQ(surface.At(cell.right(), cell.bottom() - 1), 0xFF0000FFu);
 }
 
+// A window's kept back buffer: made once for its size, drawn in the window's
+// own coordinates, and only the painted area copied, to the same place.
+TEST(BufferedDc, AKeptBufferIsMadeOnceAndCopiesThePaintedAreaInPlace) {
+    win::GdiLog log;
+    Surface surface(20, 20, 0xFF000000);
+    win::BackBuffer kept;
+    const auto paint = [&](const RECT& area, const RECT& client, COLORREF colour) {
+        win::BufferedDc buffer(surface.dc.get(), area, kept, client);
+        win::FillSolid(buffer.dc(), client, colour);
+    };
+    const RECT client{0, 0, 20, 20};
+    paint({2, 2, 10, 10}, client, RGB(0, 255, 0));
+    const size_t made = log.Made().size();
+    paint({12, 12, 18, 18}, client, RGB(0, 0, 255));
+    EXPECT_EQ(log.Made().size(), made) << "the second paint of the same size makes nothing";
+    const auto rgb = [&](int x, int y) { return surface.At(x, y) & 0xFFFFFF; };
+    EXPECT_EQ(rgb(5, 5), 0x00FF00u);
+    EXPECT_EQ(rgb(15, 15), 0x0000FFu);
+    EXPECT_EQ(rgb(11, 11), 0u) << "nothing outside the areas painted";
+    EXPECT_EQ(rgb(1, 1), 0u);
+
+    paint({0, 0, 4, 4}, {0, 0, 16, 16}, RGB(255, 0, 0));
+    EXPECT_GT(log.Made().size(), made) << "a new size, a new buffer";
+    EXPECT_EQ(rgb(3, 3), 0xFF0000u);
+    EXPECT_EQ(log.Alive(), 2u + 2) << "the surface and the one buffer, its bitmap and DC";
+}
+
 TEST(Picture, OwnsItsHandlesThroughMovesAndDraws) {
     win::GdiLog log;
     {

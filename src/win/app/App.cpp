@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/AppVersion.h"
-#include "app/PaintedSignal.h"
+#include "app/BenchSignals.h"
 #include "app/HotKeyText.h"
 #include "app/Messages.h"
 #include "base/WinCodePage.h"
@@ -38,16 +38,17 @@ App::~App() { DiscardForms(); }
 
 int App::Run() {
     if (!StartUp()) return 0;
-    PaintedSignal painted;
+    BenchSignals bench;
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        bench.Taken(msg, main_.get());
         if (!main_ || !main_->PreviewMessage(msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
         retired_.clear();
         retiredLooks_.clear();
-        painted.Check(main_.get());
+        bench.Check(main_.get());
     }
     retired_.clear();
     retiredLooks_.clear();

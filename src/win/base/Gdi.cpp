@@ -93,18 +93,40 @@ void MemoryCanvas::reset() noexcept {
     bitmap_.reset();
 }
 
+HDC BackBuffer::Sized(HDC like, int width, int height) {
+    if (width <= 0 || height <= 0) return nullptr;
+    if (!canvas_ || width != width_ || height != height_) {
+        canvas_ = MemoryCanvas(CreateBitmapFor(like, width, height), like);
+        width_ = canvas_ ? width : 0;
+        height_ = canvas_ ? height : 0;
+    }
+    return canvas_.dc();
+}
+
 BufferedDc::BufferedDc(HDC target, const RECT& area) : target_(target), area_(area) {
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return;
-    memory_ = MemoryCanvas(CreateBitmapFor(target, width, height), target);
-    if (memory_) SetViewportOrgEx(memory_.dc(), -area.left, -area.top, nullptr);
+    owned_ = MemoryCanvas(CreateBitmapFor(target, width, height), target);
+    memory_ = owned_.dc();
+    if (memory_) SetViewportOrgEx(memory_, -area.left, -area.top, nullptr);
+}
+
+BufferedDc::BufferedDc(HDC target, const RECT& area, BackBuffer& kept, const RECT& client)
+    : target_(target), area_(area), kept_(true) {
+    if (area.right <= area.left || area.bottom <= area.top) return;
+    memory_ = kept.Sized(target, client.right - client.left, client.bottom - client.top);
+    if (memory_) IntersectClipRect(memory_, area.left, area.top, area.right, area.bottom);
 }
 
 BufferedDc::~BufferedDc() {
     if (!memory_) return;
-    SetViewportOrgEx(memory_.dc(), 0, 0, nullptr);
-    BitBlt(target_, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top, memory_.dc(), 0, 0,
-           SRCCOPY);
+    const int x = kept_ ? area_.left : 0, y = kept_ ? area_.top : 0;
+    if (kept_) {
+        SelectClipRgn(memory_, nullptr);
+    } else {
+        SetViewportOrgEx(memory_, 0, 0, nullptr);
+    }
+    BitBlt(target_, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top, memory_, x, y, SRCCOPY);
 }
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color) {

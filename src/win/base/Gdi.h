@@ -117,20 +117,41 @@ private:
     BitmapDc dc_;  // destroyed first
 };
 
+// A window's back buffer, kept from one paint to the next and made again
+// only when the window's size changes: making a bitmap and a DC costs more
+// than drawing a small window, and a panel summoned from hiding paints every
+// part of itself at once.
+class BackBuffer {
+public:
+    // The buffer's DC for a client area of `width` x `height`, compatible
+    // with `like`; null when it cannot be made.
+    HDC Sized(HDC like, int width, int height);
+
+private:
+    MemoryCanvas canvas_;
+    int width_ = 0, height_ = 0;
+};
+
 // Draws into a memory bitmap and copies it to the target when it goes out of
-// scope, so that a repaint never flickers.
+// scope, so that a repaint never flickers. Drawing happens in the target's
+// coordinates, clipped to `area`; without a kept buffer a bitmap of the
+// area's size is made for this paint alone.
 class BufferedDc {
 public:
     BufferedDc(HDC target, const RECT& area);
+    // Draws into `kept`, sized to the client area `client` (from 0, 0).
+    BufferedDc(HDC target, const RECT& area, BackBuffer& kept, const RECT& client);
     ~BufferedDc();
     BufferedDc(const BufferedDc&) = delete;
     BufferedDc& operator=(const BufferedDc&) = delete;
-    HDC dc() const { return memory_ ? memory_.dc() : target_; }
+    HDC dc() const { return memory_ ? memory_ : target_; }
 
 private:
     HDC target_;
     RECT area_;
-    MemoryCanvas memory_;
+    MemoryCanvas owned_;
+    HDC memory_ = nullptr;  // owned_'s DC or the kept buffer's
+    bool kept_ = false;
 };
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color);

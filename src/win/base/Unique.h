@@ -82,6 +82,12 @@ struct MenuTraits {
     static void Close(Type h) { ::DestroyMenu(h); }
 };
 
+struct MappedViewTraits {
+    using Type = void*;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type view) { ::UnmapViewOfFile(view); }
+};
+
 using UniqueHandle = Unique<KernelHandleTraits>;      // CreateMutex, CreateProcess, OpenProcess
 using UniqueFile = Unique<FileHandleTraits>;          // CreateFile
 using UniqueWindow = Unique<WindowTraits>;            // CreateWindowEx of a window we own
@@ -89,5 +95,6 @@ using UniqueGdiObject = Unique<GdiObjectTraits>;      // CreateFont, CreateSolid
 using UniqueModule = Unique<ModuleTraits>;            // LoadLibrary
 using UniqueFind = Unique<FindHandleTraits>;          // FindFirstFile
 using UniqueMenu = Unique<MenuTraits>;                // CreatePopupMenu
+using UniqueView = Unique<MappedViewTraits>;          // MapViewOfFile
 
 }  // namespace mivra::win

@@ -44,7 +44,7 @@ void GroupBar::OnPaint() {
     PaintScope paint(hwnd());
     RECT client{};
     GetClientRect(hwnd(), &client);
-    BufferedDc buffer(paint.dc(), paint.Area());
+    BufferedDc buffer(paint.dc(), paint.Area(), buffer_, client);
     HDC dc = buffer.dc();
     const PanelLook& look = context_.look;
     const Picture& image = look.tab;

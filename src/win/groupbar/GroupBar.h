@@ -7,6 +7,7 @@
 
 #include <string_view>
 
+#include "base/Gdi.h"
 #include "base/LeaveTracker.h"
 #include "base/Unique.h"
 #include "base/Window.h"
@@ -81,6 +82,7 @@ private:
     int downTab_ = 0;
     bool dragging_ = false;  // the left button went down on a tab and is held
     LeaveTracker leave_;
+    BackBuffer buffer_;
     POINT hoverPoint_{};
     int hoverCandidate_ = 0;
     HWND renameBox_ = nullptr;  // a child: destroyed with the bar

@@ -483,7 +483,7 @@ void MainPanel::OnPaint() {
     PaintScope paint(hwnd());
     RECT client{};
     GetClientRect(hwnd(), &client);
-    BufferedDc buffer(paint.dc(), paint.Area());
+    BufferedDc buffer(paint.dc(), paint.Area(), buffer_, client);
     title_.Paint(buffer.dc(), client.right, client.bottom, TitleState());
 }
 

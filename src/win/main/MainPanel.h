@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Gdi.h"
 #include "base/LeaveTracker.h"
 #include "base/Unique.h"
 #include "base/Window.h"
@@ -168,6 +169,7 @@ private:
     TitleButton hot_ = TitleButton::None;
     TitleButton pressed_ = TitleButton::None;
     LeaveTracker leave_;
+    BackBuffer buffer_;
     WindowPtr<GroupBar> groupBar_;
     WindowPtr<ItemPanel> itemPanel_;
     WindowPtr<SearchBox> search_;

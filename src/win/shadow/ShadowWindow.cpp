@@ -48,15 +48,20 @@ void ShadowWindow::Follow() {
 
 void ShadowWindow::Show(bool shown) {
     if (!hwnd()) return;
-    if (shown) {
-        Follow();
-        // In the owner's band of the z-order: a shadow shown below a topmost
-        // owner would take the owner down with it.
-        const bool topMost = (GetWindowLongW(owner_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-        SetWindowPos(hwnd(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    if (!shown || !owner_) {
+        ShowWindow(hwnd(), SW_HIDE);
+        return;
     }
-    ShowWindow(hwnd(), shown ? SW_SHOWNA : SW_HIDE);
+    RECT owner{};
+    GetWindowRect(owner_, &owner);
+    const Box box = ShadowBoxFor(ToBox(owner));
+    if (box.width != width_ || box.height != height_) Paint(box.width, box.height);
+    // Placed, ordered and shown in one go, as it comes with the panel. In the
+    // owner's band of the z-order: a shadow shown below a topmost owner would
+    // take the owner down with it.
+    const bool topMost = (GetWindowLongW(owner_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    SetWindowPos(hwnd(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, box.left, box.top, box.width, box.height,
+                 SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_SHOWWINDOW);
 }
 
 void ShadowWindow::Paint(int width, int height) {
