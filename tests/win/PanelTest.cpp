@@ -540,6 +540,68 @@ TEST_F(PanelTest, ThePanelSeesKeysFirstButTheRenameBoxKeepsEscapeAndTab) {
     EXPECT_FALSE(IsWindowVisible(panel->hwnd())) << "Escape elsewhere hides the panel";
 }
 
+// The main menu's commands on the group shown: new items, sorting, converting.
+TEST_F(PanelTest, MainMenuAddsSortsAndConvertsTheGroupShown) {
+    Start({Group{L"A", {{L"b", L"C:\\Mivra\\tools\\b.exe", L"", L"", L"0"}, {L"a", L"D:\\a.exe", L"", L"", L"0"}}},
+           Group{L"B", {}}});
+    const int saves = host.saves;
+    const auto entry = [](MainCommand first, unsigned index) {
+        return static_cast<MainCommand>(static_cast<unsigned>(first) + index);
+    };
+    panel->RunMainCommand(MainCommand::EmptyItem);
+    panel->RunMainCommand(entry(MainCommand::SystemFunction, 2));
+    panel->RunMainCommand(entry(MainCommand::SystemTool, 3));
+    const auto& items = host.groups[0].Items();
+    ASSERT_EQ(items.size(), 5u);
+    EXPECT_EQ(items[2], (ItemRecord{L"", L"", L"", L"", L"0"}));
+    EXPECT_EQ(items[3], (ItemRecord{L"回收站", L"%rp%\\Mivra.exe", L"%rp%\\Mivra.exe", L"bitbucket", L"0"}));
+    EXPECT_EQ(items[4].title, L"组策略\u3000");
+    EXPECT_EQ(host.saves, saves + 3) << "each addition saved";
+    EXPECT_TRUE(host.groups[1].Items().empty()) << "only the group shown";
+
+    panel->RunMainCommand(MainCommand::SortByTitle);
+    EXPECT_EQ(items[0].title, L"");
+    EXPECT_EQ(items[1].title, L"a");
+    ASSERT_FALSE(host.notifier.balloons.empty());
+    EXPECT_EQ(host.notifier.balloons.back(), kSortedBalloon);
+
+    panel->RunMainCommand(MainCommand::ToPortable);
+    EXPECT_EQ(items[2].path.rfind(L"%r", 0), 0u) << "a path on the program's drive made portable: " << items[2].path;
+    EXPECT_EQ(items[1].path, L"D:\\a.exe") << "another drive stays";
+    EXPECT_EQ(host.notifier.balloons.back(), kConvertedBalloon);
+    panel->RunMainCommand(MainCommand::ToAbsolute);
+    EXPECT_EQ(items[2].path, L"C:\\Mivra\\tools\\b.exe");
+}
+
+// Command mode and the configuration lock, switched from the main menu.
+TEST_F(PanelTest, MainMenuSwitchesCommandModeAndTheConfigurationLock) {
+    Start({Group{L"A", {}}});
+    panel->RunMainCommand(MainCommand::SwitchMode);
+    EXPECT_TRUE(host.config.Flag(Opt::CommandMode));
+    EXPECT_FALSE(host.config.Flag(Opt::DisplaySearchSwitch));
+    EXPECT_TRUE(panel->SearchVisible()) << "command mode runs in search mode";
+    panel->RunMainCommand(MainCommand::SwitchMode);
+    EXPECT_FALSE(panel->SearchVisible());
+    EXPECT_TRUE(host.config.Flag(Opt::DisplaySearchSwitch));
+
+    panel->RunMainCommand(MainCommand::LockConfig);
+    EXPECT_TRUE(host.config.Flag(Opt::LockConfig));
+    EXPECT_NE(host.storage.bytes->find("LockConfig=1"), std::string::npos) << "written though the lock now holds";
+    EXPECT_EQ(host.notifier.balloons.back(), kConfigLockedBalloon);
+    panel->RunMainCommand(MainCommand::SwitchMode);
+    EXPECT_EQ(host.storage.bytes->find("CommandMode=1"), std::string::npos) << "nothing else is written while locked";
+    panel->RunMainCommand(MainCommand::SwitchMode);
+    const size_t balloons = host.notifier.balloons.size();
+    panel->RunMainCommand(MainCommand::LockConfig);
+    EXPECT_FALSE(host.config.Flag(Opt::LockConfig));
+    EXPECT_EQ(host.storage.bytes->find("LockConfig=1"), std::string::npos) << "the unlock is written too";
+    EXPECT_EQ(host.notifier.balloons.size(), balloons) << "unlocking tells nothing";
+
+    EXPECT_FALSE(panel->AutoHideLocked());
+    panel->RunMainCommand(MainCommand::LockAutoHide);
+    EXPECT_TRUE(panel->AutoHideLocked());
+}
+
 TEST_F(PanelTest, MovesAreStoredAndTheUpdateBarClosesItsSquare) {
     Start({MakeGroup(L"A", 1)});
     const int writes = host.storage.writes;

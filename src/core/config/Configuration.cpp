@@ -114,10 +114,10 @@ void Configuration::LoadOptions() {
     }
 }
 
-void Configuration::SetOption(Opt option, std::wstring_view value) {
+void Configuration::SetOption(Opt option, std::wstring_view value, bool force) {
     const OptionEntry& entry = EntryOf(option);
     Store(entry, std::wstring(value));
-    SetConfig(option, value, entry.defaultValue, false);
+    SetConfig(option, value, entry.defaultValue, force);
 }
 
 std::optional<LoadedData> Configuration::LoadGroups() {

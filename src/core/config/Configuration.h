@@ -86,8 +86,9 @@ public:
     bool Flag(FlagOpt option) const { return Number(option.id) == 1; }
     int Int(IntOpt option) const { return Number(option.id); }
     const std::wstring& Text(TextOpt option) const { return Option(option.id); }
-    // Sets the option in the store at once and stores it (not forced).
-    void SetOption(Opt option, std::wstring_view value);
+    // Sets the option in the store at once and stores it; forced, it is
+    // written even while the configuration is locked (the lock's own switch).
+    void SetOption(Opt option, std::wstring_view value, bool force = false);
 
     // While set (start-up), failed writes are not reported.
     void SetStartingUp(bool startingUp) { startingUp_ = startingUp; }

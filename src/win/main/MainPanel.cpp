@@ -587,14 +587,6 @@ void MainPanel::LookAgainForMissingIcons() {
 }
 
 
-void MainPanel::ShowMainMenu(MainMenuForm form) {
-    docking_.SetKeepShown(true);
-    SetForegroundWindow(hwnd());
-    const MainMenuCommand command = TrackMainMenu(hwnd(), form);
-    docking_.SetKeepShown(false);
-    if (command == MainMenuCommand::Exit) host_.ShutDown();
-}
-
 LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // A registered message has no fixed number for a case label.
     if (message == taskbarCreated_ && message != 0) {

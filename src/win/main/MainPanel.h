@@ -27,6 +27,7 @@
 #include "main/PanelHost.h"
 #include "main/PanelLook.h"
 #include "main/TitleBar.h"
+#include "items/ItemSort.h"
 #include "menus/MainMenu.h"
 #include "panel/PanelContext.h"
 #include "search/SearchBox.h"
@@ -58,6 +59,7 @@ public:
     void DisplayChanged() { docking_.DisplayChanged(); }
     // Whether the panel is parked at an edge (and which).
     Edges Parked() const { return docking_.Parked(); }
+    bool AutoHideLocked() const { return docking_.LockAutoHide(); }
     void Close();
 
     bool Loaded() const { return loaded_; }
@@ -94,8 +96,10 @@ public:
     // The message loop's look at a key before the focused child gets it:
     // true when the panel handled it (it is not dispatched then).
     bool PreviewMessage(const MSG& msg);
-    // Pops the main menu up at the pointer, the panel in front and kept shown meanwhile.
+    // Pops the main menu up at the pointer, the panel in front and kept shown
+    // meanwhile, and carries out the command chosen.
     void ShowMainMenu(MainMenuForm form);
+    void RunMainCommand(MainCommand command);
     // The title caption; an empty text brings the configured title back.
     void SetCaption(const std::wstring& caption);
     const std::wstring& Caption() const { return title_.Caption(); }
@@ -143,6 +147,13 @@ private:
     void PanelKey(UINT virtualKey) override { KeyDown(virtualKey); }
     // Of both.
     void PanelDragged() override { docking_.Drag(); }
+
+    // The main menu's commands on the group shown (MainPanelMenu.cpp).
+    void AddToCurrentGroup(const ItemRecord& item);
+    void SortCurrentGroup(SortMode mode);
+    void ConvertCurrentGroup(int mode);
+    void SetCommandMode(bool on);
+    void SetLockConfig(bool on);
 
     // No group is selected until the next SelTab.
     void ClearSelection();

@@ -1,19 +1,19 @@
 #pragma once
-// The main menu, popped up at the pointer from the title bar's menu button,
-// from empty space in a panel, or from the tray icon.
+// The main menu on the screen: popped up at the pointer from the title bar's
+// menu button, from empty space in a panel, or from the tray icon. What it
+// holds is menus/MainMenuModel's.
 
 #include <windows.h>
 
+#include <vector>
+
+#include "menus/MainMenuModel.h"
+
 namespace mivra::win {
 
-// Where the menu opens from; the tray's form is the one for a panel that may be hidden.
-enum class MainMenuForm { Panel = 0, Tray = 1 };
-
-enum class MainMenuCommand { None, Exit };
-
-// Pops the menu up at the pointer for `owner` (which must be in the
-// foreground for the menu to close when clicked away from); what was chosen.
-// LATER: the entries of the tools, settings, sync and update check.
-MainMenuCommand TrackMainMenu(HWND owner, MainMenuForm form);
+// Pops `entries` up at the pointer for `owner` (which must be in the
+// foreground for the menu to close when clicked away from); the command
+// chosen, None when the menu was closed.
+MainCommand TrackMainMenu(HWND owner, const std::vector<MenuEntry>& entries);
 
 }  // namespace mivra::win

@@ -1,0 +1,98 @@
+// The main menu's commands, as the panel carries them out.
+
+#include "app/FileLocations.h"
+#include "items/ItemConvert.h"
+#include "main/MainPanel.h"
+
+namespace mivra::win {
+namespace {
+
+// Entries whose windows and services are not part of this build yet.
+// LATER: the item editor, settings, memo, hosts editor, timed shutdown, sync and update check.
+constexpr MainCommand kNotYetHere[] = {MainCommand::CustomItem,   MainCommand::Setup,        MainCommand::OpenMemo,
+                                       MainCommand::SyncUpload,   MainCommand::SyncDownload, MainCommand::SyncClear,
+                                       MainCommand::Shutdown,     MainCommand::HostsEditor,  MainCommand::CheckUpdate};
+
+std::wstring_view FileNameOf(std::wstring_view path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring_view::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+void MainPanel::ShowMainMenu(MainMenuForm form) {
+    MainMenuState state;
+    state.form = form;
+    state.searchShown = searchMode_;
+    state.commandMode = Config().Flag(Opt::CommandMode);
+    state.lockAutoHide = docking_.LockAutoHide();
+    state.lockConfig = Config().Flag(Opt::LockConfig);
+    state.sortByCount = Config().Flag(Opt::SortByCount);
+    state.unavailable = kNotYetHere;
+    docking_.SetKeepShown(true);
+    SetForegroundWindow(hwnd());
+    const MainCommand command = TrackMainMenu(hwnd(), MainMenuEntries(state));
+    docking_.SetKeepShown(false);
+    RunMainCommand(command);
+}
+
+void MainPanel::RunMainCommand(MainCommand command) {
+    if (const int function = SystemFunctionIndex(command); function >= 0)
+        return AddToCurrentGroup(SystemFunctionItem(function, FileNameOf(host_.ProgramFile())));
+    if (const int tool = SystemToolIndex(command); tool >= 0) return AddToCurrentGroup(SystemToolItem(tool));
+    switch (command) {
+    case MainCommand::EmptyItem: return AddToCurrentGroup({});
+    case MainCommand::SortByTitle: return SortCurrentGroup(SortMode::ByTitle);
+    case MainCommand::SortByPath: return SortCurrentGroup(SortMode::ByPath);
+    case MainCommand::ToPortable: return ConvertCurrentGroup(1);
+    case MainCommand::ToAbsolute: return ConvertCurrentGroup(2);
+    case MainCommand::SwitchMode: return SetCommandMode(!Config().Flag(Opt::CommandMode));
+    case MainCommand::LockAutoHide: return docking_.SetLockAutoHide(!docking_.LockAutoHide());
+    case MainCommand::LockConfig: return SetLockConfig(!Config().Flag(Opt::LockConfig));
+    case MainCommand::Exit: return host_.ShutDown();
+    default: return;  // LATER: the commands of kNotYetHere
+    }
+}
+
+void MainPanel::AddToCurrentGroup(const ItemRecord& item) {
+    Group* group = CurrentGroup();
+    if (!group || searchMode_) return;
+    host_.AddItem(group->Items(), item.title, item.path, item.icoPath, item.argument, L"0");
+    itemPanel_->ItemsChanged();
+    SaveData();
+}
+
+void MainPanel::SortCurrentGroup(SortMode mode) {
+    Group* group = CurrentGroup();
+    if (!group || searchMode_) return;
+    if (!SortItems(group->Items(), mode, Config().Flag(Opt::SortByCount))) return;
+    itemPanel_->ItemsChanged();
+    SaveData();
+    host_.ShowBalloon(kSortedBalloon);
+}
+
+void MainPanel::ConvertCurrentGroup(int mode) {
+    Group* group = CurrentGroup();
+    if (!group || searchMode_) return;
+    if (ConvertItems(group->Items(), mode, FileLocations::ForExecutable(host_.ProgramFile()).programDir)) {
+        itemPanel_->ItemsChanged();
+        SaveData();
+    }
+    host_.ShowBalloon(kConvertedBalloon);
+}
+
+void MainPanel::SetCommandMode(bool on) {
+    // As the settings window's check box does: the search switch goes with command mode.
+    Config().SetOption(Opt::CommandMode, on ? L"1" : L"0");
+    Config().SetOption(Opt::DisplaySearchSwitch, on ? L"0" : L"1");
+    if (on != searchMode_) SwitchSearch();
+    FormResize();
+}
+
+void MainPanel::SetLockConfig(bool on) {
+    // The lock's own switch is written even while the lock holds.
+    Config().SetOption(Opt::LockConfig, on ? L"1" : L"0", true);
+    if (on) host_.ShowBalloon(kConfigLockedBalloon);
+}
+
+}  // namespace mivra::win
