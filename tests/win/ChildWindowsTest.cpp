@@ -37,6 +37,7 @@ public:
     }
     void GroupTitleTyped(std::wstring_view title) override { said.push_back(L"title " + std::wstring(title)); }
     void PanelDragged() override { said.push_back(L"drag"); }
+    void MainMenuRequested() override { said.push_back(L"main menu"); }
     void MenuShown(bool open) override { said.push_back(open ? L"menu" : L"menu closed"); }
     void GroupItemChosen(size_t group, size_t item, ShowMode show, std::wstring_view verb) override {
         said.push_back(L"start " + std::to_wstring(group) + L" " + std::to_wstring(item) + L" " +
@@ -105,7 +106,9 @@ TEST_F(ChildWindowsTest, AnItemPanelReportsTheItemToStartAndDragsOfThePanel) {
     host.now += 100;
     SendMessageW(panel->hwnd(), WM_LBUTTONUP, 0, second);
     SendMessageW(panel->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(290, 190));  // on no item
-    EXPECT_EQ(recorder.said, (std::vector<std::wstring>{L"start 1 2 1 open", L"drag"}));
+    SendMessageW(panel->hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(290, 190));
+    SendMessageW(panel->hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(290, 190));
+    EXPECT_EQ(recorder.said, (std::vector<std::wstring>{L"start 1 2 1 open", L"drag", L"main menu"}));
 }
 
 TEST_F(ChildWindowsTest, TheSearchBoxStartsAResultInItsOwnGroupAndHandsOnThePanelsKeys) {
@@ -121,6 +124,29 @@ TEST_F(ChildWindowsTest, TheSearchBoxStartsAResultInItsOwnGroupAndHandsOnThePane
     SendMessageW(box->QueryWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(recorder.said, (std::vector<std::wstring>{L"start 1 3 1 open", L"result started",
                                                         L"key " + std::to_wstring(VK_ESCAPE)}));
+}
+
+// In command mode the pointer neither hovers nor starts a result: a left press
+// moves the panel, a right release opens the main menu, even on a result.
+TEST_F(ChildWindowsTest, InCommandModeThePointerOnlyMovesThePanelAndOpensTheMainMenu) {
+    host.config.SetOption(Opt::CommandMode, L"1");
+    auto box = win::MakeWindow<win::SearchBox>(context, static_cast<win::SearchBoxEvents&>(recorder));
+    ASSERT_TRUE(box->Create(parent));
+    MoveWindow(box->hwnd(), 0, 0, 300, 200, FALSE);
+    ShowWindow(box->hwnd(), SW_SHOWNA);
+    box->ReDraw();
+    box->SetText(L"item");
+    ASSERT_GE(box->List().size(), 1u);
+    HWND results = box->Results().hwnd();
+    const Point cell = GetItemPos(box->Results().Grid(), 1);
+    const LPARAM first = MAKELPARAM(cell.x + 5, cell.y + 5);
+
+    SendMessageW(results, WM_MOUSEMOVE, 0, first);
+    SendMessageW(results, WM_LBUTTONDOWN, MK_LBUTTON, first);
+    SendMessageW(results, WM_LBUTTONUP, 0, first);
+    SendMessageW(results, WM_RBUTTONDOWN, MK_RBUTTON, first);
+    SendMessageW(results, WM_RBUTTONUP, 0, first);
+    EXPECT_EQ(recorder.said, (std::vector<std::wstring>{L"drag", L"main menu"}));
 }
 
 }  // namespace

@@ -301,6 +301,13 @@ void ItemPanel::ItemMouse(int kind, int button, int x, int y) {
     if (!items) return;
     const Configuration& config = context_.config;
     const int count = static_cast<int>(items->size());
+    if (results_ && config.Flag(Opt::CommandMode)) {
+        // In command mode the results are chosen with the keyboard alone: the
+        // pointer moves the panel and opens the main menu, nothing else.
+        if (kind == 1 && button == 1) events_.PanelDragged();
+        if (kind == 2 && button == 2) events_.MainMenuRequested();
+        return;
+    }
     const int h = HitTestItem(grid_, count, x, y);
 
     if (h > count) {  // on no item
@@ -310,7 +317,7 @@ void ItemPanel::ItemMouse(int kind, int button, int x, int y) {
         } else if (kind == 2) {
             DrawItem(pressedItm_, CellState::Normal);
             targetItm_ = 0;
-            // LATER: the main menu opens on empty space.
+            if (button == 2) events_.MainMenuRequested();
         } else {
             if (config.Flag(Opt::ItemHoverTips)) events_.CaptionChanged(L"");
             DrawItem(hotItm_, CellState::Normal);

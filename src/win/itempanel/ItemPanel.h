@@ -38,6 +38,8 @@ public:
     virtual void HideRequested(HideMode mode) = 0;
     // The left button went down on no item: the panel follows the pointer.
     virtual void PanelDragged() = 0;
+    // The right button was released on no item: the main menu opens.
+    virtual void MainMenuRequested() = 0;
     // The hover tip of `window`; an empty text removes it.
     virtual void TipChanged(HWND window, const std::wstring& text) = 0;
     // The title caption while an item is hovered; empty: the configured title.

@@ -147,6 +147,7 @@ private:
     void PanelKey(UINT virtualKey) override { KeyDown(virtualKey); }
     // Of both.
     void PanelDragged() override { docking_.Drag(); }
+    void MainMenuRequested() override { ShowMainMenu(MainMenuForm::Panel); }
 
     // The main menu's commands on the group shown (MainPanelMenu.cpp).
     void AddToCurrentGroup(const ItemRecord& item);
