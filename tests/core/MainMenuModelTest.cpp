@@ -12,7 +12,7 @@ namespace {
 
 const MenuEntry* Find(const std::vector<MenuEntry>& entries, MainCommand command) {
     const auto found = std::find_if(entries.begin(), entries.end(), [&](const MenuEntry& e) {
-        return e.kind == MenuEntry::Kind::Command && e.command == command;
+        return e.kind == MenuEntry::Kind::Command && e.id == static_cast<unsigned>(command);
     });
     return found == entries.end() ? nullptr : &*found;
 }

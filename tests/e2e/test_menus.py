@@ -8,6 +8,7 @@ from mivra_e2e import (MivraSession, _run, data_file, main, needs_display, read_
                        window_geometry)
 
 MENU_BUTTON = (279, 15)  # the third title button from the right, in a panel 354 wide
+FIRST_CELL = (88, 83)    # the centre of the first item's cell (two columns of 177 under the tabs)
 
 
 @needs_display
@@ -30,6 +31,22 @@ class MainMenu(unittest.TestCase):
             self.assertTrue(saved, f"an item added and saved: {read_groups(s)}")
             self.assertEqual(read_groups(s)[0][1][1], {"title": "", "path": "", "ico": "", "parm": "", "count": "0"})
             self.assertEqual(read_groups(s)[1][1], [], "only the group shown")
+
+
+@needs_display
+class ItemMenu(unittest.TestCase):
+    def test_a_right_click_on_an_item_opens_its_menu_and_delete_takes_it_away(self):
+        files = {"Mivra.cfg": data_file([("工具", [("记事本", r"C:\windows\notepad.exe"),
+                                                   ("网页", "https://example.com/")])])}
+        with MivraSession(self.id(), files=files) as s:
+            s.wait_for_window()
+            s.click(*FIRST_CELL, button=3)
+            menu = s.wait_for_popup()
+            s.screenshot("item-menu", window=False)
+            self.assertGreater(window_geometry(menu)[3], 200, "a local target gets every entry")
+            _run("xdotool", "key", "d")  # 删除(&D)
+            self.assertTrue(wait_until(lambda: [i["title"] for i in read_groups(s)[0][1]] == ["网页"], 10),
+                            f"deleted and saved: {read_groups(s)}")
 
 
 if __name__ == "__main__":

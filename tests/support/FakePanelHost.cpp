@@ -1,5 +1,7 @@
 #include "FakePanelHost.h"
 
+#include <algorithm>
+
 namespace mivra::test {
 
 int FakePanelHost::ShowMessage(std::wstring_view text, UINT) {
@@ -7,9 +9,10 @@ int FakePanelHost::ShowMessage(std::wstring_view text, UINT) {
     return answer;
 }
 
-bool FakePanelHost::RunItem(ItemRecord& item, ShowMode, std::wstring_view) {
+bool FakePanelHost::RunItem(ItemRecord& item, ShowMode show, std::wstring_view verb) {
     if (item.path.empty() || startsFail) return false;
     started.push_back(item.title);
+    startedAs.push_back(std::wstring(verb) + L" " + std::to_wstring(static_cast<int>(show)));
     item.count = std::to_wstring(std::stoi(item.count) + 1);
     return true;
 }
@@ -19,6 +22,25 @@ bool FakePanelHost::AddItem(std::vector<ItemRecord>& items, std::wstring_view ti
     addedPaths.emplace_back(path);
     items.push_back({std::wstring(title), std::wstring(path), std::wstring(icoPath), std::wstring(argument),
                      std::wstring(count)});
+    return true;
+}
+
+std::wstring FakePanelHost::Shell::Resolve(std::wstring_view stored) {
+    // Enough of the rule for tests: the program's folder is C:\Mivra.
+    std::wstring path(stored);
+    if (path.rfind(L"%rp%", 0) == 0) path.replace(0, 4, L"C:\\Mivra");
+    return path;
+}
+
+bool FakePanelHost::Shell::Exists(const std::wstring& path) {
+    return std::find(files.begin(), files.end(), path) != files.end();
+}
+
+bool FakePanelHost::Shell::SaveShortcut(const std::wstring& file, const std::wstring& target,
+                                        std::wstring_view arguments, const std::wstring& icon) {
+    if (!saves) return false;
+    shortcuts.push_back({file, target, std::wstring(arguments), icon});
+    files.push_back(file);
     return true;
 }
 

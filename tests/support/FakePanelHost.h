@@ -32,6 +32,7 @@ public:
     std::vector<std::wstring> messages;
     int answer = IDOK;  // to every question
     std::vector<std::wstring> started;  // titles, in order
+    std::vector<std::wstring> startedAs;  // "verb show" of each start
     bool startsFail = false;
     std::vector<std::wstring> addedPaths;
     win::SystemIcons icons{L"C:\\Mivra\\Mivra.exe", L"C:\\Program Files"};
@@ -49,6 +50,33 @@ public:
     void ShutDown() override {}
     int memosOpened = 0;
     void OpenMemo() override { ++memosOpened; }
+    // Records what the item menu asks of the system; the desktop is a set of names.
+    struct Shell final : win::ShellServices {
+        unsigned osMajor = 10;
+        std::vector<std::wstring> opened, copied;
+        std::wstring desktop = L"C:\\Desktop";
+        std::vector<std::wstring> files;  // full paths that exist
+        bool saves = true;
+        struct Shortcut {
+            std::wstring file, target, arguments, icon;
+        };
+        std::vector<Shortcut> shortcuts;
+        unsigned OsMajor() override { return osMajor; }
+        std::wstring Resolve(std::wstring_view stored) override;
+        bool OpenFolder(const std::wstring& resolved) override {
+            opened.push_back(resolved);
+            return true;
+        }
+        bool CopyText(std::wstring_view text) override {
+            copied.emplace_back(text);
+            return true;
+        }
+        std::wstring DesktopFolder() override { return desktop; }
+        bool Exists(const std::wstring& path) override;
+        bool SaveShortcut(const std::wstring& file, const std::wstring& target, std::wstring_view arguments,
+                          const std::wstring& icon) override;
+    } shell;
+    win::ShellServices& Shell() override { return shell; }
     void OnHandOver() override {}
     void OnTrayCallback(LPARAM) override {}
     void OnTaskbarCreated() override {}

@@ -38,6 +38,9 @@ public:
     void GroupTitleTyped(std::wstring_view title) override { said.push_back(L"title " + std::wstring(title)); }
     void PanelDragged() override { said.push_back(L"drag"); }
     void MainMenuRequested() override { said.push_back(L"main menu"); }
+    void ItemMenuRequested(size_t group, size_t item) override {
+        said.push_back(L"item menu " + std::to_wstring(group) + L" " + std::to_wstring(item));
+    }
     void MenuShown(bool open) override { said.push_back(open ? L"menu" : L"menu closed"); }
     void GroupItemChosen(size_t group, size_t item, ShowMode show, std::wstring_view verb) override {
         said.push_back(L"start " + std::to_wstring(group) + L" " + std::to_wstring(item) + L" " +

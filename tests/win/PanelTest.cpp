@@ -602,6 +602,66 @@ TEST_F(PanelTest, MainMenuSwitchesCommandModeAndTheConfigurationLock) {
     EXPECT_TRUE(panel->AutoHideLocked());
 }
 
+// The item menu's commands on one item of a group.
+TEST_F(PanelTest, ItemMenuMovesDeletesBlanksAndCopies) {
+    Start({Group{L"A", {{L"记事本", L"C:\\n.exe", L"C:\\n.exe", L"-x", L"7"}, {L"网页", L"https://example.com/", L"", L"", L"2"},
+                        {L"工具", L"%rp%\\tools\\t.exe", L"", L"", L"1"}}},
+           Group{L"B", {{L"b", L"C:\\b.exe", L"", L"", L"0"}}}});
+    auto& a = host.groups[0].Items();
+    auto& b = host.groups[1].Items();
+    const int saves = host.saves;
+    const auto moveTo = [](unsigned group) { return static_cast<ItemCommand>(static_cast<unsigned>(ItemCommand::MoveTo) + group - 1); };
+
+    panel->RunItemCommand(moveTo(1), 1, 1);
+    EXPECT_EQ(a.size(), 3u) << "not to its own group";
+    panel->RunItemCommand(moveTo(2), 1, 1);
+    ASSERT_EQ(b.size(), 2u);
+    EXPECT_EQ(b[1], (ItemRecord{L"记事本", L"C:\\n.exe", L"C:\\n.exe", L"-x", L"7"})) << "appended with its count";
+    EXPECT_EQ(a.front().title, L"网页");
+    EXPECT_EQ(host.saves, saves + 1) << "saved once";
+
+    panel->RunItemCommand(ItemCommand::CopyPath, 1, 2);
+    EXPECT_EQ(host.shell.copied, std::vector<std::wstring>{L"C:\\Mivra\\tools\\t.exe"}) << "the resolved path";
+    panel->RunItemCommand(ItemCommand::OpenFolder, 1, 2);
+    EXPECT_EQ(host.shell.opened, std::vector<std::wstring>{L"C:\\Mivra\\tools\\t.exe"});
+    panel->RunItemCommand(ItemCommand::RunAsAdministrator, 1, 2);
+    panel->RunItemCommand(ItemCommand::RunMinimized, 1, 2);
+    EXPECT_EQ(host.startedAs, (std::vector<std::wstring>{L"runas 1", L"open 6"}));
+
+    panel->RunItemCommand(ItemCommand::ReplaceWithBlank, 1, 1);
+    EXPECT_EQ(a[0], (ItemRecord{L"", L"", L"", L"", L"2"})) << "the cell stays with its count";
+    panel->RunItemCommand(ItemCommand::Delete, 1, 1);
+    ASSERT_EQ(a.size(), 1u);
+    EXPECT_EQ(a[0].title, L"工具");
+
+    host.answer = IDCANCEL;
+    panel->RunItemCommand(ItemCommand::DeleteAll, 2, 1);
+    EXPECT_EQ(b.size(), 2u) << "cancelled: nothing changes";
+    EXPECT_EQ(host.messages.back(), kDeleteAllQuestion);
+    host.answer = IDOK;
+    panel->RunItemCommand(ItemCommand::DeleteAll, 2, 1);
+    EXPECT_TRUE(b.empty());
+}
+
+// The desktop shortcut takes a free, valid name on the Desktop and says when it fails.
+TEST_F(PanelTest, ADesktopShortcutNeverOverwritesAndTellsAFailure) {
+    Start({Group{L"A", {{L"Tom && Jerry", L"C:\\t.exe", L"C:\\t.ico", L"-a", L"0"}, {L"..\\..\\evil", L"C:\\e.exe", L"", L"", L"0"}}}});
+    host.shell.files = {L"C:\\Desktop\\Tom & Jerry.lnk"};
+    panel->RunItemCommand(ItemCommand::CreateLink, 1, 1);
+    panel->RunItemCommand(ItemCommand::CreateLink, 1, 2);
+    ASSERT_EQ(host.shell.shortcuts.size(), 2u);
+    EXPECT_EQ(host.shell.shortcuts[0].file, L"C:\\Desktop\\Tom & Jerry (2).lnk");
+    EXPECT_EQ(host.shell.shortcuts[0].target, L"C:\\t.exe");
+    EXPECT_EQ(host.shell.shortcuts[0].arguments, L"-a");
+    EXPECT_EQ(host.shell.shortcuts[0].icon, L"C:\\t.ico");
+    EXPECT_EQ(host.shell.shortcuts[1].file, L"C:\\Desktop\\evil.lnk") << "never outside the Desktop";
+    EXPECT_TRUE(host.notifier.balloons.empty());
+
+    host.shell.saves = false;
+    panel->RunItemCommand(ItemCommand::CreateLink, 1, 1);
+    ASSERT_EQ(host.notifier.balloons.size(), 1u) << "a failure is told";
+}
+
 TEST_F(PanelTest, MovesAreStoredAndTheUpdateBarClosesItsSquare) {
     Start({MakeGroup(L"A", 1)});
     const int writes = host.storage.writes;

@@ -35,7 +35,8 @@ public:
     void Command(std::wstring_view caption, MainCommand command, bool checked = false, bool greyed = false) {
         const auto& off = state_.unavailable;
         greyed = greyed || std::find(off.begin(), off.end(), command) != off.end();
-        entries_.push_back({MenuEntry::Kind::Command, std::wstring(caption), command, checked, greyed});
+        entries_.push_back(
+            {MenuEntry::Kind::Command, std::wstring(caption), static_cast<unsigned>(command), checked, greyed});
     }
     void Separator() { entries_.push_back({MenuEntry::Kind::Separator}); }
     void Submenu(std::wstring_view caption) { entries_.push_back({MenuEntry::Kind::Submenu, std::wstring(caption)}); }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "data/Group.h"
+#include "menus/MenuEntry.h"
 
 namespace mivra {
 
@@ -58,16 +59,8 @@ struct MainMenuState {
     std::span<const MainCommand> unavailable;  // shown greyed: not part of this build yet
 };
 
-struct MenuEntry {
-    enum class Kind { Command, Separator, Submenu, EndSubmenu };
-    Kind kind = Kind::Command;
-    std::wstring caption;
-    MainCommand command = MainCommand::None;
-    bool checked = false;
-    bool greyed = false;
-};
-
-// The entries in order; a Submenu entry opens a submenu that its EndSubmenu closes.
+// The entries in order (an entry's id is its MainCommand); a Submenu entry
+// opens a submenu that its EndSubmenu closes.
 std::vector<MenuEntry> MainMenuEntries(const MainMenuState& state);
 
 // The item a system function entry adds: it starts this program itself

@@ -22,6 +22,7 @@
 #include "config/FileConfigStorage.h"
 #include "items/ItemLaunch.h"
 #include "items/ShellItemSources.h"
+#include "items/SystemShellServices.h"
 #include "layout/Geometry.h"
 #include "main/PanelHost.h"
 #include "main/PanelLook.h"
@@ -66,6 +67,7 @@ public:
     void OnHandOver() override;
     // LATER: the memo window (the tools).
     void OpenMemo() override {}
+    ShellServices& Shell() override { return *shell_; }
     void OnPanelDestroyed() override;
     void OnTrayCallback(LPARAM event) override;
     void OnTaskbarCreated() override { tray_.TaskbarCreated(); }
@@ -114,6 +116,7 @@ private:
     std::unique_ptr<SystemIcons> icons_;
     std::unique_ptr<SystemLaunchActions> launcher_;
     std::unique_ptr<LaunchContext> launchContext_;
+    std::unique_ptr<SystemShellServices> shell_;
     ShellItemSources sources_;
     std::optional<SingleInstance> running_;
     WindowPtr<MainPanel> main_;

@@ -378,8 +378,8 @@ void ItemPanel::ItemMouse(int kind, int button, int x, int y) {
             if (!config.Flag(Opt::DoubleClick)) Run(ShowMode::Normal, L"open");
         }
     } else {
-        // LATER: the item menu opens here.
         DrawItem(targetItm_, CellState::Hover);
+        ShowItemMenu();
     }
 }
 
@@ -393,6 +393,18 @@ void ItemPanel::OnDoubleClick() {
     } else if (config.Flag(Opt::DoubleClickHide)) {
         events_.HideRequested(HideMode::OnRequest);
     }
+}
+
+void ItemPanel::ShowItemMenu() {
+    auto* items = Items();
+    if (!items || targetItm_ < 1 || targetItm_ > static_cast<int>(items->size())) return;
+    if (!results_) return events_.ItemMenuRequested(static_cast<size_t>(group_), static_cast<size_t>(targetItm_));
+    // A result's menu acts on the item it stands for, in its own group; then
+    // the search ends as after a start.
+    const ItemOrigin origin = results_->origins[targetItm_ - 1];
+    if (origin.IsEmpty()) return;
+    events_.ItemMenuRequested(origin.group, origin.item);
+    events_.SearchResultStarted();
 }
 
 void ItemPanel::Run(ShowMode show, std::wstring_view verb) {

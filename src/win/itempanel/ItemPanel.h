@@ -40,6 +40,9 @@ public:
     virtual void PanelDragged() = 0;
     // The right button was released on no item: the main menu opens.
     virtual void MainMenuRequested() = 0;
+    // The right button was released on item `item` of group `group` (both
+    // 1-based; for a search result, the item it stands for): its menu opens.
+    virtual void ItemMenuRequested(size_t group, size_t item) = 0;
     // The hover tip of `window`; an empty text removes it.
     virtual void TipChanged(HWND window, const std::wstring& text) = 0;
     // The title caption while an item is hovered; empty: the configured title.
@@ -111,6 +114,8 @@ private:
     // kind 0 move, 1 button down, 2 button up; button 1 left, 2 right.
     void ItemMouse(int kind, int button, int x, int y);
     void OnDoubleClick();
+    // The item menu of TargetItm (for a result, of the item it stands for).
+    void ShowItemMenu();
     void Run(ShowMode show, std::wstring_view verb);
     // A command item of the result list, made up from the query; whether it started.
     bool RunCommandItem(ShowMode show, std::wstring_view verb);

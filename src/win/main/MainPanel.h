@@ -28,7 +28,9 @@
 #include "main/PanelLook.h"
 #include "main/TitleBar.h"
 #include "items/ItemSort.h"
-#include "menus/MainMenu.h"
+#include "menus/ItemMenuModel.h"
+#include "menus/MainMenuModel.h"
+#include "menus/PopupMenu.h"
 #include "panel/PanelContext.h"
 #include "search/SearchBox.h"
 #include "shadow/ShadowWindow.h"
@@ -100,6 +102,10 @@ public:
     // meanwhile, and carries out the command chosen.
     void ShowMainMenu(MainMenuForm form);
     void RunMainCommand(MainCommand command);
+    // The item menu of item `item` in group `group` (both 1-based) at the
+    // pointer, and the command chosen carried out on that item.
+    void ShowItemMenu(size_t group, size_t item);
+    void RunItemCommand(ItemCommand command, size_t group, size_t item);
     // The title caption; an empty text brings the configured title back.
     void SetCaption(const std::wstring& caption);
     const std::wstring& Caption() const { return title_.Caption(); }
@@ -148,6 +154,7 @@ private:
     // Of both.
     void PanelDragged() override { docking_.Drag(); }
     void MainMenuRequested() override { ShowMainMenu(MainMenuForm::Panel); }
+    void ItemMenuRequested(size_t group, size_t item) override { ShowItemMenu(group, item); }
 
     // The main menu's commands on the group shown (MainPanelMenu.cpp).
     void AddToCurrentGroup(const ItemRecord& item);
@@ -155,6 +162,11 @@ private:
     void ConvertCurrentGroup(int mode);
     void SetCommandMode(bool on);
     void SetLockConfig(bool on);
+    // The item menu's commands (MainPanelItemMenu.cpp).
+    void MoveItem(size_t group, size_t item, size_t toGroup);
+    void CreateDesktopShortcut(const ItemRecord& item);
+    // After a command changed group `group`: the panel shows it again and the data is saved.
+    void GroupEdited(size_t group);
 
     // No group is selected until the next SelTab.
     void ClearSelection();

@@ -31,7 +31,9 @@ void MainPanel::ShowMainMenu(MainMenuForm form) {
     state.unavailable = kNotYetHere;
     docking_.SetKeepShown(true);
     SetForegroundWindow(hwnd());
-    const MainCommand command = TrackMainMenu(hwnd(), MainMenuEntries(state));
+    POINT at{};
+    GetCursorPos(&at);
+    const auto command = static_cast<MainCommand>(TrackPopup(hwnd(), MainMenuEntries(state), at));
     docking_.SetKeepShown(false);
     RunMainCommand(command);
 }

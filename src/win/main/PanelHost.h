@@ -13,6 +13,7 @@
 #include "config/Configuration.h"
 #include "data/Group.h"
 #include "items/ItemServices.h"
+#include "items/ShellServices.h"
 
 namespace mivra::win {
 
@@ -37,6 +38,8 @@ public:
     virtual void ShutDown() = 0;
     // Opens the memo window (Alt+E).
     virtual void OpenMemo() = 0;
+    // The system services the item menu's commands use.
+    virtual ShellServices& Shell() = 0;
 
     // --- What the system sends to the application through the panel's window.
     // A second start handed its start over: the panel is to be shown.

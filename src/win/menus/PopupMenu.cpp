@@ -1,10 +1,10 @@
-#include "menus/MainMenu.h"
+#include "menus/PopupMenu.h"
 
 #include "base/Unique.h"
 
 namespace mivra::win {
 
-MainCommand TrackMainMenu(HWND owner, const std::vector<MenuEntry>& entries) {
+unsigned TrackPopup(HWND owner, const std::vector<MenuEntry>& entries, POINT at) {
     // The menu being filled and its captions, innermost last.
     struct Level {
         UniqueMenu menu;
@@ -14,11 +14,11 @@ MainCommand TrackMainMenu(HWND owner, const std::vector<MenuEntry>& entries) {
     levels.push_back({UniqueMenu(CreatePopupMenu()), L""});
     for (const MenuEntry& entry : entries) {
         HMENU menu = levels.back().menu.get();
-        if (!menu) return MainCommand::None;
+        if (!menu) return 0;
         switch (entry.kind) {
         case MenuEntry::Kind::Command: {
             const UINT flags = MF_STRING | (entry.checked ? MF_CHECKED : 0u) | (entry.greyed ? MF_GRAYED : 0u);
-            AppendMenuW(menu, flags, static_cast<UINT_PTR>(entry.command), entry.caption.c_str());
+            AppendMenuW(menu, flags, entry.id, entry.caption.c_str());
             break;
         }
         case MenuEntry::Kind::Separator: AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); break;
@@ -34,14 +34,12 @@ MainCommand TrackMainMenu(HWND owner, const std::vector<MenuEntry>& entries) {
             break;
         }
     }
-    if (levels.size() != 1 || !levels.front().menu) return MainCommand::None;
-    POINT at{};
-    GetCursorPos(&at);
+    if (levels.size() != 1 || !levels.front().menu) return 0;
     const UINT chosen = TrackPopupMenu(levels.front().menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x,
                                        at.y, 0, owner, nullptr);
     // A menu opened from the tray closes properly only when its owner gets a message after it.
     PostMessageW(owner, WM_NULL, 0, 0);
-    return static_cast<MainCommand>(chosen);
+    return chosen;
 }
 
 }  // namespace mivra::win

@@ -1,0 +1,93 @@
+// The item menu's commands, as the panel carries them out on one item of a group.
+
+#include "main/MainPanel.h"
+
+namespace mivra::win {
+namespace {
+
+// LATER: the item editor and Explorer's own menu.
+constexpr ItemCommand kNotYetHere[] = {ItemCommand::Edit, ItemCommand::ExplorerMenu};
+
+constexpr wchar_t kShortcutFailed[] = L"无法在桌面创建快捷方式：";
+constexpr wchar_t kMoveRefused[] = L"该项目无法移动到目标分组。";
+
+}  // namespace
+
+void MainPanel::ShowItemMenu(size_t group, size_t item) {
+    auto& groups = host_.Groups();
+    if (group < 1 || group > groups.size() || item < 1 || item > groups[group - 1].Items().size()) return;
+    std::vector<std::wstring> titles;
+    for (const Group& g : groups) titles.push_back(g.title);
+    ShellServices& shell = host_.Shell();
+    const ItemMenuState state{shell.Resolve(groups[group - 1].Items()[item - 1].path),
+                              static_cast<int>(shell.OsMajor()), titles, group, kNotYetHere};
+    POINT at{};
+    GetCursorPos(&at);
+    docking_.SetKeepShown(true);
+    SetForegroundWindow(hwnd());
+    const auto command = static_cast<ItemCommand>(TrackPopup(hwnd(), ItemMenuEntries(state), at));
+    docking_.SetKeepShown(false);
+    RunItemCommand(command, group, item);
+}
+
+void MainPanel::RunItemCommand(ItemCommand command, size_t group, size_t item) {
+    auto& groups = host_.Groups();
+    if (group < 1 || group > groups.size() || item < 1 || item > groups[group - 1].Items().size()) return;
+    auto& items = groups[group - 1].Items();
+    ItemRecord& record = items[item - 1];
+    ShellServices& shell = host_.Shell();
+    if (const int to = MoveToIndex(command); to >= 0) return MoveItem(group, item, static_cast<size_t>(to) + 1);
+    switch (command) {
+    case ItemCommand::RunAsAdministrator: return RunGroupItem(group, item, ShowMode::Normal, L"runas");
+    case ItemCommand::RunMinimized: return RunGroupItem(group, item, ShowMode::Minimized, L"open");
+    case ItemCommand::OpenFolder: shell.OpenFolder(shell.Resolve(record.path)); return;
+    case ItemCommand::Delete:
+        items.erase(items.begin() + static_cast<std::ptrdiff_t>(item - 1));
+        return GroupEdited(group);
+    case ItemCommand::ReplaceWithBlank:
+        // The cell stays where it is and keeps its launch count.
+        record = {L"", L"", L"", L"", record.count};
+        return GroupEdited(group);
+    case ItemCommand::CopyPath: shell.CopyText(shell.Resolve(record.path)); return;
+    case ItemCommand::CreateLink: return CreateDesktopShortcut(record);
+    case ItemCommand::DeleteAll:
+        if (host_.ShowMessage(kDeleteAllQuestion, MB_OKCANCEL | MB_ICONINFORMATION) == IDCANCEL) return;
+        items.clear();
+        return GroupEdited(group);
+    default: return;  // LATER: the commands of kNotYetHere
+    }
+}
+
+void MainPanel::MoveItem(size_t group, size_t item, size_t toGroup) {
+    auto& groups = host_.Groups();
+    if (toGroup < 1 || toGroup > groups.size() || toGroup == group) return;
+    const ItemRecord moved = groups[group - 1].Items()[item - 1];
+    // Appended there with its launch count, through the same rules as any added item.
+    if (!host_.AddItem(groups[toGroup - 1].Items(), moved.title, moved.path, moved.icoPath, moved.argument,
+                       moved.count)) {
+        host_.ShowBalloon(kMoveRefused);
+        return;
+    }
+    auto& items = groups[group - 1].Items();
+    items.erase(items.begin() + static_cast<std::ptrdiff_t>(item - 1));
+    GroupEdited(group);  // one save for both groups
+}
+
+void MainPanel::CreateDesktopShortcut(const ItemRecord& item) {
+    ShellServices& shell = host_.Shell();
+    const std::wstring desktop = shell.DesktopFolder();
+    // One file name on the Desktop itself, never over a file already there.
+    const std::wstring name = desktop.empty() ? std::wstring() : FreeShortcutFileName(ShortcutBaseName(item.title), [&](const std::wstring& candidate) {
+        return shell.Exists(desktop + L"\\" + candidate);
+    });
+    const std::wstring file = desktop + L"\\" + name;
+    if (name.empty() || !shell.SaveShortcut(file, shell.Resolve(item.path), item.argument, shell.Resolve(item.icoPath)))
+        host_.ShowBalloon(kShortcutFailed + (name.empty() ? ShortcutBaseName(item.title) : file));
+}
+
+void MainPanel::GroupEdited(size_t group) {
+    if (static_cast<int>(group) == currentTab_ && !searchMode_) itemPanel_->ItemsChanged();
+    SaveData();
+}
+
+}  // namespace mivra::win
