@@ -4,17 +4,13 @@
 
 #include <set>
 
+#include "MenuCaptions.h"
 #include "menus/ItemMenuModel.h"
 
 namespace mivra {
 namespace {
 
-std::vector<std::wstring> Captions(const std::vector<MenuEntry>& entries) {
-    std::vector<std::wstring> captions;
-    for (const MenuEntry& e : entries)
-        captions.push_back(e.kind == MenuEntry::Kind::Separator ? L"-" : e.kind == MenuEntry::Kind::EndSubmenu ? L"]" : e.caption);
-    return captions;
-}
+using test::Captions;
 
 TEST(ItemMenuModel, EntriesFollowTheTarget) {
     const std::wstring groups[] = {L"工具", L"文档", L"网站"};

@@ -5,23 +5,19 @@
 
 #include <algorithm>
 
+#include "MenuCaptions.h"
 #include "menus/MainMenuModel.h"
 
 namespace mivra {
 namespace {
+
+using test::Captions;
 
 const MenuEntry* Find(const std::vector<MenuEntry>& entries, MainCommand command) {
     const auto found = std::find_if(entries.begin(), entries.end(), [&](const MenuEntry& e) {
         return e.kind == MenuEntry::Kind::Command && e.id == static_cast<unsigned>(command);
     });
     return found == entries.end() ? nullptr : &*found;
-}
-
-std::vector<std::wstring> Captions(const std::vector<MenuEntry>& entries) {
-    std::vector<std::wstring> captions;
-    for (const MenuEntry& e : entries)
-        captions.push_back(e.kind == MenuEntry::Kind::Separator ? L"-" : e.kind == MenuEntry::Kind::EndSubmenu ? L"]" : e.caption);
-    return captions;
 }
 
 TEST(MainMenuModel, FromAPanelEveryEntryInOrder) {
