@@ -26,6 +26,7 @@ namespace mivra::win {
 namespace {
 
 constexpr UINT kPingMessage = WM_APP + 1;
+constexpr UINT kShowShadowMessage = WM_APP + 2;
 constexpr UINT_PTR kStoreBoundsTimer = 1;
 constexpr UINT_PTR kIdleTimer = 2;
 constexpr UINT_PTR kDockStepTimer = 3;
@@ -483,8 +484,16 @@ void MainPanel::OnPaint() {
     PaintScope paint(hwnd());
     RECT client{};
     GetClientRect(hwnd(), &client);
-    BufferedDc buffer(paint.dc(), paint.Area(), buffer_, client);
-    title_.Paint(buffer.dc(), client.right, client.bottom, TitleState());
+    {
+        BufferedDc buffer(paint.dc(), paint.Area(), buffer_, client);
+        title_.Paint(buffer.dc(), client.right, client.bottom, TitleState());
+    }
+    if (std::exchange(shadowPending_, false)) {
+        // What was summoned comes first: the parts are painted now, and the
+        // shadow with the next message.
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PostMessageW(hwnd(), kShowShadowMessage, 0, 0);
+    }
 }
 
 void MainPanel::OnMouse(UINT message, int x, int y) {
@@ -619,6 +628,9 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kPingMessage:
         OnPing();
         return 0;
+    case kShowShadowMessage:
+        if (shadow_ && IsWindowVisible(hwnd())) shadow_->Show(true);
+        return 0;
     case WM_PAINT:
         OnPaint();
         return 0;
@@ -627,7 +639,9 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SHOWWINDOW:
         docking_.Shown(wParam != 0);
         if (wParam) LookAgainForMissingIcons();
-        if (shadow_) shadow_->Show(wParam != 0);
+        // Coming back, the shadow waits until the panel is painted (OnPaint).
+        shadowPending_ = wParam && shadow_;
+        if (shadow_ && !wParam) shadow_->Show(false);
         break;
     case WM_DEVICECHANGE:
         // A drive came or went: targets that were missing may be there now.

@@ -207,6 +207,7 @@ private:
     bool pingArmed_ = false;
     PanelDocking docking_;
     WindowPtr<ShadowWindow> shadow_;
+    bool shadowPending_ = false;  // shown again, the shadow not yet
     const UINT taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     BoundsStore bounds_;
 };
