@@ -6,6 +6,7 @@
 
 #include "IconvCodePage.h"
 #include "app/CommandLine.h"
+#include "menus/MainMenuModel.h"
 
 namespace mivra {
 namespace {
@@ -44,7 +45,7 @@ class ItemLaunch : public ::testing::Test {
 protected:
     LaunchContext context{gbk, L"D:\\Mivra\\Mivra.exe", L"D:\\Mivra",
                           [](std::wstring_view name) -> std::optional<std::wstring> {
-                              if (name == L"windir") return std::wstring(L"C:\\Windows");
+                              if (name == L"windir" || name == L"SystemRoot") return std::wstring(L"C:\\Windows");
                               return std::nullopt;
                           }};
     RecordingActions actions;
@@ -101,6 +102,14 @@ TEST_F(ItemLaunch, WhatCannotBeStartedIsToldAndNotCounted) {
             << item.path;
         EXPECT_EQ(item.count, c.told.empty() ? L"3" : L"2") << item.path;
     }
+}
+
+// A system tool the main menu adds that this edition of Windows lacks (the
+// group policy editor on Home editions) is told like any missing target.
+TEST_F(ItemLaunch, AMissingSystemToolIsTold) {
+    ItemRecord tool = SystemToolItem(3);
+    EXPECT_FALSE(RunItem(tool, ShowMode::Normal, L"open", context, actions));
+    EXPECT_EQ(actions.done, std::vector<std::wstring>{L"tell 找不到“组策略\u3000”的目标：\r\nC:\\Windows\\system32\\gpedit.msc"});
 }
 
 TEST_F(ItemLaunch, EmptyPathStartsNothingAndKeepsTheCount) {
