@@ -76,13 +76,14 @@ void MainPanel::MoveItem(size_t group, size_t item, size_t toGroup) {
 void MainPanel::CreateDesktopShortcut(const ItemRecord& item) {
     ShellServices& shell = host_.Shell();
     const std::wstring desktop = shell.DesktopFolder();
+    const std::wstring base = ShortcutBaseName(item.title);
     // One file name on the Desktop itself, never over a file already there.
-    const std::wstring name = desktop.empty() ? std::wstring() : FreeShortcutFileName(ShortcutBaseName(item.title), [&](const std::wstring& candidate) {
-        return shell.Exists(desktop + L"\\" + candidate);
-    });
+    const auto taken = [&](const std::wstring& candidate) { return shell.Exists(desktop + L"\\" + candidate); };
+    const std::wstring name = desktop.empty() ? std::wstring() : FreeShortcutFileName(base, taken);
     const std::wstring file = desktop + L"\\" + name;
-    if (name.empty() || !shell.SaveShortcut(file, shell.Resolve(item.path), item.argument, shell.Resolve(item.icoPath)))
-        host_.ShowBalloon(kShortcutFailed + (name.empty() ? ShortcutBaseName(item.title) : file));
+    const bool saved =
+        !name.empty() && shell.SaveShortcut(file, shell.Resolve(item.path), item.argument, shell.Resolve(item.icoPath));
+    if (!saved) host_.ShowBalloon(kShortcutFailed + (name.empty() ? base : file));
 }
 
 void MainPanel::GroupEdited(size_t group) {
