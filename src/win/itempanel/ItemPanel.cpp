@@ -87,10 +87,10 @@ void ItemPanel::LookAgainForMissingIcons() {
         lookUpPosted_ = PostMessageW(hwnd(), kLookUpIconsMessage, 0, 0) != FALSE;
 }
 
-void ItemPanel::ItemsChanged() {
+void ItemPanel::ItemsChanged(RedrawMode mode) {
     icons_.clear();
     pendingIcons_.clear();
-    ReDraw(RedrawMode::KeepScroll);
+    ReDraw(mode);
 }
 
 void ItemPanel::NoteRun(bool reordered) {

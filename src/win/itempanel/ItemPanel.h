@@ -71,7 +71,7 @@ public:
     // looked up again: those on the screen now, the others when drawn.
     void LookAgainForMissingIcons();
     // Items were added or changed in place; the scroll position stays.
-    void ItemsChanged();
+    void ItemsChanged(RedrawMode mode = RedrawMode::KeepScroll);
     // The shown group's items were started from elsewhere: the click timing
     // counts from now, and a sort by count may have reordered them.
     void NoteRun(bool reordered);

@@ -165,8 +165,9 @@ private:
     // The item menu's commands (MainPanelItemMenu.cpp).
     void MoveItem(size_t group, size_t item, size_t toGroup);
     void CreateDesktopShortcut(const ItemRecord& item);
-    // After a command changed group `group`: the panel shows it again and the data is saved.
-    void GroupEdited(size_t group);
+    // After a command changed group `group`: the panel shows it again (a
+    // removal from the top, as the rows closed up) and the data is saved.
+    void GroupEdited(size_t group, RedrawMode mode = RedrawMode::KeepScroll);
 
     // No group is selected until the next SelTab.
     void ClearSelection();

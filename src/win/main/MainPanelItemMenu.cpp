@@ -43,7 +43,7 @@ void MainPanel::RunItemCommand(ItemCommand command, size_t group, size_t item) {
     case ItemCommand::OpenFolder: shell.OpenFolder(shell.Resolve(record.path)); return;
     case ItemCommand::Delete:
         items.erase(items.begin() + static_cast<std::ptrdiff_t>(item - 1));
-        return GroupEdited(group);
+        return GroupEdited(group, RedrawMode::ToTop);
     case ItemCommand::ReplaceWithBlank:
         // The cell stays where it is and keeps its launch count.
         record = {L"", L"", L"", L"", record.count};
@@ -53,7 +53,7 @@ void MainPanel::RunItemCommand(ItemCommand command, size_t group, size_t item) {
     case ItemCommand::DeleteAll:
         if (host_.ShowMessage(kDeleteAllQuestion, MB_OKCANCEL | MB_ICONINFORMATION) == IDCANCEL) return;
         items.clear();
-        return GroupEdited(group);
+        return GroupEdited(group, RedrawMode::ToTop);
     default: return;  // LATER: the commands of kNotYetHere
     }
 }
@@ -70,7 +70,7 @@ void MainPanel::MoveItem(size_t group, size_t item, size_t toGroup) {
     }
     auto& items = groups[group - 1].Items();
     items.erase(items.begin() + static_cast<std::ptrdiff_t>(item - 1));
-    GroupEdited(group);  // one save for both groups
+    GroupEdited(group, RedrawMode::ToTop);  // one save for both groups
 }
 
 void MainPanel::CreateDesktopShortcut(const ItemRecord& item) {
@@ -86,8 +86,8 @@ void MainPanel::CreateDesktopShortcut(const ItemRecord& item) {
     if (!saved) host_.ShowBalloon(kShortcutFailed + (name.empty() ? base : file));
 }
 
-void MainPanel::GroupEdited(size_t group) {
-    if (static_cast<int>(group) == currentTab_ && !searchMode_) itemPanel_->ItemsChanged();
+void MainPanel::GroupEdited(size_t group, RedrawMode mode) {
+    if (static_cast<int>(group) == currentTab_ && !searchMode_) itemPanel_->ItemsChanged(mode);
     SaveData();
 }
 
