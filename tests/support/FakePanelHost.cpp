@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "paths/PortablePath.h"
+
 namespace mivra::test {
 
 int FakePanelHost::ShowMessage(std::wstring_view text, UINT) {
@@ -26,10 +28,8 @@ bool FakePanelHost::AddItem(std::vector<ItemRecord>& items, std::wstring_view ti
 }
 
 std::wstring FakePanelHost::Shell::Resolve(std::wstring_view stored) {
-    // Enough of the rule for tests: the program's folder is C:\Mivra.
-    std::wstring path(stored);
-    if (path.rfind(L"%rp%", 0) == 0) path.replace(0, 4, L"C:\\Mivra");
-    return path;
+    // The program's folder is C:\Mivra, and no environment variable is set.
+    return ResolvePath(stored, L"C:\\Mivra", [](std::wstring_view) { return std::optional<std::wstring>(); });
 }
 
 bool FakePanelHost::Shell::Exists(const std::wstring& path) {

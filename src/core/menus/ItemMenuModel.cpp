@@ -1,28 +1,24 @@
 #include "menus/ItemMenuModel.h"
 
 #include <algorithm>
-#include <array>
+
+#include "text/Strings.h"
 
 namespace mivra {
 namespace {
 
-wchar_t Upper(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
-
 bool EndsWithNoCase(std::wstring_view text, std::wstring_view end) {
-    return text.size() >= end.size() &&
-           std::equal(end.begin(), end.end(), text.end() - end.size(),
-                      [](wchar_t a, wchar_t b) { return Upper(a) == Upper(b); });
+    return text.size() >= end.size() && EqualsNoCase(text.substr(text.size() - end.size()), end);
 }
 
 // "CON", "PRN", "AUX", "NUL", "COM1".."COM9", "LPT1".."LPT9", also before an extension.
 bool IsDeviceName(std::wstring_view name) {
-    std::wstring stem(name.substr(0, name.find(L'.')));
-    while (!stem.empty() && stem.back() == L' ') stem.pop_back();
-    std::transform(stem.begin(), stem.end(), stem.begin(), Upper);
+    std::wstring_view stem = name.substr(0, name.find(L'.'));
+    while (!stem.empty() && stem.back() == L' ') stem.remove_suffix(1);
     for (std::wstring_view device : {L"CON", L"PRN", L"AUX", L"NUL"})
-        if (stem == device) return true;
-    return stem.size() == 4 && (stem.starts_with(L"COM") || stem.starts_with(L"LPT")) && stem[3] >= L'1' &&
-           stem[3] <= L'9';
+        if (EqualsNoCase(stem, device)) return true;
+    return stem.size() == 4 && (StartsWithNoCase(stem, L"COM") || StartsWithNoCase(stem, L"LPT")) &&
+           stem[3] >= L'1' && stem[3] <= L'9';
 }
 
 }  // namespace

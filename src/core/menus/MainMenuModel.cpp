@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "text/Strings.h"
+
 namespace mivra {
 namespace {
 
@@ -104,9 +106,7 @@ std::vector<MenuEntry> MainMenuEntries(const MainMenuState& state) {
 ItemRecord SystemFunctionItem(int index, std::wstring_view exeName) {
     if (index < 0 || index >= static_cast<int>(kSystemFunctionCount)) return {};
     std::wstring base(exeName);
-    const auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
-    if (base.size() >= 4 && std::equal(base.end() - 4, base.end(), L".exe",
-                                       [&](wchar_t a, wchar_t b) { return lower(a) == b; }))
+    if (base.size() >= 4 && EqualsNoCase(std::wstring_view(base).substr(base.size() - 4), L".exe"))
         base.resize(base.size() - 4);
     const std::wstring path = L"%rp%\\" + base + L".exe";
     return {std::wstring(kSystemFunctions[index]), path, path, std::wstring(kSystemFunctionKeywords[index]), L"0"};

@@ -37,14 +37,7 @@ bool ShadowWindow::Create(HINSTANCE instance, HWND owner) {
                     owner, instance) != nullptr;
 }
 
-void ShadowWindow::Follow() {
-    if (!hwnd() || !owner_) return;
-    RECT owner{};
-    GetWindowRect(owner_, &owner);
-    const Box box = ShadowBoxFor(ToBox(owner));
-    SetWindowPos(hwnd(), nullptr, box.left, box.top, box.width, box.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (box.width != width_ || box.height != height_) Paint(box.width, box.height);
-}
+void ShadowWindow::Follow() { PlaceAroundOwner(nullptr, SWP_NOZORDER | SWP_NOACTIVATE); }
 
 void ShadowWindow::Show(bool shown) {
     if (!hwnd()) return;
@@ -52,16 +45,21 @@ void ShadowWindow::Show(bool shown) {
         ShowWindow(hwnd(), SW_HIDE);
         return;
     }
-    RECT owner{};
-    GetWindowRect(owner_, &owner);
-    const Box box = ShadowBoxFor(ToBox(owner));
-    if (box.width != width_ || box.height != height_) Paint(box.width, box.height);
     // Placed, ordered and shown in one go, as it comes with the panel. In the
     // owner's band of the z-order: a shadow shown below a topmost owner would
     // take the owner down with it.
     const bool topMost = (GetWindowLongW(owner_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    SetWindowPos(hwnd(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, box.left, box.top, box.width, box.height,
-                 SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_SHOWWINDOW);
+    PlaceAroundOwner(topMost ? HWND_TOPMOST : HWND_NOTOPMOST, SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_SHOWWINDOW);
+}
+
+void ShadowWindow::PlaceAroundOwner(HWND insertAfter, UINT flags) {
+    if (!hwnd() || !owner_) return;
+    RECT owner{};
+    GetWindowRect(owner_, &owner);
+    const Box box = ShadowBoxFor(ToBox(owner));
+    // The picture is made for the new size first: shown, it is on the screen at once.
+    if (box.width != width_ || box.height != height_) Paint(box.width, box.height);
+    SetWindowPos(hwnd(), insertAfter, box.left, box.top, box.width, box.height, flags);
 }
 
 void ShadowWindow::Paint(int width, int height) {

@@ -36,6 +36,8 @@ public:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    // Around the owner, 6 pixels out, with the picture for that size.
+    void PlaceAroundOwner(HWND insertAfter, UINT flags);
     void Paint(int width, int height);
     bool Resizable() const { return resizing_.allowed && resizing_.allowed(); }
 
