@@ -71,6 +71,15 @@ public:
             copied.emplace_back(text);
             return true;
         }
+        std::wstring clipboard;
+        std::wstring ClipboardText() override { return clipboard; }
+        std::vector<std::wstring> chosenFiles;  // what the file dialogs answer, in order; then cancelled
+        std::wstring ChooseFile(HWND) override {
+            if (chosenFiles.empty()) return {};
+            std::wstring file = chosenFiles.front();
+            chosenFiles.erase(chosenFiles.begin());
+            return file;
+        }
         std::wstring DesktopFolder() override { return desktop; }
         bool Exists(const std::wstring& path) override;
         bool SaveShortcut(const std::wstring& file, const std::wstring& target, std::wstring_view arguments,

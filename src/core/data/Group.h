@@ -1,6 +1,7 @@
 #pragma once
 // Groups and the five text fields of an item, as they are stored.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,12 +10,22 @@ namespace mivra {
 
 class AnsiCodePage;
 
+// Which item a record is while the program runs, so that a window holding
+// an item (the item editor) finds it again after the group was sorted,
+// reordered or moved. 0 until someone asks; never stored, and never part of
+// a record's value: records are equal whatever their serials.
+struct ItemSerial {
+    std::uint64_t value = 0;
+    friend bool operator==(ItemSerial, ItemSerial) { return true; }
+};
+
 struct ItemRecord {
     std::wstring title;
     std::wstring path;      // a portable path or a web address
     std::wstring icoPath;   // the file or folder whose shell icon is shown
     std::wstring argument;  // stored as "Parm"
     std::wstring count;     // launches, decimal text
+    ItemSerial serial;
 
     bool operator==(const ItemRecord&) const = default;
 };

@@ -84,4 +84,11 @@ std::wstring MakePortable(std::wstring_view path, std::wstring_view programDir) 
     return CollapseDoubledBackslashes(s);
 }
 
+std::wstring MakeAbsolute(std::wstring_view path, std::wstring_view programDir) {
+    const std::wstring_view marker = path.substr(0, 4);
+    if (EqualsNoCase(marker, L"%rp%")) return CleanPath(ReplaceAll(path, marker, programDir));
+    if (EqualsNoCase(marker, L"%rr%")) return CleanPath(ReplaceAll(path, marker, programDir.substr(0, 2)));
+    return std::wstring(path);
+}
+
 }  // namespace mivra

@@ -24,4 +24,9 @@ std::wstring CleanPath(std::wstring_view path);
 // The inverse rule: a path on the program's drive becomes "%rp%\..." or "%rr%\...".
 std::wstring MakePortable(std::wstring_view path, std::wstring_view programDir);
 
+// Back again: a path that starts with "%rp%" or "%rr%" (any case) gets the
+// program directory or its drive wherever that marker, as spelled at the
+// start, occurs. Any other path is returned as it is.
+std::wstring MakeAbsolute(std::wstring_view path, std::wstring_view programDir);
+
 }  // namespace mivra

@@ -1,7 +1,9 @@
 #pragma once
-// What the item menu asks of the system for an item: its target resolved,
-// the target's folder opened, the clipboard, and desktop shortcuts. The
-// program's are SystemShellServices; tests record instead.
+// What the item menu and the item editor ask of the system: an item's target
+// resolved, the target's folder opened, the clipboard, desktop shortcuts and
+// the file dialog. The program's are SystemShellServices; tests record instead.
+
+#include <windows.h>
 
 #include <string>
 #include <string_view>
@@ -18,6 +20,11 @@ public:
     virtual bool OpenFolder(const std::wstring& resolved) = 0;
     // Puts `text` on the clipboard as Unicode text; false when the clipboard was not free.
     virtual bool CopyText(std::wstring_view text) = 0;
+    // The clipboard's Unicode text; empty when it holds none.
+    virtual std::wstring ClipboardText() = 0;
+    // The open-file dialog for any existing file, owned by `owner`: the full
+    // path chosen, or empty when the user cancelled.
+    virtual std::wstring ChooseFile(HWND owner) = 0;
     // The user's desktop folder (no trailing backslash); empty when unknown.
     virtual std::wstring DesktopFolder() = 0;
     virtual bool Exists(const std::wstring& path) = 0;

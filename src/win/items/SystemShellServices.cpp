@@ -2,9 +2,12 @@
 
 #include <windows.h>
 #include <shlobj.h>
+#include <commdlg.h>
 #include <shobjidl.h>
 
+#include <algorithm>
 #include <cstring>
+#include <cwchar>
 
 #include "base/ComPtr.h"
 #include "items/OpenFolder.h"
@@ -35,6 +38,37 @@ bool SystemShellServices::CopyText(std::wstring_view text) {
     }
     if (!given) GlobalFree(memory);
     return given;
+}
+
+std::wstring SystemShellServices::ClipboardText() {
+    std::wstring text;
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            // Up to the terminator, and never beyond the memory another program put there.
+            const size_t most = GlobalSize(data) / sizeof(wchar_t);
+            text.assign(chars, std::find(chars, chars + most, L'\0'));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+std::wstring SystemShellServices::ChooseFile(HWND owner) {
+    std::wstring file(32768, L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = L"请选择任意文件(*.*)\0*.*\0";
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrTitle = L"选择文件";
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_NOCHANGEDIR;
+    if (!GetOpenFileNameW(&dialog)) return {};
+    file.resize(std::wcslen(file.c_str()));
+    return file;
 }
 
 std::wstring SystemShellServices::DesktopFolder() {

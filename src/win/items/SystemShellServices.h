@@ -16,6 +16,8 @@ public:
     std::wstring Resolve(std::wstring_view storedPath) override;
     bool OpenFolder(const std::wstring& resolved) override;
     bool CopyText(std::wstring_view text) override;
+    std::wstring ClipboardText() override;
+    std::wstring ChooseFile(HWND owner) override;
     std::wstring DesktopFolder() override;
     bool Exists(const std::wstring& path) override;
     bool SaveShortcut(const std::wstring& file, const std::wstring& target, std::wstring_view arguments,

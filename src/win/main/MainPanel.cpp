@@ -455,6 +455,7 @@ bool MainPanel::OnChar(wchar_t character) {
 }
 
 bool MainPanel::PreviewMessage(const MSG& msg) {
+    if (editor_ && editor_->PreviewMessage(msg)) return true;
     const bool key = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
     if ((!key && msg.message != WM_CHAR) || !hwnd()) return false;
     if (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd)) return false;
@@ -630,6 +631,9 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case kShowShadowMessage:
         if (shadow_ && IsWindowVisible(hwnd())) shadow_->Show(true);
+        return 0;
+    case kFreeEditorMessage:
+        closedEditor_.reset();
         return 0;
     case WM_PAINT:
         OnPaint();

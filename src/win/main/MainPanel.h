@@ -10,7 +10,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +21,7 @@
 #include "base/LeaveTracker.h"
 #include "base/Unique.h"
 #include "base/Window.h"
+#include "editor/ItemEditor.h"
 #include "groupbar/GroupBar.h"
 #include "layout/Geometry.h"
 #include "layout/PanelDocking.h"
@@ -27,6 +30,7 @@
 #include "main/PanelHost.h"
 #include "main/PanelLook.h"
 #include "main/TitleBar.h"
+#include "items/ItemEditorRules.h"
 #include "items/ItemSort.h"
 #include "menus/ItemMenuModel.h"
 #include "menus/MainMenuModel.h"
@@ -39,7 +43,10 @@ namespace mivra::win {
 
 class ItemPanel;
 
-class MainPanel final : public Window<MainPanel>, private GroupBarEvents, private SearchBoxEvents {
+class MainPanel final : public Window<MainPanel>,
+                        private GroupBarEvents,
+                        private SearchBoxEvents,
+                        private ItemEditorEvents {
 public:
     MainPanel(HINSTANCE instance, PanelHost& host, const PanelLook& look);
     ~MainPanel();
@@ -106,6 +113,12 @@ public:
     // pointer, and the command chosen carried out on that item.
     void ShowItemMenu(size_t group, size_t item);
     void RunItemCommand(ItemCommand command, size_t group, size_t item);
+    // The item editor for an existing item, or for a new one added to the
+    // group shown. One editor at a time: one that holds typed changes is
+    // closed only when the user agrees.
+    void OpenItemEditor(std::optional<ItemPlace> item);
+    // The open editor; nullptr when none is.
+    ItemEditor* Editor() { return editor_.get(); }
     // The title caption; an empty text brings the configured title back.
     void SetCaption(const std::wstring& caption);
     const std::wstring& Caption() const { return title_.Caption(); }
@@ -155,6 +168,11 @@ private:
     void PanelDragged() override { docking_.Drag(); }
     void MainMenuRequested() override { ShowMainMenu(MainMenuForm::Panel); }
     void ItemMenuRequested(size_t group, size_t item) override { ShowItemMenu(group, item); }
+    // What the item editor reports (MainPanelEditor.cpp); a closed editor is
+    // freed with this message, once out of its own procedure.
+    static constexpr UINT kFreeEditorMessage = WM_APP + 3;
+    bool EditorConfirmed(const ItemRecord& texts) override;
+    void EditorClosed() override;
 
     // The main menu's commands on the group shown (MainPanelMenu.cpp).
     void AddToCurrentGroup(const ItemRecord& item);
@@ -209,6 +227,11 @@ private:
     PanelDocking docking_;
     WindowPtr<ShadowWindow> shadow_;
     bool shadowPending_ = false;  // shown again, the shadow not yet
+    // After the shadow, its owner: the editor goes first.
+    WindowPtr<ItemEditor> editor_;
+    WindowPtr<ItemEditor> closedEditor_;  // freed once its own message is handled
+    ItemSerial editing_;                  // the item the editor holds; 0 for a new one
+    std::uint64_t serials_ = 0;           // the last serial given to an item
     const UINT taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     BoundsStore bounds_;
 };

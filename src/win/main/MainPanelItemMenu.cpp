@@ -5,8 +5,8 @@
 namespace mivra::win {
 namespace {
 
-// LATER: the item editor and Explorer's own menu.
-constexpr ItemCommand kNotYetHere[] = {ItemCommand::Edit, ItemCommand::ExplorerMenu};
+// LATER: Explorer's own menu.
+constexpr ItemCommand kNotYetHere[] = {ItemCommand::ExplorerMenu};
 
 constexpr wchar_t kShortcutFailed[] = L"无法在桌面创建快捷方式：";
 constexpr wchar_t kMoveRefused[] = L"该项目无法移动到目标分组。";
@@ -38,6 +38,7 @@ void MainPanel::RunItemCommand(ItemCommand command, size_t group, size_t item) {
     ShellServices& shell = host_.Shell();
     if (const int to = MoveToIndex(command); to >= 0) return MoveItem(group, item, static_cast<size_t>(to) + 1);
     switch (command) {
+    case ItemCommand::Edit: return OpenItemEditor(ItemPlace{group, item});
     case ItemCommand::RunAsAdministrator: return RunGroupItem(group, item, ShowMode::Normal, L"runas");
     case ItemCommand::RunMinimized: return RunGroupItem(group, item, ShowMode::Minimized, L"open");
     case ItemCommand::OpenFolder: shell.OpenFolder(shell.Resolve(record.path)); return;
@@ -68,6 +69,8 @@ void MainPanel::MoveItem(size_t group, size_t item, size_t toGroup) {
         host_.ShowBalloon(kMoveRefused);
         return;
     }
+    // Still the same item, for whoever holds it (the editor).
+    groups[toGroup - 1].Items().back().serial = moved.serial;
     auto& items = groups[group - 1].Items();
     items.erase(items.begin() + static_cast<std::ptrdiff_t>(item - 1));
     GroupEdited(group, RedrawMode::ToTop);  // one save for both groups

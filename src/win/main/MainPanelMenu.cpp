@@ -8,10 +8,10 @@ namespace mivra::win {
 namespace {
 
 // Entries whose windows and services are not part of this build yet.
-// LATER: the item editor, settings, memo, hosts editor, timed shutdown, sync and update check.
-constexpr MainCommand kNotYetHere[] = {MainCommand::CustomItem,   MainCommand::Setup,        MainCommand::OpenMemo,
-                                       MainCommand::SyncUpload,   MainCommand::SyncDownload, MainCommand::SyncClear,
-                                       MainCommand::Shutdown,     MainCommand::HostsEditor,  MainCommand::CheckUpdate};
+// LATER: settings, memo, hosts editor, timed shutdown, sync and update check.
+constexpr MainCommand kNotYetHere[] = {MainCommand::Setup,      MainCommand::OpenMemo,     MainCommand::SyncUpload,
+                                       MainCommand::SyncDownload, MainCommand::SyncClear,  MainCommand::Shutdown,
+                                       MainCommand::HostsEditor,  MainCommand::CheckUpdate};
 
 std::wstring_view FileNameOf(std::wstring_view path) {
     const size_t slash = path.find_last_of(L"\\/");
@@ -43,6 +43,7 @@ void MainPanel::RunMainCommand(MainCommand command) {
         return AddToCurrentGroup(SystemFunctionItem(function, FileNameOf(host_.ProgramFile())));
     if (const int tool = SystemToolIndex(command); tool >= 0) return AddToCurrentGroup(SystemToolItem(tool));
     switch (command) {
+    case MainCommand::CustomItem: return OpenItemEditor(std::nullopt);
     case MainCommand::EmptyItem: return AddToCurrentGroup({});
     case MainCommand::SortByTitle: return SortCurrentGroup(SortMode::ByTitle);
     case MainCommand::SortByPath: return SortCurrentGroup(SortMode::ByPath);

@@ -63,7 +63,7 @@ void PanelDocking::Show() {
 }
 
 void PanelDocking::Hide(HideMode mode) {
-    if (lockAutoHide_) return;
+    if (lockAutoHide_ || dialogOpen_) return;
     if (!config_.Flag(Opt::AutoHide)) {
         ShowWindow(window_, SW_HIDE);
         keepShown_ = false;

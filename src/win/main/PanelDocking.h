@@ -41,6 +41,9 @@ public:
     // The main menu's "阻止自动隐藏": while set, hiding does nothing.
     void SetLockAutoHide(bool lock) { lockAutoHide_ = lock; }
     bool LockAutoHide() const { return lockAutoHide_; }
+    // While a dialog of the panel is open (the item editor) hiding does
+    // nothing either; a lock of its own, so that the user's stays as set.
+    void SetDialogOpen(bool open) { dialogOpen_ = open; }
     // The panel lies wholly on the screen (not parked, not partly beyond an edge).
     bool WhollyOnScreen() const;
     // Lets the window manager move the panel with the pointer (the left
@@ -74,6 +77,7 @@ private:
     bool stepping_ = false;
     bool keepShown_ = false;
     bool lockAutoHide_ = false;
+    bool dialogOpen_ = false;
     Edges parked_;
     FullScreenHide fullScreen_;
     // The slide under way.

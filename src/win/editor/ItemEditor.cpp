@@ -1,0 +1,273 @@
+#include "editor/ItemEditor.h"
+
+#include "items/IconAtlas.h"
+#include "items/ItemEdits.h"
+#include "items/ItemEditorRules.h"
+#include "items/SystemIcons.h"
+
+namespace mivra::win {
+namespace {
+
+constexpr wchar_t kClassName[] = L"MivraItemEditor";
+constexpr wchar_t kCaption[] = L"Mivra 编辑";
+constexpr wchar_t kHint[] =
+    L"目标可以指向文件、文件夹、网址。支持相对路径与环境变量。\r\n%rp%: Mivra 所在目录\r\n%rr%: Mivra 所在盘的根目录";
+constexpr COLORREF kBackground = RGB(255, 255, 255);
+constexpr COLORREF kText = RGB(90, 90, 90);
+constexpr RECT kPreview = {264, 24, 264 + 48, 24 + 48};
+
+struct ControlSpec {
+    EditorControl id;
+    const wchar_t* className;
+    const wchar_t* caption;
+    DWORD style;
+    RECT box;  // x, y, width, height
+};
+
+constexpr DWORD kBox = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
+constexpr DWORD kMultiLine = WS_TABSTOP | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL;
+constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
+
+// In tab order.
+constexpr ControlSpec kControls[] = {
+    {EditorControl::Title, L"EDIT", L"", kBox | WS_VISIBLE, {48, 40, 201, 25}},
+    {EditorControl::IcoPath, L"EDIT", L"", ES_AUTOHSCROLL, {48, 80, 25, 25}},
+    {EditorControl::Convert, L"BUTTON", L"转换", kButton | WS_VISIBLE, {96, 80, 81, 25}},
+    {EditorControl::DefaultIcon, L"BUTTON", L"默认图标", kButton | WS_VISIBLE, {184, 80, 65, 25}},
+    {EditorControl::BrowseIcon, L"BUTTON", L"修改图标", kButton | WS_VISIBLE, {256, 80, 65, 25}},
+    {EditorControl::Path, L"EDIT", L"", kMultiLine | WS_VISIBLE, {48, 120, 241, 57}},
+    {EditorControl::BrowseTarget, L"BUTTON", L"...", kButton | WS_VISIBLE, {296, 120, 25, 57}},
+    {EditorControl::Argument, L"EDIT", L"", kMultiLine | WS_VISIBLE, {48, 192, 273, 57}},
+    {EditorControl::Ok, L"BUTTON", L"确定", kButton | WS_VISIBLE, {168, 344, 73, 25}},
+    {EditorControl::Cancel, L"BUTTON", L"取消", kButton | WS_VISIBLE, {248, 344, 73, 25}},
+};
+
+const ControlSpec& SpecOf(EditorControl id) {
+    for (const ControlSpec& spec : kControls)
+        if (spec.id == id) return spec;
+    return kControls[0];
+}
+
+// The label left of a box: from x 16 to the box, over the box's height.
+RECT LabelBeside(EditorControl id) {
+    const RECT& box = SpecOf(id).box;
+    return {16, box.top, box.left, box.top + box.bottom};
+}
+
+}  // namespace
+
+ItemEditor::ItemEditor(HINSTANCE instance, ItemServices& items, ShellServices& shell, std::wstring programDir,
+                       ItemEditorEvents& events)
+    : instance_(instance), items_(items), shell_(shell), programDir_(std::move(programDir)), events_(events) {}
+
+ItemEditor::~ItemEditor() = default;
+
+bool ItemEditor::Create(HWND owner) {
+    WNDCLASSEXW wc{};
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    if (!RegisterClassOnce(instance_, wc)) return false;
+
+    RECT frame{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, WS_POPUP, FALSE, 0);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int x = work.left + (work.right - work.left - width) / 2;
+    const int y = work.top + (work.bottom - work.top - height) / 2;
+    if (!CreateAs(0, kClassName, kCaption, WS_POPUP | WS_CLIPCHILDREN, x, y, width, height, owner, instance_))
+        return false;
+
+    font_ = CreateUiFont(-12, FW_NORMAL);
+    textFont_ = CreateUiFont(-13, FW_NORMAL);
+    background_ = CreateBrush(kBackground);
+    CreateControls();
+    shadow_.Attach(instance_, hwnd());
+    // An empty target still sets the convert button and the preview.
+    TargetChanged();
+    return true;
+}
+
+void ItemEditor::CreateControls() {
+    for (const ControlSpec& spec : kControls) {
+        HWND control = CreateWindowExW(0, spec.className, spec.caption, WS_CHILD | spec.style, spec.box.left,
+                                       spec.box.top, spec.box.right, spec.box.bottom, hwnd(),
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    }
+}
+
+void ItemEditor::Fill(const ItemRecord& item) {
+    SetTextOf(EditorControl::Title, item.title);
+    SetTextOf(EditorControl::Path, item.path);
+    SetTextOf(EditorControl::IcoPath, item.icoPath);
+    SetTextOf(EditorControl::Argument, item.argument);
+    filled_ = Texts();
+}
+
+void ItemEditor::StartNew() {
+    if (const std::wstring text = shell_.ClipboardText(); ProposesTarget(text)) SetTextOf(EditorControl::Path, text);
+    // A proposal is not the user's typing: closing it asks nothing.
+    filled_ = Texts();
+}
+
+void ItemEditor::Show() {
+    ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
+    SetFocus(Control(EditorControl::Title));
+}
+
+std::wstring ItemEditor::TextOf(EditorControl control) const {
+    HWND box = Control(control);
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void ItemEditor::SetTextOf(EditorControl control, const std::wstring& text) {
+    SetWindowTextW(Control(control), text.c_str());
+    // A multi-line box does not report text set this way as a change.
+    if (control == EditorControl::Path) TargetChanged();
+    if (control == EditorControl::Argument) IconPathChanged();
+}
+
+ItemRecord ItemEditor::Texts() const {
+    return {TextOf(EditorControl::Title), TextOf(EditorControl::Path), TextOf(EditorControl::IcoPath),
+            TextOf(EditorControl::Argument), L""};
+}
+
+bool ItemEditor::PreviewMessage(const MSG& msg) {
+    if (!hwnd() || (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd))) return false;
+    if (msg.message != WM_KEYDOWN) return false;
+    switch (msg.wParam) {
+    case VK_RETURN: Confirm(); return true;
+    case VK_ESCAPE: Cancel(); return true;
+    case VK_TAB: {
+        const bool back = GetKeyState(VK_SHIFT) < 0;
+        if (HWND next = GetNextDlgTabItem(hwnd(), GetFocus(), back)) SetFocus(next);
+        return true;
+    }
+    default: return false;
+    }
+}
+
+void ItemEditor::Confirm() {
+    if (closing_ || !events_.EditorConfirmed(Texts())) return;
+    Cancel();
+}
+
+void ItemEditor::Cancel() {
+    if (closing_) return;
+    closing_ = true;
+    ShowWindow(hwnd(), SW_HIDE);
+    events_.EditorClosed();
+}
+
+void ItemEditor::TargetChanged() {
+    const std::wstring target = TextOf(EditorControl::Path);
+    const ConvertButtonState button = ConvertButtonFor(target, programDir_);
+    SetWindowTextW(Control(EditorControl::Convert), std::wstring(button.caption).c_str());
+    EnableWindow(Control(EditorControl::Convert), button.enabled);
+    // Web addresses and network paths take no arguments; what was typed stays.
+    EnableWindow(Control(EditorControl::Argument), IsLocalPath(target));
+    SetTextOf(EditorControl::IcoPath, target);
+}
+
+void ItemEditor::IconPathChanged() {
+    // The icon the panel will show for these texts, by the panel's own rules.
+    const ItemRecord texts{L"", L"", TextOf(EditorControl::IcoPath), TextOf(EditorControl::Argument), L""};
+    previewIcon_ = items_.IconIndexOf(texts);
+    InvalidateRect(hwnd(), &kPreview, TRUE);
+}
+
+void ItemEditor::OnCommand(int id, int notification) {
+    switch (static_cast<EditorControl>(id)) {
+    case EditorControl::Path:
+        if (notification == EN_CHANGE) TargetChanged();
+        return;
+    case EditorControl::IcoPath:
+    case EditorControl::Argument:  // the system functions' icons go by their keyword
+        if (notification == EN_CHANGE) IconPathChanged();
+        return;
+    case EditorControl::Convert:
+        SetTextOf(EditorControl::Path, ConvertTarget(TextOf(EditorControl::Path), programDir_));
+        return;
+    case EditorControl::DefaultIcon: SetTextOf(EditorControl::IcoPath, TextOf(EditorControl::Path)); return;
+    case EditorControl::BrowseTarget:
+    case EditorControl::BrowseIcon: {
+        const std::wstring chosen = shell_.ChooseFile(hwnd());
+        if (chosen.empty()) return;
+        SetTextOf(static_cast<EditorControl>(id) == EditorControl::BrowseTarget ? EditorControl::Path
+                                                                                 : EditorControl::IcoPath,
+                  chosen);
+        return;
+    }
+    case EditorControl::Ok: return Confirm();
+    case EditorControl::Cancel: return Cancel();
+    default: return;
+    }
+}
+
+void ItemEditor::OnPaint() {
+    PaintScope paint(hwnd());
+    HDC dc = paint.dc();
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    FillSolid(dc, paint.Area(), kBackground);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kText);
+    const HGDIOBJ old = SelectObject(dc, textFont_.get());
+    RECT band{0, 0, client.right, 30};
+    DrawTextW(dc, kCaption, -1, &band, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+    const struct {
+        EditorControl box;
+        const wchar_t* text;
+    } labels[] = {{EditorControl::Title, L"标题"}, {EditorControl::Path, L"目标"}, {EditorControl::Argument, L"参数"}};
+    for (const auto& label : labels) {
+        RECT at = LabelBeside(label.box);
+        DrawTextW(dc, label.text, -1, &at, DT_SINGLELINE | DT_LEFT | DT_TOP | DT_NOPREFIX);
+    }
+    const RECT& argument = SpecOf(EditorControl::Argument).box;
+    RECT hint{16, argument.top + argument.bottom + 8, client.right - 16, client.bottom};
+    DrawTextW(dc, kHint, -1, &hint, DT_WORDBREAK | DT_LEFT | DT_TOP | DT_NOPREFIX);
+    SelectObject(dc, old);
+    if (previewIcon_ != SystemIcons::kNoIcon)
+        items_.Icons().Draw(previewIcon_, IconSize::Large48, dc, kPreview.left, kPreview.top);
+}
+
+LRESULT ItemEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        // A disabled box keeps the system's grey, so that it looks disabled.
+        if (!IsWindowEnabled(reinterpret_cast<HWND>(lParam))) return Default(message, wParam, lParam);
+        [[fallthrough]];
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, kText);
+        SetBkColor(dc, kBackground);
+        return reinterpret_cast<LRESULT>(background_.get());
+    }
+    case WM_LBUTTONDOWN:
+        // Dragged by its whole surface, as by a title bar.
+        ReleaseCapture();
+        SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        return 0;
+    case WM_CLOSE:
+        Cancel();
+        return 0;
+    default: return Default(message, wParam, lParam);
+    }
+}
+
+}  // namespace mivra::win

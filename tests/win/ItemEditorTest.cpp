@@ -1,0 +1,206 @@
+// The item editor opened from the panel's menus: what it fills, the rules of
+// its target box, its keys, and what its confirmation does to the groups.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "GroupMakers.h"
+#include "editor/ItemEditor.h"
+#include "items/ItemEditorRules.h"
+#include "items/SystemIcons.h"
+#include "support/PanelFixture.h"
+
+namespace mivra::test {
+namespace {
+
+using win::EditorControl;
+using win::ItemEditor;
+
+class ItemEditorTest : public PanelTest {
+protected:
+    ItemEditor& Editor() {
+        ItemEditor* editor = panel->Editor();
+        EXPECT_TRUE(editor);
+        return *editor;
+    }
+    std::wstring Text(EditorControl control) {
+        wchar_t text[512] = L"";
+        GetWindowTextW(Editor().Control(control), text, 512);
+        return text;
+    }
+    // Replaces the box's text as typing or pasting does.
+    void Type(EditorControl control, const wchar_t* text) {
+        HWND box = Editor().Control(control);
+        SendMessageW(box, EM_SETSEL, 0, -1);
+        SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+    }
+    void Press(EditorControl control) { SendMessageW(Editor().Control(control), BM_CLICK, 0, 0); }
+    // A key as the message loop hands it over, the focus in `control`.
+    bool Key(EditorControl control, WPARAM key) {
+        const MSG msg{Editor().Control(control), WM_KEYDOWN, key, 0, 0, {}};
+        return panel->PreviewMessage(msg);
+    }
+    bool Closed() {
+        Pump();
+        return panel->Editor() == nullptr;
+    }
+    static ItemRecord Item(const wchar_t* title, const wchar_t* path, const wchar_t* count = L"0") {
+        return {title, path, path, L"", count};
+    }
+};
+
+TEST_F(ItemEditorTest, EditsItsItemWhereverItWentAndKeepsThePanelMeanwhile) {
+    Start({Group{L"A", {Item(L"a", L"C:\\a.exe"), Item(L"b", L"C:\\b.exe", L"5"), Item(L"b", L"C:\\b.exe", L"5")}},
+           Group{L"B", {}}});
+    host.groups[0].Items()[1].icoPath = L"C:\\b.ico";
+    host.groups[0].Items()[1].argument = L"-x";
+    panel->RunItemCommand(ItemCommand::Edit, 1, 2);
+    ASSERT_TRUE(panel->Editor());
+    EXPECT_TRUE(IsWindowVisible(Editor().hwnd()));
+    EXPECT_EQ(Text(EditorControl::Title), L"b");
+    EXPECT_EQ(Text(EditorControl::Path), L"C:\\b.exe");
+    EXPECT_EQ(Text(EditorControl::IcoPath), L"C:\\b.ico") << "filled after the target, which resets it";
+    EXPECT_EQ(Text(EditorControl::Argument), L"-x");
+    RECT client{};
+    GetClientRect(Editor().hwnd(), &client);
+    EXPECT_EQ(client.right, ItemEditor::kClientWidth);
+    EXPECT_EQ(client.bottom, ItemEditor::kClientHeight);
+
+    // Meanwhile the item moves up (the first item deleted) and then to group B.
+    panel->RunItemCommand(ItemCommand::Delete, 1, 1);
+    panel->RunItemCommand(static_cast<ItemCommand>(static_cast<unsigned>(ItemCommand::MoveTo) + 1), 1, 1);
+    ASSERT_EQ(host.groups[1].Items().size(), 1u);
+    panel->HidePanel(HideMode::OnRequest);
+    EXPECT_TRUE(IsWindowVisible(panel->hwnd())) << "the panel stays while the editor is open";
+
+    Type(EditorControl::Title, L"renamed");
+    const int saves = host.saves;
+    EXPECT_TRUE(Key(EditorControl::Argument, VK_RETURN)) << "Enter confirms, also in a multi-line box";
+    EXPECT_EQ(host.groups[1].Items()[0], (ItemRecord{L"renamed", L"C:\\b.exe", L"C:\\b.ico", L"-x", L"5"}));
+    EXPECT_EQ(host.groups[0].Items()[0].title, L"b") << "never its twin";
+    EXPECT_EQ(host.saves, saves + 1);
+    EXPECT_TRUE(Closed());
+    EXPECT_FALSE(panel->AutoHideLocked()) << "the user's own lock is untouched";
+    panel->HidePanel(HideMode::OnRequest);
+    EXPECT_FALSE(IsWindowVisible(panel->hwnd())) << "closed, it no longer keeps the panel";
+}
+
+TEST_F(ItemEditorTest, AnItemDeletedMeanwhileIsToldAndNothingElseChanges) {
+    Start({Group{L"A", {Item(L"a", L"C:\\a.exe"), Item(L"", L""), Item(L"", L"")}}});
+    panel->RunItemCommand(ItemCommand::Edit, 1, 2);
+    panel->RunItemCommand(ItemCommand::Delete, 1, 2);
+    Type(EditorControl::Title, L"filled");
+    const auto before = host.groups[0].Items();
+    host.answer = IDNO;
+    Press(EditorControl::Ok);
+    EXPECT_EQ(host.groups[0].Items(), before) << "the twin blank that took its place is another item";
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_NE(host.messages.back().find(L"已不存在"), std::wstring::npos);
+    ASSERT_TRUE(panel->Editor()) << "kept open with what was typed";
+    EXPECT_EQ(Text(EditorControl::Title), L"filled");
+
+    host.answer = IDYES;
+    Press(EditorControl::Ok);
+    ASSERT_EQ(host.groups[0].Items().size(), 3u) << "added as a new item when the user says so";
+    EXPECT_EQ(host.groups[0].Items()[1].title, L"");
+    EXPECT_EQ(host.groups[0].Items()[2].title, L"filled");
+    EXPECT_TRUE(Closed());
+}
+
+TEST_F(ItemEditorTest, TheTargetSetsTheConvertButtonTheArgumentsAndTheIconPath) {
+    Start({Group{L"A", {}}});
+    panel->RunMainCommand(MainCommand::CustomItem);
+    ASSERT_TRUE(panel->Editor());
+    const auto convert = [&] {
+        return std::make_pair(Text(EditorControl::Convert), IsWindowEnabled(Editor().Control(EditorControl::Convert)) != 0);
+    };
+    EXPECT_EQ(convert(), std::make_pair(std::wstring(kToPortableCaption), false)) << "an empty target";
+
+    Type(EditorControl::Path, L"C:\\Mivra\\x\\run.exe");  // the fake program lives in C:\Mivra
+    EXPECT_EQ(convert(), std::make_pair(std::wstring(kToPortableCaption), true));
+    EXPECT_EQ(Text(EditorControl::IcoPath), L"C:\\Mivra\\x\\run.exe") << "the icon path follows the target";
+    Press(EditorControl::Convert);
+    EXPECT_EQ(Text(EditorControl::Path), L"%rp%\\x\\run.exe");
+    EXPECT_EQ(convert(), std::make_pair(std::wstring(kToAbsoluteCaption), true));
+    Press(EditorControl::Convert);
+    EXPECT_EQ(Text(EditorControl::Path), L"C:\\Mivra\\x\\run.exe");
+
+    host.shell.chosenFiles = {L"D:\\icons\\own.ico"};
+    Press(EditorControl::BrowseIcon);
+    EXPECT_EQ(Text(EditorControl::IcoPath), L"D:\\icons\\own.ico");
+    Press(EditorControl::BrowseTarget);  // cancelled
+    EXPECT_EQ(Text(EditorControl::Path), L"C:\\Mivra\\x\\run.exe");
+    Press(EditorControl::DefaultIcon);
+    EXPECT_EQ(Text(EditorControl::IcoPath), L"C:\\Mivra\\x\\run.exe");
+
+    for (const wchar_t* network : {L"https://example.com/", L"\\\\server\\share\\a.exe"}) {
+        Type(EditorControl::Argument, L"kept");
+        Type(EditorControl::Path, network);
+        EXPECT_FALSE(IsWindowEnabled(Editor().Control(EditorControl::Argument))) << network;
+        EXPECT_EQ(Text(EditorControl::Argument), L"kept");
+    }
+    Type(EditorControl::Path, L"D:\\other.exe");
+    EXPECT_TRUE(IsWindowEnabled(Editor().Control(EditorControl::Argument)));
+    EXPECT_EQ(convert(), std::make_pair(std::wstring(kToPortableCaption), false)) << "another drive";
+}
+
+TEST_F(ItemEditorTest, ANewItemTakesAWebAddressFromTheClipboardAndIsAddedAtTheEnd) {
+    Start({Group{L"A", {Item(L"a", L"C:\\a.exe")}}, Group{L"B", {Item(L"b", L"C:\\b.exe")}}});
+    panel->SelTab(2);
+    host.shell.clipboard = L"not an address";
+    panel->RunMainCommand(MainCommand::CustomItem);
+    EXPECT_EQ(Text(EditorControl::Path), L"");
+    EXPECT_EQ(GetFocus(), Editor().Control(EditorControl::Title));
+    EXPECT_TRUE(Key(EditorControl::Title, VK_ESCAPE));
+    EXPECT_TRUE(Closed());
+    EXPECT_EQ(host.groups[1].Items().size(), 1u) << "Escape changes nothing";
+
+    host.shell.clipboard = L"HTTPS://EXAMPLE.COM/A";
+    panel->RunMainCommand(MainCommand::CustomItem);
+    EXPECT_EQ(Text(EditorControl::Path), L"HTTPS://EXAMPLE.COM/A");
+    Type(EditorControl::Title, L"site");
+    Press(EditorControl::Ok);
+    ASSERT_EQ(host.groups[1].Items().size(), 2u);
+    EXPECT_EQ(host.groups[1].Items()[1],
+              (ItemRecord{L"site", L"HTTPS://EXAMPLE.COM/A", L"HTTPS://EXAMPLE.COM/A", L"", L"0"}));
+    EXPECT_TRUE(Closed());
+}
+
+TEST_F(ItemEditorTest, TextsTheFileCannotCarryAreRefusedAndTypedChangesAreNotDroppedUnasked) {
+    Start({Group{L"A", {Item(L"a", L"C:\\a.exe"), Item(L"b", L"C:\\b.exe")}}});
+    panel->RunItemCommand(ItemCommand::Edit, 1, 1);
+    Type(EditorControl::Argument, L"--name=\"x\",y");
+    Press(EditorControl::Ok);
+    EXPECT_EQ(host.groups[0].Items()[0].argument, L"");
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_NE(host.messages.back().find(L"“参数”"), std::wstring::npos);
+    ASSERT_TRUE(panel->Editor()) << "still open to mend the text";
+
+    HWND first = Editor().hwnd();
+    host.answer = IDNO;
+    panel->RunItemCommand(ItemCommand::Edit, 1, 2);
+    EXPECT_EQ(panel->Editor()->hwnd(), first) << "the typed changes are kept";
+    EXPECT_EQ(Text(EditorControl::Argument), L"--name=\"x\",y");
+    host.answer = IDYES;
+    panel->RunItemCommand(ItemCommand::Edit, 1, 2);
+    EXPECT_EQ(Text(EditorControl::Title), L"b") << "dropped when the user agrees";
+    const size_t questions = host.messages.size();
+    panel->RunItemCommand(ItemCommand::Edit, 1, 1);
+    EXPECT_EQ(host.messages.size(), questions) << "nothing typed: nothing to ask";
+    EXPECT_EQ(Text(EditorControl::Title), L"a");
+}
+
+TEST_F(ItemEditorTest, ThePreviewShowsTheIconOfAnExistingFileOnly) {
+    host.realIcons = true;
+    Start({Group{L"A", {}}});
+    panel->RunMainCommand(MainCommand::CustomItem);
+    wchar_t system[MAX_PATH] = L"";
+    GetSystemDirectoryW(system, MAX_PATH);
+    Type(EditorControl::Path, (std::wstring(system) + L"\\notepad.exe").c_str());
+    EXPECT_NE(Editor().PreviewIcon(), win::SystemIcons::kNoIcon);
+    Type(EditorControl::Path, L"C:\\no\\such\\file.exe");
+    EXPECT_EQ(Editor().PreviewIcon(), win::SystemIcons::kNoIcon);
+}
+
+}  // namespace
+}  // namespace mivra::test
