@@ -23,7 +23,7 @@ class MainMenu(unittest.TestCase):
             self.assertGreater(h, 170, "the panel's form holds the item commands too")
             s.screenshot("main-menu", window=False)
 
-            # 新建快捷项目 ▸ (自定义内容, greyed until the editor comes) ▸ 空项目
+            # 新建快捷项目 ▸ 自定义内容 ▸ 空项目
             for key in ("Down", "Right", "Down", "Return"):
                 _run("xdotool", "key", key)
                 time.sleep(0.2)  # the menu's own loop reads one key at a time
@@ -47,6 +47,28 @@ class ItemMenu(unittest.TestCase):
             _run("xdotool", "key", "d")  # 删除(&D)
             self.assertTrue(wait_until(lambda: [i["title"] for i in read_groups(s)[0][1]] == ["网页"], 10),
                             f"deleted and saved: {read_groups(s)}")
+
+
+@needs_display
+class ItemEditor(unittest.TestCase):
+    def test_the_item_menu_opens_the_editor_and_enter_in_it_saves_what_was_typed(self):
+        files = {"Mivra.cfg": data_file([("工具", [("记事本", r"C:\windows\notepad.exe")])])}
+        with MivraSession(self.id(), files=files) as s:
+            s.wait_for_window()
+            s.click(*FIRST_CELL, button=3)
+            s.wait_for_popup()
+            _run("xdotool", "key", "e")  # 编辑(&E)
+            editor = s.wait_for_window("^Mivra 编辑$")
+            self.assertEqual(window_geometry(editor)[2:], (338, 385))
+            # The title box has the focus: its text is replaced by typing.
+            s.key("End", "BackSpace", "BackSpace", "BackSpace", wid=editor)
+            s.type_text("Notes", wid=editor)
+            s.screenshot("item-editor", window=False)
+            s.key("Return", wid=editor)
+            self.assertTrue(wait_until(lambda: read_groups(s)[0][1][0]["title"] == "Notes", 10),
+                            f"edited and saved: {read_groups(s)}")
+            self.assertEqual(read_groups(s)[0][1][0]["path"], r"C:\windows\notepad.exe")
+            self.assertTrue(wait_until(lambda: not s.windows("^Mivra 编辑$"), 10), "closed after confirming")
 
 
 if __name__ == "__main__":
