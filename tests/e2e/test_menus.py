@@ -48,6 +48,22 @@ class ItemMenu(unittest.TestCase):
             self.assertTrue(wait_until(lambda: [i["title"] for i in read_groups(s)[0][1]] == ["网页"], 10),
                             f"deleted and saved: {read_groups(s)}")
 
+    def test_explorers_own_menu_opens_for_the_items_target_and_escape_closes_it(self):
+        files = {"Mivra.cfg": data_file([("工具", [("记事本", r"C:\windows\notepad.exe")])])}
+        with MivraSession(self.id(), files=files) as s:
+            s.wait_for_window()
+            s.click(*FIRST_CELL, button=3)
+            item_menu = window_geometry(s.wait_for_popup())
+            _run("xdotool", "key", "x")  # 资源管理器菜单(&X)
+            shell_menu = wait_until(lambda: [w for w in s.program_windows()
+                                             if w not in (s.wid, s.shadow())
+                                             and window_geometry(w) != item_menu], 10)
+            self.assertTrue(shell_menu, "the shell's menu stands where the item menu was")
+            s.screenshot("explorer-menu", window=False)
+            _run("xdotool", "key", "Escape")
+            self.assertTrue(wait_until(lambda: not [w for w in s.program_windows() if w not in (s.wid, s.shadow())], 10),
+                            "closed, nothing chosen")
+            self.assertEqual(read_groups(s)[0][1][0]["title"], "记事本")
 
 @needs_display
 class ItemEditor(unittest.TestCase):

@@ -80,6 +80,11 @@ public:
             chosenFiles.erase(chosenFiles.begin());
             return file;
         }
+        std::vector<std::pair<std::wstring, POINT>> explorerMenus;  // path and point of each
+        bool ShowExplorerMenu(HWND, const std::wstring& resolved, POINT at) override {
+            explorerMenus.emplace_back(resolved, at);
+            return false;
+        }
         std::wstring DesktopFolder() override { return desktop; }
         bool Exists(const std::wstring& path) override;
         bool SaveShortcut(const std::wstring& file, const std::wstring& target, std::wstring_view arguments,

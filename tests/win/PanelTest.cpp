@@ -572,6 +572,9 @@ TEST_F(PanelTest, ItemMenuMovesDeletesBlanksAndCopies) {
     EXPECT_EQ(host.shell.copied, std::vector<std::wstring>{L"C:\\Mivra\\tools\\t.exe"}) << "the resolved path";
     panel->RunItemCommand(ItemCommand::OpenFolder, 1, 2);
     EXPECT_EQ(host.shell.opened, std::vector<std::wstring>{L"C:\\Mivra\\tools\\t.exe"});
+    panel->RunItemCommand(ItemCommand::ExplorerMenu, 1, 2);
+    ASSERT_EQ(host.shell.explorerMenus.size(), 1u);
+    EXPECT_EQ(host.shell.explorerMenus[0].first, L"C:\\Mivra\\tools\\t.exe") << "Explorer's menu of the resolved target";
     panel->RunItemCommand(ItemCommand::RunAsAdministrator, 1, 2);
     panel->RunItemCommand(ItemCommand::RunMinimized, 1, 2);
     EXPECT_EQ(host.startedAs, (std::vector<std::wstring>{L"runas 1", L"open 6"}));

@@ -3,6 +3,7 @@
 // only when something needs it (the "--run" launcher never does).
 
 #include <objbase.h>
+#include <ole2.h>
 #include <shlobj.h>
 
 #include <utility>
@@ -64,6 +65,14 @@ inline bool EnsureComOnThisThread() noexcept {
         // Someone already chose a multi-threaded apartment here: COM still works.
         return SUCCEEDED(hr) || hr == RPC_E_CHANGED_MODE;
     }();
+    return ready;
+}
+
+// OLE on top of COM, kept for the thread's life like COM itself: the shell's
+// Cut and Copy put their data on the clipboard through OLE, on the thread
+// that invokes them.
+inline bool EnsureOleOnThisThread() noexcept {
+    thread_local const bool ready = SUCCEEDED(OleInitialize(nullptr));
     return ready;
 }
 

@@ -25,6 +25,10 @@ public:
     // The open-file dialog for any existing file, owned by `owner`: the full
     // path chosen, or empty when the user cancelled.
     virtual std::wstring ChooseFile(HWND owner) = 0;
+    // Explorer's own context menu for `resolved` at the screen point `at`,
+    // owned by `owner`; true when a command was chosen. Nothing shows for a
+    // path the shell does not know.
+    virtual bool ShowExplorerMenu(HWND owner, const std::wstring& resolved, POINT at) = 0;
     // The user's desktop folder (no trailing backslash); empty when unknown.
     virtual std::wstring DesktopFolder() = 0;
     virtual bool Exists(const std::wstring& path) = 0;

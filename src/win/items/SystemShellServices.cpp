@@ -11,6 +11,7 @@
 
 #include "base/ComPtr.h"
 #include "items/OpenFolder.h"
+#include "shell/ShellContextMenu.h"
 
 namespace mivra::win {
 
@@ -69,6 +70,10 @@ std::wstring SystemShellServices::ChooseFile(HWND owner) {
     if (!GetOpenFileNameW(&dialog)) return {};
     file.resize(std::wcslen(file.c_str()));
     return file;
+}
+
+bool SystemShellServices::ShowExplorerMenu(HWND owner, const std::wstring& resolved, POINT at) {
+    return ShowShellMenuFor(owner, resolved, at);
 }
 
 std::wstring SystemShellServices::DesktopFolder() {

@@ -18,6 +18,7 @@ public:
     bool CopyText(std::wstring_view text) override;
     std::wstring ClipboardText() override;
     std::wstring ChooseFile(HWND owner) override;
+    bool ShowExplorerMenu(HWND owner, const std::wstring& resolved, POINT at) override;
     std::wstring DesktopFolder() override;
     bool Exists(const std::wstring& path) override;
     bool SaveShortcut(const std::wstring& file, const std::wstring& target, std::wstring_view arguments,

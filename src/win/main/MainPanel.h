@@ -232,6 +232,7 @@ private:
     WindowPtr<ItemEditor> closedEditor_;  // freed once its own message is handled
     ItemSerial editing_;                  // the item the editor holds; 0 for a new one
     std::uint64_t serials_ = 0;           // the last serial given to an item
+    POINT itemMenuAt_{};                  // where the last item menu opened
     const UINT taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     BoundsStore bounds_;
 };

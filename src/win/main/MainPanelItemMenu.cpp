@@ -5,9 +5,6 @@
 namespace mivra::win {
 namespace {
 
-// LATER: Explorer's own menu.
-constexpr ItemCommand kNotYetHere[] = {ItemCommand::ExplorerMenu};
-
 constexpr wchar_t kShortcutFailed[] = L"无法在桌面创建快捷方式：";
 constexpr wchar_t kMoveRefused[] = L"该项目无法移动到目标分组。";
 
@@ -20,9 +17,10 @@ void MainPanel::ShowItemMenu(size_t group, size_t item) {
     for (const Group& g : groups) titles.push_back(g.title);
     ShellServices& shell = host_.Shell();
     const ItemMenuState state{shell.Resolve(groups[group - 1].Items()[item - 1].path),
-                              static_cast<int>(shell.OsMajor()), titles, group, kNotYetHere};
+                              static_cast<int>(shell.OsMajor()), titles, group};
     POINT at{};
     GetCursorPos(&at);
+    itemMenuAt_ = at;
     docking_.SetKeepShown(true);
     SetForegroundWindow(hwnd());
     const auto command = static_cast<ItemCommand>(TrackPopup(hwnd(), ItemMenuEntries(state), at));
@@ -49,13 +47,19 @@ void MainPanel::RunItemCommand(ItemCommand command, size_t group, size_t item) {
         // The cell stays where it is and keeps its launch count.
         record = {L"", L"", L"", L"", record.count};
         return GroupEdited(group);
+    case ItemCommand::ExplorerMenu:
+        // Where the item menu was: Explorer's menu stands in for it.
+        docking_.SetKeepShown(true);
+        shell.ShowExplorerMenu(hwnd(), shell.Resolve(record.path), itemMenuAt_);
+        docking_.SetKeepShown(false);
+        return;
     case ItemCommand::CopyPath: shell.CopyText(shell.Resolve(record.path)); return;
     case ItemCommand::CreateLink: return CreateDesktopShortcut(record);
     case ItemCommand::DeleteAll:
         if (host_.ShowMessage(kDeleteAllQuestion, MB_OKCANCEL | MB_ICONINFORMATION) == IDCANCEL) return;
         items.clear();
         return GroupEdited(group, RedrawMode::ToTop);
-    default: return;  // LATER: the commands of kNotYetHere
+    default: return;
     }
 }
 
