@@ -23,8 +23,9 @@ TEST(DialogShadow, ShowsMovesAndHidesWithItsDialog) {
     EXPECT_FALSE(IsWindowVisible(shadow.Shadow())) << "hidden while the dialog is";
 
     ShowWindow(dialog, SW_SHOWNA);
-    EXPECT_TRUE(IsWindowVisible(shadow.Shadow()));
-    Pump();
+    EXPECT_FALSE(IsWindowVisible(shadow.Shadow())) << "not before the dialog has painted";
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(shadow.Shadow()); }));
+    EXPECT_FALSE(GetUpdateRect(dialog, nullptr, FALSE)) << "shown after the dialog's paint";
     const auto rings = [&] {
         const RECT d = RectOf(dialog), s = RectOf(shadow.Shadow());
         return s.left == d.left - 6 && s.top == d.top - 6 && s.right == d.right + 6 && s.bottom == d.bottom + 6;

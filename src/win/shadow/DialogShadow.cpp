@@ -17,7 +17,10 @@ bool DialogShadow::Attach(HINSTANCE instance, HWND dialog) {
     EnsureCommonControls();
     dialog_ = dialog;
     SetWindowSubclass(dialog, &DialogShadow::Procedure, 1, reinterpret_cast<DWORD_PTR>(this));
-    if (IsWindowVisible(dialog)) OnMessage(WM_SHOWWINDOW, TRUE);
+    if (IsWindowVisible(dialog)) {
+        shadow_->Show(true);
+        PostMessageW(dialog, RaiseMessage(), 0, 0);
+    }
     return true;
 }
 
@@ -34,12 +37,22 @@ void DialogShadow::OnMessage(UINT message, WPARAM wParam) {
         shadow_->Follow();
         break;
     case WM_SHOWWINDOW:
-        shadow_->Show(wParam != 0);
-        // Raised once the dialog is on the screen: the z-order set while it is being shown does not stay.
-        if (wParam) PostMessageW(dialog_, RaiseMessage(), 0, 0);
+        // Shown after the dialog has painted: showing a layered window
+        // first would hold the dialog's own picture up.
+        showPending_ = wParam != 0;
+        if (!wParam) shadow_->Show(false);
+        break;
+    case WM_PAINT:
+        // The dialog's own paint is done: its boxes now, then the shadow and
+        // the z-order, which does not stay when set while it is being shown.
+        if (!showPending_) break;
+        showPending_ = false;
+        RedrawWindow(dialog_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PostMessageW(dialog_, RaiseMessage(), 0, 0);
         break;
     default:
         if (message == RaiseMessage() && IsWindowVisible(dialog_)) {
+            shadow_->Show(true);
             // Dialogs stand above the panel, and their shadows just above them. The
             // shadow goes first: an owner is not made topmost over an owned window that is not.
             SetWindowPos(shadow_->hwnd(), HWND_TOPMOST, 0, 0, 0, 0,
@@ -62,12 +75,14 @@ LRESULT CALLBACK DialogShadow::Procedure(HWND window, UINT message, WPARAM wPara
         reinterpret_cast<DialogShadow*>(self)->dialog_ = nullptr;
         return DefSubclassProc(window, message, wParam, lParam);
     }
+    // After the dialog: a paint is followed, not preceded.
+    const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
     try {
         reinterpret_cast<DialogShadow*>(self)->OnMessage(message, wParam);
     } catch (...) {
         NoteStoppedException(L"dialog shadow");
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return result;
 }
 
 }  // namespace mivra::win

@@ -1,8 +1,8 @@
 #pragma once
 // The shadow of a dialog (the settings window, the item editor): the dialog's
 // messages are watched through a subclass, so that its shadow follows its
-// moves and sizes, shows with it in the topmost band, and hides with it. Such
-// a shadow never resizes anything.
+// moves and sizes, shows once it has painted, in the topmost band, and hides
+// with it. Such a shadow never resizes anything.
 
 #include <windows.h>
 
@@ -31,6 +31,7 @@ private:
 
     HWND dialog_ = nullptr;
     WindowPtr<ShadowWindow> shadow_;
+    bool showPending_ = false;  // the dialog is shown, its shadow waits for its paint
 };
 
 }  // namespace mivra::win
