@@ -26,12 +26,14 @@ TEST(ToolText, EachModeHasItsCaptionAndOuterSize) {
     }
 }
 
-TEST(ToolText, LineBreaksBecomeWhatAnEditBoxShows) {
+TEST(ToolText, TheTextBecomesWhatAnEditBoxHolds) {
+    using namespace std::string_view_literals;
     const std::pair<std::wstring_view, std::wstring_view> cases[] = {
         {L"", L""},          {L"a\r\nb", L"a\r\nb"}, {L"a\nb\n", L"a\r\nb\r\n"},
         {L"a\rb", L"a\r\nb"}, {L"\n\r\n\r", L"\r\n\r\n\r\n"}, {L"a\r\r\nb", L"a\r\n\r\nb"},
+        {L"a\0b\0"sv, L"a b "},
     };
-    for (auto [in, out] : cases) EXPECT_EQ(WithWindowsLineBreaks(in), out);
+    for (auto [in, out] : cases) EXPECT_EQ(TextForEditBox(in), out);
 }
 
 TEST(ToolText, NamesEachCharacterTheCodePageCannotHoldOnceInOrder) {

@@ -185,6 +185,20 @@ TEST_F(ToolsTest, HostileFilesNeitherHangNorGetRewritten) {
     ASSERT_TRUE(memo);
     CloseBox(memo);
     EXPECT_TRUE(ReadBytes(Memo()) == binary) << "untouched: the file is as it was";
+    ASSERT_NE(binary.find('\0'), std::string::npos);
+    EXPECT_LT(binary.find('\0'), 1000u);
+    // Added to, it is written again: nothing after its first NUL is lost.
+    memo = Open(MainCommand::OpenMemo);
+    ASSERT_TRUE(memo);
+    const LRESULT end = SendMessageW(memo->TextBox(), WM_GETTEXTLENGTH, 0, 0);
+    SendMessageW(memo->TextBox(), EM_SETSEL, end, end);
+    SendMessageW(memo->TextBox(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"added"));
+    host.answer = IDOK;  // whatever the code page cannot hold
+    CloseBox(memo);
+    const std::string written = ReadBytes(Memo());
+    EXPECT_GT(written.size(), binary.size() / 2);
+    EXPECT_EQ(written.substr(written.size() - 5), "added");
+    host.messages.clear();
 
     std::string huge(kMaxToolFileBytes + 1, 'x');
     WriteBytes(Memo(), huge);

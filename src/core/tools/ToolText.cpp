@@ -14,7 +14,7 @@ ToolFrame FrameOf(ToolMode mode) {
     return {L"Mivra 自动关机", 200, 140};
 }
 
-std::wstring WithWindowsLineBreaks(std::wstring_view text) {
+std::wstring TextForEditBox(std::wstring_view text) {
     std::wstring out;
     out.reserve(text.size() + text.size() / 16);
     for (size_t i = 0; i < text.size(); ++i) {
@@ -24,6 +24,8 @@ std::wstring WithWindowsLineBreaks(std::wstring_view text) {
             if (i + 1 < text.size() && text[i + 1] == L'\n') ++i;
         } else if (c == L'\n') {
             out += L"\r\n";
+        } else if (c == L'\0') {
+            out += L' ';
         } else {
             out += c;
         }

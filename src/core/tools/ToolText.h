@@ -28,8 +28,10 @@ inline constexpr std::wstring_view kEditHostsArgument = L"--edithosts";
 // helps nobody, and nothing is written over it.
 inline constexpr size_t kMaxToolFileBytes = 16u << 20;
 
-// Line breaks as an edit box shows them: a lone LF or CR becomes CR LF.
-std::wstring WithWindowsLineBreaks(std::wstring_view text);
+// A file's text as an edit box can hold it: a lone LF or CR becomes CR LF,
+// and a NUL (where the box would end the text) a space, so that nothing
+// after it is lost when the text is saved again.
+std::wstring TextForEditBox(std::wstring_view text);
 
 // The characters of `text` that `codePage` cannot hold, each named once in
 // the order they first appear, at most `limit` of them ("“€”（U+20AC）、…").

@@ -112,8 +112,8 @@ ToolWindow::ReadResult ToolWindow::ReadText() {
         host_.ShowMessage(UnreadableFileMessage(file), MB_ICONERROR);
         return ReadResult::Refused;
     }
-    SetWindowTextW(text_, WithWindowsLineBreaks(host_.CodePage().FromAnsi(bytes)).c_str());
-    // What the box really holds (it stops at a NUL) is what later counts as unchanged.
+    SetWindowTextW(text_, TextForEditBox(host_.CodePage().FromAnsi(bytes)).c_str());
+    // What the box really holds is what later counts as unchanged.
     shown_ = CurrentText();
     return ReadResult::Read;
 }
