@@ -156,6 +156,25 @@ TEST_F(ToolsTest, UnsavableCharactersAreAskedAboutBeforeWriting) {
     EXPECT_NE(ReadBytes(Memo()).find('?'), std::string::npos);
 }
 
+// A memo that cannot be written is told; the user may go back to the text or let it go.
+TEST_F(ToolsTest, AFailedWriteIsToldAndLeavesTheFile) {
+    WriteBytes(Memo(), "kept");
+    SetFileAttributesW(Memo().c_str(), FILE_ATTRIBUTE_READONLY);
+    ToolWindow* memo = Open(MainCommand::OpenMemo);
+    ASSERT_TRUE(memo);
+    SetWindowTextW(memo->TextBox(), L"new text");
+    host.answers = {IDCANCEL};
+    CloseBox(memo);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_NE(host.messages[0].find(L"无法保存"), std::wstring::npos);
+    EXPECT_TRUE(tools().Window()) << "back to the text";
+    host.answers = {IDOK};
+    CloseBox(memo);
+    EXPECT_FALSE(tools().Window()) << "let go";
+    EXPECT_EQ(ReadBytes(Memo()), "kept");
+    SetFileAttributesW(Memo().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 // A file that exists but cannot be read is not an empty memo: nothing opens,
 // the user is told, and the file keeps what it holds.
 TEST_F(ToolsTest, AFileThatCannotBeReadIsNeverTakenForEmpty) {
