@@ -282,6 +282,34 @@ void Arm(ToolWindow* picker, int hourIndex, int minuteIndex) {
                  reinterpret_cast<LPARAM>(picker->OkButton()));
 }
 
+// Through the program's message loop the picker takes keys as a dialog does.
+TEST_F(ToolsTest, ThePickerTakesTabEnterAndEscape) {
+    const auto deliver = [&](HWND to, WPARAM key) {
+        PostMessageW(to, WM_KEYDOWN, key, 0);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            if (!panel->PreviewMessage(msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+    };
+    ToolWindow* picker = Open(MainCommand::Shutdown);
+    ASSERT_TRUE(picker);
+    deliver(GetFocus(), VK_ESCAPE);
+    EXPECT_FALSE(tools().Window()) << "Escape closes it";
+    EXPECT_EQ(tools().ShutdownAt(), L"");
+
+    picker = Open(MainCommand::Shutdown);
+    ASSERT_TRUE(picker);
+    SendMessageW(picker->HourList(), CB_SETCURSEL, 7, 0);
+    SetFocus(picker->HourList());
+    deliver(picker->HourList(), VK_TAB);
+    EXPECT_EQ(GetFocus(), picker->MinuteList()) << "Tab goes to the minutes";
+    deliver(picker->MinuteList(), VK_RETURN);
+    EXPECT_FALSE(tools().Window()) << "Enter arms";
+    EXPECT_EQ(tools().ShutdownAt(), L"07:00");
+}
+
 TEST_F(ToolsTest, MidnightArmedAt235950WarnsAtOnceAndActsInTheFirstSecondsSavingTheMemoFirst) {
     host.clock = {2026, 12, 31, 23, 59, 50};
     Arm(Open(MainCommand::Shutdown), 0, 0);

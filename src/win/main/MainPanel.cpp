@@ -457,6 +457,7 @@ bool MainPanel::OnChar(wchar_t character) {
 }
 
 bool MainPanel::PreviewMessage(const MSG& msg) {
+    if (tools_.PreviewMessage(msg)) return true;
     const bool key = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
     if ((!key && msg.message != WM_CHAR) || !hwnd()) return false;
     if (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd)) return false;

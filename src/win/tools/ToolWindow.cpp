@@ -8,7 +8,8 @@ namespace mivra::win {
 namespace {
 
 constexpr wchar_t kToolClass[] = L"MivraTool";
-constexpr int kOkId = 1;
+// What Enter and Escape send through the dialog keys.
+constexpr int kOkId = IDOK;
 
 std::wstring_view FileNameOf(std::wstring_view path) {
     const size_t slash = path.find_last_of(L"\\/");
@@ -203,6 +204,7 @@ LRESULT ToolWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_COMMAND:
         if (LOWORD(wParam) == kOkId && HIWORD(wParam) == BN_CLICKED) OnOk();
+        if (LOWORD(wParam) == IDCANCEL) Unload();
         return 0;
     case WM_CLOSE:
         Unload();

@@ -48,6 +48,15 @@ void Tools::Open(ToolMode mode) {
     if (!window_->Open(icon)) window_.reset();
 }
 
+bool Tools::PreviewMessage(const MSG& msg) {
+    // Not the memo's: its box takes Tab and Enter as text.
+    const ToolWindow* picker = Window();
+    if (!picker || picker->Mode() != ToolMode::Shutdown) return false;
+    if (msg.hwnd != picker->hwnd() && !IsChild(picker->hwnd(), msg.hwnd)) return false;
+    // IsDialogMessage only reads the message, whatever its signature says.
+    return IsDialogMessageW(picker->hwnd(), const_cast<MSG*>(&msg)) != FALSE;
+}
+
 void Tools::ShutdownCommand() {
     if (!schedule_.Armed()) return Open(ToolMode::Shutdown);
     schedule_.Cancel();

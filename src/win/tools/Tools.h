@@ -45,6 +45,10 @@ public:
     // also does this itself on the session's messages).
     void SessionEnding();
 
+    // The message loop's look at a message first: the time picker's keys
+    // (Tab, Enter, Escape) work as in a dialog. Whether it was handled.
+    bool PreviewMessage(const MSG& msg);
+
     // The open tool window, nullptr when none.
     ToolWindow* Window() const { return window_ && window_->hwnd() ? window_.get() : nullptr; }
 
