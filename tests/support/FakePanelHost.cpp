@@ -8,7 +8,10 @@ namespace mivra::test {
 
 int FakePanelHost::ShowMessage(std::wstring_view text, UINT) {
     messages.emplace_back(text);
-    return answer;
+    if (answers.empty()) return answer;
+    const int next = answers.front();
+    answers.erase(answers.begin());
+    return next;
 }
 
 bool FakePanelHost::RunItem(ItemRecord& item, ShowMode show, std::wstring_view verb) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,7 @@ public:
     int saves = 0;
     std::vector<std::wstring> messages;
     int answer = IDOK;  // to every question
+    std::vector<int> answers;  // to the next questions, in order, before `answer`
     std::vector<std::wstring> started;  // titles, in order
     std::vector<std::wstring> startedAs;  // "verb show" of each start
     bool startsFail = false;
@@ -47,9 +49,16 @@ public:
     void LoadData() override { groups = stored; }
     int ShowMessage(std::wstring_view text, UINT) override;
     void ShowBalloon(std::wstring_view text) override { notifier.ShowBalloon(text); }
-    void ShutDown() override {}
-    int memosOpened = 0;
-    void OpenMemo() override { ++memosOpened; }
+    int shutDowns = 0;
+    void ShutDown() override { ++shutDowns; }
+    std::vector<ExitMode> exits;  // the system never goes in a test
+    std::function<void()> onExit;  // runs as the system is asked to go
+    void ExitSystem(ExitMode mode) override {
+        exits.push_back(mode);
+        if (onExit) onExit();
+    }
+    LocalTime clock{2026, 12, 10, 12, 0, 0};  // the local clock, set by the tests
+    LocalTime Clock() override { return clock; }
     // Records what the item menu asks of the system; the desktop is a set of names.
     struct Shell final : win::ShellServices {
         unsigned osMajor = 10;
@@ -89,6 +98,14 @@ public:
         bool Exists(const std::wstring& path) override;
         bool SaveShortcut(const std::wstring& file, const std::wstring& target, std::wstring_view arguments,
                           const std::wstring& icon) override;
+        std::wstring hostsFile = L"C:\\windows\\system32\\drivers\\etc\\hosts";
+        std::wstring HostsFile() override { return hostsFile; }
+        std::vector<std::wstring> elevated;  // "file arguments" of each elevated start
+        unsigned long elevationError = 0;
+        unsigned long StartElevated(const std::wstring& file, const std::wstring& arguments) override {
+            elevated.push_back(file + L" " + arguments);
+            return elevationError;
+        }
     } shell;
     win::ShellServices& Shell() override { return shell; }
     void OnHandOver() override {}
@@ -103,7 +120,8 @@ public:
     void OnDisplayChange() override { ++displayChanges; }
     void OnStartSettled() override {}
     void OnPanelDestroyed() override {}
-    std::wstring_view ProgramFile() override { return L"C:\\Mivra\\Mivra.exe"; }
+    std::wstring programFile = L"C:\\Mivra\\Mivra.exe";
+    std::wstring_view ProgramFile() override { return programFile; }
     // Counts the start; an item without a path starts nothing.
     bool RunItem(ItemRecord& item, ShowMode show, std::wstring_view verb) override;
     bool AddItem(std::vector<ItemRecord>& items, std::wstring_view title, std::wstring_view path,

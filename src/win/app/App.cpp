@@ -293,6 +293,10 @@ void App::Restart() {
     if (!StartUp()) PostQuitMessage(0);
 }
 
+void App::ExitSystem(ExitMode mode) {
+    if (launcher_) launcher_->ExitSystem(mode);
+}
+
 int App::ShowMessage(std::wstring_view text, UINT style) {
     return MessageBoxW(main_ ? main_->hwnd() : nullptr, std::wstring(text).c_str(), kAppTitle, style);
 }

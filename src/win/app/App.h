@@ -65,8 +65,7 @@ public:
     void SaveData() override;
     void LoadData() override;
     void OnHandOver() override;
-    // LATER: the memo window (the tools).
-    void OpenMemo() override {}
+    void ExitSystem(ExitMode mode) override;
     ShellServices& Shell() override { return *shell_; }
     void OnPanelDestroyed() override;
     void OnTrayCallback(LPARAM event) override;

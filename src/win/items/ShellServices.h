@@ -36,6 +36,12 @@ public:
     virtual bool SaveShortcut(const std::wstring& file, const std::wstring& target, std::wstring_view arguments,
                               const std::wstring& icon) = 0;
 
+    // The system's hosts file: the system directory's drivers\etc\hosts.
+    virtual std::wstring HostsFile() = 0;
+    // Starts `file` with `arguments` through the shell with the verb "runas";
+    // 0, or the system's error (ERROR_CANCELLED: the user declined).
+    virtual unsigned long StartElevated(const std::wstring& file, const std::wstring& arguments) = 0;
+
 protected:
     ~ShellServices() = default;
 };

@@ -1,6 +1,7 @@
 #include "items/SystemShellServices.h"
 
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 #include <commdlg.h>
 #include <shobjidl.h>
@@ -102,6 +103,23 @@ bool SystemShellServices::SaveShortcut(const std::wstring& file, const std::wstr
     ComPtr<IPersistFile> persist;
     if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(persist.put())))) return false;
     return SUCCEEDED(persist->Save(file.c_str(), TRUE));
+}
+
+std::wstring SystemShellServices::HostsFile() {
+    const std::wstring system = SystemDirectory();
+    return system.empty() ? std::wstring() : system + L"\\drivers\\etc\\hosts";
+}
+
+unsigned long SystemShellServices::StartElevated(const std::wstring& file, const std::wstring& arguments) {
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    // The caller tells a failure in its own words.
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = L"runas";
+    info.lpFile = file.c_str();
+    info.lpParameters = arguments.c_str();
+    info.nShow = SW_HIDE;
+    return ShellExecuteExW(&info) ? 0 : GetLastError();
 }
 
 }  // namespace mivra::win

@@ -23,6 +23,8 @@ public:
     bool Exists(const std::wstring& path) override;
     bool SaveShortcut(const std::wstring& file, const std::wstring& target, std::wstring_view arguments,
                       const std::wstring& icon) override;
+    std::wstring HostsFile() override;
+    unsigned long StartElevated(const std::wstring& file, const std::wstring& arguments) override;
 
 private:
     std::wstring programDir_;

@@ -48,7 +48,8 @@ MainPanel::MainPanel(HINSTANCE instance, PanelHost& host, const PanelLook& look)
       children_{instance, look, host.Config(), host.Groups(), host},
       title_(look),
       docking_(host.Config(), {[this] { ShowPanel(); }, [this](HideMode mode) { HidePanel(mode); }}),
-      bounds_(host.Config()) {}
+      bounds_(host.Config()),
+      tools_(instance, host, [this] { bounds_.Flush(); }) {}
 
 MainPanel::~MainPanel() = default;
 
@@ -68,6 +69,7 @@ bool MainPanel::Create(const Box& bounds) {
     title_.SetCaption(kAppTitle);
     bounds_.Attach(hwnd(), kStoreBoundsTimer);
     docking_.Attach(hwnd(), kDockStepTimer, kSlideTimer);
+    tools_.Attach(hwnd(), kShutdownTimer);
 
     groupBar_ = MakeWindow<GroupBar>(children_, static_cast<GroupBarEvents&>(*this));
     itemPanel_ = MakeWindow<ItemPanel>(children_, static_cast<ItemPanelEvents&>(*this));
@@ -438,7 +440,7 @@ bool MainPanel::KeyDown(UINT code) {
         if (groupCount > 0) SelTab(currentTab_ <= 1 ? groupCount : currentTab_ - 1);
         return true;
     case PanelKey::Memo:
-        host_.OpenMemo();
+        tools_.Open(ToolMode::Memo);
         return true;
     case PanelKey::None:
         break;
@@ -456,6 +458,7 @@ bool MainPanel::OnChar(wchar_t character) {
 
 bool MainPanel::PreviewMessage(const MSG& msg) {
     if (editor_ && editor_->PreviewMessage(msg)) return true;
+    if (tools_.PreviewMessage(msg)) return true;
     const bool key = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
     if ((!key && msg.message != WM_CHAR) || !hwnd()) return false;
     if (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd)) return false;
@@ -560,7 +563,7 @@ void MainPanel::OnButtonReleased(TitleButton button) {
         if (Config().Flag(Opt::CloseToTray))
             ShowWindow(hwnd(), SW_HIDE);
         else
-            host_.ShutDown();
+            Quit();
         break;
     default:
         break;
@@ -671,12 +674,14 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == kIdleTimer) host_.OnIdleTick();
         if (wParam == kSettledTimer) OnSettled();
         docking_.OnTimer(wParam);
+        tools_.OnTimer(wParam);
         return 0;
     case WM_ENDSESSION:
         if (wParam) bounds_.Flush();
         return 0;
     case WM_DESTROY:
         bounds_.Flush();
+        tools_.CloseQuietly();
         return 0;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
@@ -704,7 +709,7 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_CLOSE:
-        host_.ShutDown();
+        Quit();
         return 0;
     case WM_NCDESTROY:
         host_.OnPanelDestroyed();

@@ -38,6 +38,7 @@
 #include "panel/PanelContext.h"
 #include "search/SearchBox.h"
 #include "shadow/ShadowWindow.h"
+#include "tools/Tools.h"
 
 namespace mivra::win {
 
@@ -145,6 +146,11 @@ public:
     // The selected tab as stored at shut-down.
     int ActivatedTab() const { return currentTab_ < 1 ? 1 : currentTab_; }
 
+    // The memo, the hosts editor and the timed shutdown; kShutdownTimer is
+    // the timed shutdown's 15-second check (Timer1).
+    Tools& PanelTools() { return tools_; }
+    static constexpr UINT_PTR kShutdownTimer = 20;
+
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
@@ -180,6 +186,8 @@ private:
     void ConvertCurrentGroup(int mode);
     void SetCommandMode(bool on);
     void SetLockConfig(bool on);
+    // Ends the program, unless the open tool window keeps the user.
+    void Quit();
     // The item menu's commands (MainPanelItemMenu.cpp).
     void MoveItem(size_t group, size_t item, size_t toGroup);
     void CreateDesktopShortcut(const ItemRecord& item);
@@ -235,6 +243,7 @@ private:
     POINT itemMenuAt_{};                  // where the last item menu opened
     const UINT taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     BoundsStore bounds_;
+    Tools tools_;
 };
 
 // The default panel rectangle on the primary screen, in pixels.

@@ -8,10 +8,9 @@ namespace mivra::win {
 namespace {
 
 // Entries whose windows and services are not part of this build yet.
-// LATER: settings, memo, hosts editor, timed shutdown, sync and update check.
-constexpr MainCommand kNotYetHere[] = {MainCommand::Setup,      MainCommand::OpenMemo,     MainCommand::SyncUpload,
-                                       MainCommand::SyncDownload, MainCommand::SyncClear,  MainCommand::Shutdown,
-                                       MainCommand::HostsEditor,  MainCommand::CheckUpdate};
+// LATER: settings, sync and update check.
+constexpr MainCommand kNotYetHere[] = {MainCommand::Setup, MainCommand::SyncUpload, MainCommand::SyncDownload,
+                                       MainCommand::SyncClear, MainCommand::CheckUpdate};
 
 std::wstring_view FileNameOf(std::wstring_view path) {
     const size_t slash = path.find_last_of(L"\\/");
@@ -28,6 +27,7 @@ void MainPanel::ShowMainMenu(MainMenuForm form) {
     state.lockAutoHide = docking_.LockAutoHide();
     state.lockConfig = Config().Flag(Opt::LockConfig);
     state.sortByCount = Config().Flag(Opt::SortByCount);
+    state.shutdownAt = tools_.ShutdownAt();
     state.unavailable = kNotYetHere;
     docking_.SetKeepShown(true);
     SetForegroundWindow(hwnd());
@@ -52,9 +52,16 @@ void MainPanel::RunMainCommand(MainCommand command) {
     case MainCommand::SwitchMode: return SetCommandMode(!Config().Flag(Opt::CommandMode));
     case MainCommand::LockAutoHide: return docking_.SetLockAutoHide(!docking_.LockAutoHide());
     case MainCommand::LockConfig: return SetLockConfig(!Config().Flag(Opt::LockConfig));
-    case MainCommand::Exit: return host_.ShutDown();
+    case MainCommand::OpenMemo: return tools_.Open(ToolMode::Memo);
+    case MainCommand::HostsEditor: return tools_.Open(ToolMode::HostsEditor);
+    case MainCommand::Shutdown: return tools_.ShutdownCommand();
+    case MainCommand::Exit: return Quit();
     default: return;  // LATER: the commands of kNotYetHere
     }
+}
+
+void MainPanel::Quit() {
+    if (tools_.Close()) host_.ShutDown();
 }
 
 void MainPanel::AddToCurrentGroup(const ItemRecord& item) {

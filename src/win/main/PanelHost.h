@@ -14,6 +14,8 @@
 #include "data/Group.h"
 #include "items/ItemServices.h"
 #include "items/ShellServices.h"
+#include "config/BackupFiles.h"
+#include "tools/TimedShutdown.h"
 
 namespace mivra::win {
 
@@ -36,8 +38,10 @@ public:
     virtual void ShowBalloon(std::wstring_view text) = 0;
     // Ends the program.
     virtual void ShutDown() = 0;
-    // Opens the memo window (Alt+E).
-    virtual void OpenMemo() = 0;
+    // Logs off, shuts the system down or restarts it (nothing forced).
+    virtual void ExitSystem(ExitMode mode) = 0;
+    // The local clock: what the timed shutdown compares with.
+    virtual LocalTime Clock() { return LocalNow(); }
     // The system services the item menu's commands use.
     virtual ShellServices& Shell() = 0;
 
