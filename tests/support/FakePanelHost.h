@@ -45,7 +45,11 @@ public:
     const AnsiCodePage& CodePage() override { return win::SystemCodePage(); }
     bool IsLocked() const override { return false; }
     std::vector<Group>& Groups() override { return groups; }
-    void SaveData() override { ++saves; }
+    bool storeGroups = false;  // saves write the groups into the configuration's storage
+    void SaveData() override {
+        ++saves;
+        if (storeGroups) config.SaveGroups(groups);
+    }
     void LoadData() override { groups = stored; }
     int ShowMessage(std::wstring_view text, UINT) override;
     void ShowBalloon(std::wstring_view text) override { notifier.ShowBalloon(text); }
