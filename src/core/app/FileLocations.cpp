@@ -1,5 +1,6 @@
 #include "app/FileLocations.h"
 
+#include "paths/PathNames.h"
 #include "text/Strings.h"
 
 namespace mivra {
@@ -13,12 +14,6 @@ std::wstring ProgramDirectoryOf(std::wstring_view executablePath) {
     // written everywhere else.
     if (dir.size() == 2 && dir[1] == L':') dir += L'\\';
     return dir;
-}
-
-std::wstring BaseNameOf(std::wstring_view executablePath) {
-    std::wstring_view name = executablePath.substr(executablePath.rfind(L'\\') + 1);
-    size_t dot = name.rfind(L'.');
-    return std::wstring(dot == std::wstring_view::npos ? name : name.substr(0, dot));
 }
 
 std::wstring DirectoryText(std::wstring_view value) {
@@ -36,7 +31,7 @@ std::wstring Variable(const EnvironmentLookup& environment, std::wstring_view na
 FileLocations FileLocations::ForExecutable(std::wstring_view executablePath) {
     FileLocations l;
     l.programDir = ProgramDirectoryOf(executablePath);
-    std::wstring base = l.programDir + L"\\" + BaseNameOf(executablePath);
+    std::wstring base = l.programDir + L"\\" + std::wstring(BaseNameOf(executablePath));
     l.programFile = CleanPath(base + L".exe");
     l.configFile = CleanPath(base + L".cfg");
     l.skinFile = CleanPath(l.programDir + L"\\Mivra.skin");

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "paths/PathNames.h"
 #include "paths/PortablePath.h"
 #include "text/Strings.h"
 
@@ -64,9 +65,7 @@ std::wstring NormalizeCount(std::wstring_view count) {
 }
 
 std::wstring DroppedFileTitle(std::wstring_view path) {
-    std::wstring_view name = path.substr(path.rfind(L'\\') + 1);
-    if (const size_t dot = name.rfind(L'.'); dot != std::wstring_view::npos) name = name.substr(0, dot);
-    return ReplaceAll(name, L"&", L"&&");
+    return ReplaceAll(BaseNameOf(path), L"&", L"&&");
 }
 
 bool IsLocalPath(std::wstring_view path) {

@@ -7,6 +7,7 @@
 
 #include "base/Files.h"
 #include "base/Unique.h"
+#include "paths/PathNames.h"
 #include "paths/PortablePath.h"
 
 namespace mivra::win {
@@ -30,10 +31,6 @@ std::vector<std::wstring> BackupNamesInOrder(const std::wstring& dir) {
 
 std::wstring DirectoryOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\')); }
 
-std::wstring BaseNameOf(const std::wstring& path) {
-    std::wstring name = path.substr(path.rfind(L'\\') + 1);
-    return name.substr(0, name.rfind(L'.'));
-}
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include "app/FileLocations.h"
 #include "items/ItemConvert.h"
 #include "main/MainPanel.h"
+#include "paths/PathNames.h"
 
 namespace mivra::win {
 namespace {
@@ -11,11 +12,6 @@ namespace {
 // LATER: settings, sync and update check.
 constexpr MainCommand kNotYetHere[] = {MainCommand::Setup, MainCommand::SyncUpload, MainCommand::SyncDownload,
                                        MainCommand::SyncClear, MainCommand::CheckUpdate};
-
-std::wstring_view FileNameOf(std::wstring_view path) {
-    const size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring_view::npos ? path : path.substr(slash + 1);
-}
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Files.h"
+#include "paths/PathNames.h"
 
 namespace mivra::win {
 namespace {
@@ -10,11 +11,6 @@ namespace {
 constexpr wchar_t kToolClass[] = L"MivraTool";
 // What Enter and Escape send through the dialog keys.
 constexpr int kOkId = IDOK;
-
-std::wstring_view FileNameOf(std::wstring_view path) {
-    const size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring_view::npos ? path : path.substr(slash + 1);
-}
 
 std::wstring TextOf(HWND window) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
