@@ -197,7 +197,8 @@ TEST_F(ToolsTest, AFileThatCannotBeReadIsNeverTakenForEmpty) {
 // Someone else's files: a large binary memo opens without a hang and is not
 // rewritten when untouched; one beyond the limit is refused and left alone.
 TEST_F(ToolsTest, HostileFilesNeitherHangNorGetRewritten) {
-    std::string binary(kMaxToolFileBytes / 4, '\0');
+    // A quarter of a megabyte of bytes that are no text, few of them line breaks.
+    std::string binary(256 * 1024, '\0');
     for (size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>((i * 2654435761u) >> 13);
     WriteBytes(Memo(), binary);
     ToolWindow* memo = Open(MainCommand::OpenMemo);
