@@ -158,6 +158,8 @@ TEST_F(ItemEditorTest, ANewItemTakesAWebAddressFromTheClipboardAndIsAddedAtTheEn
     host.shell.clipboard = L"HTTPS://EXAMPLE.COM/A";
     panel->RunMainCommand(MainCommand::CustomItem);
     EXPECT_EQ(Text(EditorControl::Path), L"HTTPS://EXAMPLE.COM/A");
+    EXPECT_TRUE(Key(EditorControl::Title, VK_TAB));
+    EXPECT_EQ(GetFocus(), Editor().Control(EditorControl::Path)) << "Tab goes from the title to the target";
     Type(EditorControl::Title, L"site");
     Press(EditorControl::Ok);
     ASSERT_EQ(host.groups[1].Items().size(), 2u);

@@ -21,25 +21,25 @@ struct ControlSpec {
     const wchar_t* className;
     const wchar_t* caption;
     DWORD style;
-    RECT box;  // x, y, width, height
+    int x, y, width, height;
 };
 
 constexpr DWORD kBox = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
 constexpr DWORD kMultiLine = WS_TABSTOP | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL;
 constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
 
-// In tab order.
+// In tab order: the texts first, then the buttons that act on them.
 constexpr ControlSpec kControls[] = {
-    {EditorControl::Title, L"EDIT", L"", kBox | WS_VISIBLE, {48, 40, 201, 25}},
-    {EditorControl::IcoPath, L"EDIT", L"", ES_AUTOHSCROLL, {48, 80, 25, 25}},
-    {EditorControl::Convert, L"BUTTON", L"转换", kButton | WS_VISIBLE, {96, 80, 81, 25}},
-    {EditorControl::DefaultIcon, L"BUTTON", L"默认图标", kButton | WS_VISIBLE, {184, 80, 65, 25}},
-    {EditorControl::BrowseIcon, L"BUTTON", L"修改图标", kButton | WS_VISIBLE, {256, 80, 65, 25}},
-    {EditorControl::Path, L"EDIT", L"", kMultiLine | WS_VISIBLE, {48, 120, 241, 57}},
-    {EditorControl::BrowseTarget, L"BUTTON", L"...", kButton | WS_VISIBLE, {296, 120, 25, 57}},
-    {EditorControl::Argument, L"EDIT", L"", kMultiLine | WS_VISIBLE, {48, 192, 273, 57}},
-    {EditorControl::Ok, L"BUTTON", L"确定", kButton | WS_VISIBLE, {168, 344, 73, 25}},
-    {EditorControl::Cancel, L"BUTTON", L"取消", kButton | WS_VISIBLE, {248, 344, 73, 25}},
+    {EditorControl::Title, L"EDIT", L"", kBox | WS_VISIBLE, 48, 40, 201, 25},
+    {EditorControl::Path, L"EDIT", L"", kMultiLine | WS_VISIBLE, 48, 120, 241, 57},
+    {EditorControl::BrowseTarget, L"BUTTON", L"...", kButton | WS_VISIBLE, 296, 120, 25, 57},
+    {EditorControl::Argument, L"EDIT", L"", kMultiLine | WS_VISIBLE, 48, 192, 273, 57},
+    {EditorControl::Ok, L"BUTTON", L"确定", kButton | WS_VISIBLE, 168, 344, 73, 25},
+    {EditorControl::Cancel, L"BUTTON", L"取消", kButton | WS_VISIBLE, 248, 344, 73, 25},
+    {EditorControl::Convert, L"BUTTON", L"转换", kButton | WS_VISIBLE, 96, 80, 81, 25},
+    {EditorControl::DefaultIcon, L"BUTTON", L"默认图标", kButton | WS_VISIBLE, 184, 80, 65, 25},
+    {EditorControl::BrowseIcon, L"BUTTON", L"修改图标", kButton | WS_VISIBLE, 256, 80, 65, 25},
+    {EditorControl::IcoPath, L"EDIT", L"", ES_AUTOHSCROLL, 48, 80, 25, 25},
 };
 
 const ControlSpec& SpecOf(EditorControl id) {
@@ -50,8 +50,8 @@ const ControlSpec& SpecOf(EditorControl id) {
 
 // The label left of a box: from x 16 to the box, over the box's height.
 RECT LabelBeside(EditorControl id) {
-    const RECT& box = SpecOf(id).box;
-    return {16, box.top, box.left, box.top + box.bottom};
+    const ControlSpec& box = SpecOf(id);
+    return {16, box.y, box.x, box.y + box.height};
 }
 
 }  // namespace
@@ -92,8 +92,8 @@ bool ItemEditor::Create(HWND owner) {
 
 void ItemEditor::CreateControls() {
     for (const ControlSpec& spec : kControls) {
-        HWND control = CreateWindowExW(0, spec.className, spec.caption, WS_CHILD | spec.style, spec.box.left,
-                                       spec.box.top, spec.box.right, spec.box.bottom, hwnd(),
+        HWND control = CreateWindowExW(0, spec.className, spec.caption, WS_CHILD | spec.style, spec.x, spec.y,
+                                       spec.width, spec.height, hwnd(),
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
@@ -229,8 +229,8 @@ void ItemEditor::OnPaint() {
         RECT at = LabelBeside(label.box);
         DrawTextW(dc, label.text, -1, &at, DT_SINGLELINE | DT_LEFT | DT_TOP | DT_NOPREFIX);
     }
-    const RECT& argument = SpecOf(EditorControl::Argument).box;
-    RECT hint{16, argument.top + argument.bottom + 8, client.right - 16, client.bottom};
+    const ControlSpec& argument = SpecOf(EditorControl::Argument);
+    RECT hint{16, argument.y + argument.height + 8, client.right - 16, client.bottom};
     DrawTextW(dc, kHint, -1, &hint, DT_WORDBREAK | DT_LEFT | DT_TOP | DT_NOPREFIX);
     SelectObject(dc, old);
     if (previewIcon_ != SystemIcons::kNoIcon)
