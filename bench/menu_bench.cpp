@@ -11,7 +11,8 @@
 //   editor       from the item menu's edit command to the editor painted (it
 //                and its boxes have nothing left to paint, the item's title
 //                in its box, its icon in the preview); the baseline is an
-//                empty window of the same size made, shown and painted.
+//                empty dialog (from a template) of the same size made, shown
+//                and painted.
 // A menu counts only when it is visible, painted and holds the entries
 // expected; an editor only when it holds the item and shows its icon.
 //   menu_bench [rounds]
@@ -123,6 +124,22 @@ HWND MakeBaselineWindow(int width, int height, bool visible) {
     HWND window = CreateWindowExW(0, L"MinimalMenuOwner", L"minimal", WS_POPUP, 460, 140, width, height, nullptr,
                                   nullptr, GetModuleHandleW(nullptr), nullptr);
     if (visible) ShowWindow(window, SW_SHOW);
+    return window;
+}
+
+INT_PTR CALLBACK EmptyDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+
+// The minimal program's dialog: an empty one from a template, as a dialog
+// program makes it, sized to `width` x `height` pixels and shown.
+HWND MakeEmptyDialog(int width, int height) {
+    struct alignas(4) {
+        DLGTEMPLATE header;
+        WORD menu = 0, windowClass = 0, title = 0;
+    } dialog{};
+    dialog.header.style = WS_POPUP | DS_MODALFRAME;
+    HWND window = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &dialog.header, nullptr, &EmptyDialogProc, 0);
+    SetWindowPos(window, nullptr, 460, 140, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(window, SW_SHOW);
     return window;
 }
 
@@ -284,7 +301,7 @@ int wmain(int argc, wchar_t** argv) {
         HandleWaitingMessages();
 
         t0 = NowMilliseconds();
-        HWND empty = MakeBaselineWindow(win::ItemEditor::kClientWidth, win::ItemEditor::kClientHeight, true);
+        HWND empty = MakeEmptyDialog(win::ItemEditor::kClientWidth, win::ItemEditor::kClientHeight);
         add(emptyDialog, UntilPainted(t0, [&] { return empty; }));
         DestroyWindow(empty);
         HandleWaitingMessages();
@@ -293,7 +310,7 @@ int wmain(int argc, wchar_t** argv) {
     std::wprintf(L"menu_bench: %d rounds (after %d warm-up), medians\n", rounds, kWarmUp);
     Report(L"item menu, release to waiting", ourMenu, L"bare TrackPopupMenu", bareMenu);
     Report(L"item menu, 10,000 items/100 groups", largeOpen, L"small group (5 items/3)", smallOpen);
-    Report(L"edit command to editor painted", editor, L"empty window of its size", emptyDialog);
+    Report(L"edit command to editor painted", editor, L"empty dialog of its size", emptyDialog);
     DestroyWindow(baseline);
     return 0;
 }
