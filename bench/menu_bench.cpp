@@ -196,6 +196,18 @@ double UntilPainted(double t0, Window window) {
     return -1;
 }
 
+// Whether the editor's window shows an icon in its preview: pixels there
+// that are not the dialog's white.
+bool PreviewDrawn(HWND editor) {
+    HDC dc = GetDC(editor);
+    int coloured = 0;
+    for (int y = 24; y < 24 + 48; y += 2)
+        for (int x = 264; x < 264 + 48; x += 2)
+            if ((GetPixel(dc, x, y) & 0xFFFFFF) != 0xFFFFFF) ++coloured;
+    ReleaseDC(editor, dc);
+    return coloured > 50;
+}
+
 struct Scene {
     test::FakePanelHost host;
     win::PanelLook look = win::PanelLook::BuiltIn();
@@ -292,7 +304,7 @@ int wmain(int argc, wchar_t** argv) {
         const double opened = UntilPainted(t0, [&] { return small.panel->Editor() ? small.panel->Editor()->hwnd() : nullptr; });
         win::ItemEditor* open = small.panel->Editor();
         if (!open || open->Texts().title != small.host.groups[0].Items()[0].title ||
-            open->PreviewIcon() == win::SystemIcons::kNoIcon) {
+            open->PreviewIcon() == win::SystemIcons::kNoIcon || !PreviewDrawn(open->hwnd())) {
             std::fwprintf(stderr, L"the editor does not show its item\n");
             return 2;
         }

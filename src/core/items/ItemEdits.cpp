@@ -14,10 +14,6 @@
 namespace mivra {
 namespace {
 
-bool EndsWithNoCase(std::wstring_view text, std::wstring_view suffix) {
-    return text.size() >= suffix.size() && EqualsNoCase(text.substr(text.size() - suffix.size()), suffix);
-}
-
 std::wstring_view TrimSpaces(std::wstring_view s) {
     while (!s.empty() && (s.front() == L' ' || s.front() == L'\t')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == L' ' || s.back() == L'\t')) s.remove_suffix(1);

@@ -1,15 +1,10 @@
 #include "menus/ItemMenuModel.h"
 
-#include <algorithm>
-
+#include "items/ItemEdits.h"
 #include "text/Strings.h"
 
 namespace mivra {
 namespace {
-
-bool EndsWithNoCase(std::wstring_view text, std::wstring_view end) {
-    return text.size() >= end.size() && EqualsNoCase(text.substr(text.size() - end.size()), end);
-}
 
 // "CON", "PRN", "AUX", "NUL", "COM1".."COM9", "LPT1".."LPT9", also before an extension.
 bool IsDeviceName(std::wstring_view name) {
@@ -28,17 +23,12 @@ int MoveToIndex(ItemCommand command) {
     return value >= first ? static_cast<int>(value - first) : -1;
 }
 
-bool IsLocalTarget(std::wstring_view resolvedPath) {
-    return !resolvedPath.empty() && resolvedPath.find(L'/') == std::wstring_view::npos &&
-           !resolvedPath.starts_with(L"\\\\");
-}
+bool IsLocalTarget(std::wstring_view resolvedPath) { return !resolvedPath.empty() && IsLocalPath(resolvedPath); }
 
 std::vector<MenuEntry> ItemMenuEntries(const ItemMenuState& state) {
     std::vector<MenuEntry> entries;
-    const auto command = [&](std::wstring_view caption, ItemCommand id, bool greyed = false) {
-        const auto& off = state.unavailable;
-        greyed = greyed || std::find(off.begin(), off.end(), id) != off.end();
-        entries.push_back({MenuEntry::Kind::Command, std::wstring(caption), static_cast<unsigned>(id), false, greyed});
+    const auto command = [&](std::wstring_view caption, ItemCommand id) {
+        entries.push_back({MenuEntry::Kind::Command, std::wstring(caption), static_cast<unsigned>(id)});
     };
     const auto separator = [&] { entries.push_back({MenuEntry::Kind::Separator}); };
     const bool local = IsLocalTarget(state.resolvedPath);

@@ -39,7 +39,6 @@ struct ItemMenuState {
     int osMajor = 10;                   // "run as administrator" needs 6 or later
     std::span<const std::wstring> groupTitles;  // in tab order
     size_t ownGroup = 0;                // 1-based: its entry under "移动到" is greyed
-    std::span<const ItemCommand> unavailable;   // shown greyed: not part of this build yet
 };
 
 // The entries in order (an entry's id is its ItemCommand).

@@ -15,6 +15,10 @@ bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix) {
     return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
 }
 
+bool EndsWithNoCase(std::wstring_view text, std::wstring_view suffix) {
+    return text.size() >= suffix.size() && EqualsNoCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
 std::wstring ReplaceAll(std::wstring_view text, std::wstring_view from, std::wstring_view to) {
     if (from.empty()) return std::wstring(text);
     std::wstring out;

@@ -13,6 +13,7 @@ constexpr wchar_t AsciiUpper(wchar_t c) { return (c >= L'a' && c <= L'z') ? wcha
 
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b);
 bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix);
+bool EndsWithNoCase(std::wstring_view text, std::wstring_view suffix);
 
 // Replaces every non-overlapping occurrence of `from`, left to right.
 std::wstring ReplaceAll(std::wstring_view text, std::wstring_view from, std::wstring_view to);

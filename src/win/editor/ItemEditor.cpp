@@ -16,7 +16,7 @@ constexpr COLORREF kBackground = RGB(255, 255, 255);
 constexpr COLORREF kText = RGB(90, 90, 90);
 constexpr RECT kPreview = {264, 24, 264 + 48, 24 + 48};
 
-struct ControlSpec {
+struct ControlPlace {
     EditorControl id;
     const wchar_t* className;
     const wchar_t* caption;
@@ -29,7 +29,7 @@ constexpr DWORD kMultiLine = WS_TABSTOP | WS_BORDER | WS_VSCROLL | ES_MULTILINE 
 constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
 
 // In tab order: the texts first, then the buttons that act on them.
-constexpr ControlSpec kControls[] = {
+constexpr ControlPlace kControls[] = {
     {EditorControl::Title, L"EDIT", L"", kBox | WS_VISIBLE, 48, 40, 201, 25},
     {EditorControl::Path, L"EDIT", L"", kMultiLine | WS_VISIBLE, 48, 120, 241, 57},
     {EditorControl::BrowseTarget, L"BUTTON", L"...", kButton | WS_VISIBLE, 296, 120, 25, 57},
@@ -42,15 +42,15 @@ constexpr ControlSpec kControls[] = {
     {EditorControl::IcoPath, L"EDIT", L"", ES_AUTOHSCROLL, 48, 80, 25, 25},
 };
 
-const ControlSpec& SpecOf(EditorControl id) {
-    for (const ControlSpec& spec : kControls)
-        if (spec.id == id) return spec;
+const ControlPlace& PlaceOf(EditorControl id) {
+    for (const ControlPlace& control : kControls)
+        if (control.id == id) return control;
     return kControls[0];
 }
 
 // The label left of a box: from x 16 to the box, over the box's height.
 RECT LabelBeside(EditorControl id) {
-    const ControlSpec& box = SpecOf(id);
+    const ControlPlace& box = PlaceOf(id);
     return {16, box.y, box.x, box.y + box.height};
 }
 
@@ -91,10 +91,10 @@ bool ItemEditor::Create(HWND owner) {
 }
 
 void ItemEditor::CreateControls() {
-    for (const ControlSpec& spec : kControls) {
-        HWND control = CreateWindowExW(0, spec.className, spec.caption, WS_CHILD | spec.style, spec.x, spec.y,
-                                       spec.width, spec.height, hwnd(),
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
+    for (const ControlPlace& place : kControls) {
+        HWND control = CreateWindowExW(0, place.className, place.caption, WS_CHILD | place.style, place.x, place.y,
+                                       place.width, place.height, hwnd(),
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), instance_, nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
 }
@@ -229,7 +229,7 @@ void ItemEditor::OnPaint() {
         RECT at = LabelBeside(label.box);
         DrawTextW(dc, label.text, -1, &at, DT_SINGLELINE | DT_LEFT | DT_TOP | DT_NOPREFIX);
     }
-    const ControlSpec& argument = SpecOf(EditorControl::Argument);
+    const ControlPlace& argument = PlaceOf(EditorControl::Argument);
     RECT hint{16, argument.y + argument.height + 8, client.right - 16, client.bottom};
     DrawTextW(dc, kHint, -1, &hint, DT_WORDBREAK | DT_LEFT | DT_TOP | DT_NOPREFIX);
     SelectObject(dc, old);

@@ -180,6 +180,11 @@ private:
     bool EditorConfirmed(const ItemRecord& texts) override;
     void EditorClosed() override;
 
+    // Item `item` of group `group` (both 1-based); nullptr when there is none.
+    ItemRecord* GroupItem(size_t group, size_t item);
+    // A menu of the panel at the pointer, the panel in front and kept shown
+    // while it is open; the id chosen, 0 for none.
+    unsigned TrackPanelMenu(const std::vector<MenuEntry>& entries);
     // The main menu's commands on the group shown (MainPanelMenu.cpp).
     void AddToCurrentGroup(const ItemRecord& item);
     void SortCurrentGroup(SortMode mode);

@@ -15,10 +15,8 @@ constexpr wchar_t kNotAddedMessage[] = L"没有可以添加项目的分组，或
 }  // namespace
 
 void MainPanel::OpenItemEditor(std::optional<ItemPlace> item) {
-    auto& groups = host_.Groups();
-    if (item && (item->group < 1 || item->group > groups.size() || item->item < 1 ||
-                 item->item > groups[item->group - 1].Items().size()))
-        return;
+    ItemRecord* record = item ? GroupItem(item->group, item->item) : nullptr;
+    if (item && !record) return;
     if (editor_) {
         if (editor_->HasTypedChanges() &&
             host_.ShowMessage(kDropTypedQuestion, MB_YESNO | MB_ICONQUESTION) != IDYES) {
@@ -32,10 +30,9 @@ void MainPanel::OpenItemEditor(std::optional<ItemPlace> item) {
                                          static_cast<ItemEditorEvents&>(*this));
     if (!editor->Create(shadow_ ? shadow_->hwnd() : hwnd())) return;
     editing_ = {};
-    if (item) {
-        ItemRecord& record = groups[item->group - 1].Items()[item->item - 1];
-        editing_ = SerialOf(record, serials_);
-        editor->Fill(record);
+    if (record) {
+        editing_ = SerialOf(*record, serials_);
+        editor->Fill(*record);
     } else {
         editor->StartNew();
     }

@@ -10,29 +10,39 @@ constexpr wchar_t kMoveRefused[] = L"该项目无法移动到目标分组。";
 
 }  // namespace
 
-void MainPanel::ShowItemMenu(size_t group, size_t item) {
+ItemRecord* MainPanel::GroupItem(size_t group, size_t item) {
     auto& groups = host_.Groups();
-    if (group < 1 || group > groups.size() || item < 1 || item > groups[group - 1].Items().size()) return;
-    std::vector<std::wstring> titles;
-    for (const Group& g : groups) titles.push_back(g.title);
-    ShellServices& shell = host_.Shell();
-    const ItemMenuState state{shell.Resolve(groups[group - 1].Items()[item - 1].path),
-                              static_cast<int>(shell.OsMajor()), titles, group};
+    if (group < 1 || group > groups.size()) return nullptr;
+    auto& items = groups[group - 1].Items();
+    return item >= 1 && item <= items.size() ? &items[item - 1] : nullptr;
+}
+
+unsigned MainPanel::TrackPanelMenu(const std::vector<MenuEntry>& entries) {
     POINT at{};
     GetCursorPos(&at);
-    itemMenuAt_ = at;
     docking_.SetKeepShown(true);
     SetForegroundWindow(hwnd());
-    const auto command = static_cast<ItemCommand>(TrackPopup(hwnd(), ItemMenuEntries(state), at));
+    const unsigned chosen = TrackPopup(hwnd(), entries, at);
     docking_.SetKeepShown(false);
-    RunItemCommand(command, group, item);
+    return chosen;
+}
+
+void MainPanel::ShowItemMenu(size_t group, size_t item) {
+    const ItemRecord* record = GroupItem(group, item);
+    if (!record) return;
+    std::vector<std::wstring> titles;
+    for (const Group& g : host_.Groups()) titles.push_back(g.title);
+    ShellServices& shell = host_.Shell();
+    const ItemMenuState state{shell.Resolve(record->path), static_cast<int>(shell.OsMajor()), titles, group};
+    GetCursorPos(&itemMenuAt_);
+    RunItemCommand(static_cast<ItemCommand>(TrackPanelMenu(ItemMenuEntries(state))), group, item);
 }
 
 void MainPanel::RunItemCommand(ItemCommand command, size_t group, size_t item) {
-    auto& groups = host_.Groups();
-    if (group < 1 || group > groups.size() || item < 1 || item > groups[group - 1].Items().size()) return;
-    auto& items = groups[group - 1].Items();
-    ItemRecord& record = items[item - 1];
+    ItemRecord* found = GroupItem(group, item);
+    if (!found) return;
+    ItemRecord& record = *found;
+    auto& items = host_.Groups()[group - 1].Items();
     ShellServices& shell = host_.Shell();
     if (const int to = MoveToIndex(command); to >= 0) return MoveItem(group, item, static_cast<size_t>(to) + 1);
     switch (command) {

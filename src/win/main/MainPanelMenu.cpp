@@ -25,13 +25,7 @@ void MainPanel::ShowMainMenu(MainMenuForm form) {
     state.sortByCount = Config().Flag(Opt::SortByCount);
     state.shutdownAt = tools_.ShutdownAt();
     state.unavailable = kNotYetHere;
-    docking_.SetKeepShown(true);
-    SetForegroundWindow(hwnd());
-    POINT at{};
-    GetCursorPos(&at);
-    const auto command = static_cast<MainCommand>(TrackPopup(hwnd(), MainMenuEntries(state), at));
-    docking_.SetKeepShown(false);
-    RunMainCommand(command);
+    RunMainCommand(static_cast<MainCommand>(TrackPanelMenu(MainMenuEntries(state))));
 }
 
 void MainPanel::RunMainCommand(MainCommand command) {

@@ -5,21 +5,17 @@ namespace {
 
 MenuChooser* active = nullptr;  // a timer procedure has no context; one chooser at a time
 
-// The keyboard steps from nothing selected to `caption` in `menu`: one Down
-// per entry that the arrows stop at (separators they pass); -1 when absent.
-int DownsTo(HMENU menu, const std::wstring& caption) {
-    int downs = 0;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        MENUITEMINFOW info{sizeof info};
-        info.fMask = MIIM_FTYPE;
-        GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
-        if (info.fType & MFT_SEPARATOR) continue;
-        ++downs;
-        wchar_t text[256] = L"";
-        GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
-        if (caption == text) return downs;
-    }
-    return -1;
+std::wstring CaptionAt(HMENU menu, int position) {
+    wchar_t text[256] = L"";
+    GetMenuStringW(menu, static_cast<UINT>(position), text, 256, MF_BYPOSITION);
+    return text;
+}
+
+bool IsSeparator(HMENU menu, int position) {
+    MENUITEMINFOW info{sizeof info};
+    info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
+    return (info.fType & MFT_SEPARATOR) != 0;
 }
 
 void Post(HWND to, WPARAM key) {
@@ -53,32 +49,32 @@ void MenuChooser::Drive() {
     if (!window || !IsWindowVisible(window)) return;
     seen_ = true;
     HMENU menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) captions_.push_back(CaptionAt(menu, i));
     // The menu's loop reads every key of this thread, whichever window it is for.
-    HWND keys = window;
-    if (path_.empty()) return Post(keys, VK_ESCAPE);
+    if (path_.empty()) return Post(window, VK_ESCAPE);
     std::vector<WPARAM> presses;
     for (size_t level = 0; level < path_.size(); ++level) {
-        const int downs = DownsTo(menu, path_[level]);
-        if (downs < 0) {
+        // One Down per entry the arrows stop at (they pass separators); a
+        // submenu opens with its first entry selected already.
+        int downs = level == 0 ? 0 : -1, position = 0;
+        const int count = GetMenuItemCount(menu);
+        for (; position < count; ++position) {
+            if (IsSeparator(menu, position)) continue;
+            ++downs;
+            if (CaptionAt(menu, position) == path_[level]) break;
+        }
+        if (position == count) {
             EndMenu();
             return;
         }
-        // A submenu opens with its first entry selected already.
-        presses.insert(presses.end(), static_cast<size_t>(level == 0 ? downs : downs - 1), VK_DOWN);
+        presses.insert(presses.end(), static_cast<size_t>(downs), VK_DOWN);
         if (level + 1 < path_.size()) {
             presses.push_back(VK_RIGHT);
-            for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-                wchar_t text[256] = L"";
-                GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
-                if (path_[level] == text) {
-                    menu = GetSubMenu(menu, i);
-                    break;
-                }
-            }
+            menu = GetSubMenu(menu, position);
         }
     }
     presses.push_back(VK_RETURN);
-    for (WPARAM key : presses) Post(keys, key);
+    for (WPARAM key : presses) Post(window, key);
     chosen_ = true;
 }
 

@@ -23,12 +23,14 @@ public:
     // Whether the menu came and every caption of the path was in it.
     bool Chosen() const { return chosen_; }
     bool MenuSeen() const { return seen_; }
+    // The top menu's captions as it showed them.
+    const std::vector<std::wstring>& Captions() const { return captions_; }
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
     void Drive();
 
-    std::vector<std::wstring> path_;
+    std::vector<std::wstring> path_, captions_;
     UINT_PTR timer_ = 0;
     int ticks_ = 0;
     bool seen_ = false, chosen_ = false;
