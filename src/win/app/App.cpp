@@ -129,7 +129,7 @@ bool App::CreateForms() {
                                                       [this](std::wstring_view text) { tray_.ShowBalloon(text); });
     launchContext_ = std::make_unique<LaunchContext>(
         LaunchContext{SystemCodePage(), files_.programFile, files_.programDir, SystemEnvironment()});
-    shell_ = std::make_unique<SystemShellServices>(files_.programDir, SystemEnvironment(), os_);
+    shell_ = std::make_unique<SystemShellServices>(files_.programDir, launchContext_->environment, os_);
     return true;
 }
 
