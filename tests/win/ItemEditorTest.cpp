@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <vector>
+
 #include "GroupMakers.h"
 #include "editor/ItemEditor.h"
 #include "items/ItemEditorRules.h"
 #include "items/SystemIcons.h"
 #include "support/PanelFixture.h"
+#include "support/WindowPixels.h"
 
 namespace mivra::test {
 namespace {
@@ -202,6 +205,46 @@ TEST_F(ItemEditorTest, ThePreviewShowsTheIconOfAnExistingFileOnly) {
     EXPECT_NE(Editor().PreviewIcon(), win::SystemIcons::kNoIcon);
     Type(EditorControl::Path, L"C:\\no\\such\\file.exe");
     EXPECT_EQ(Editor().PreviewIcon(), win::SystemIcons::kNoIcon);
+}
+
+// The editor is kept once made: opened again it holds only what it was
+// opened for, and appears whole at once, its boxes and buttons included.
+TEST_F(ItemEditorTest, OpenedAgainItHoldsOnlyTheNewItemAndAppearsWhole) {
+    ItemRecord local = Item(L"a", L"C:\\a.exe");
+    local.icoPath = L"C:\\a.ico";
+    local.argument = L"-x";
+    Start({Group{L"A", {local, Item(L"web", L"http://example.com/")}}});
+    panel->RunItemCommand(ItemCommand::Edit, 1, 1);
+    EXPECT_TRUE(Key(EditorControl::Title, VK_ESCAPE));
+    ASSERT_TRUE(Closed());
+
+    panel->RunMainCommand(MainCommand::CustomItem);
+    for (EditorControl box : {EditorControl::Title, EditorControl::Path, EditorControl::IcoPath, EditorControl::Argument})
+        EXPECT_EQ(Text(box), L"") << "nothing left of the item edited before: box " << static_cast<int>(box);
+    EXPECT_TRUE(IsWindowEnabled(Editor().Control(EditorControl::Argument)));
+    EXPECT_TRUE(Key(EditorControl::Title, VK_ESCAPE));
+    ASSERT_TRUE(Closed());
+
+    panel->RunItemCommand(ItemCommand::Edit, 1, 2);
+    EXPECT_EQ(Text(EditorControl::Title), L"web");
+    EXPECT_EQ(Text(EditorControl::IcoPath), L"http://example.com/");
+    EXPECT_FALSE(IsWindowEnabled(Editor().Control(EditorControl::Argument)));
+
+    HWND editor = Editor().hwnd();
+    EXPECT_FALSE(GetUpdateRect(editor, nullptr, FALSE));
+    std::vector<HWND> controls;
+    for (HWND child = GetWindow(editor, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child)) continue;
+        EXPECT_FALSE(GetUpdateRect(child, nullptr, FALSE)) << "a control waits to be painted";
+        if (child != GetFocus()) controls.push_back(child);  // the focused one blinks its caret
+    }
+    // Each control as it appeared, frame and scroll bar included, is what it
+    // paints when asked to paint itself again.
+    std::vector<std::vector<COLORREF>> appeared;
+    for (HWND control : controls) appeared.push_back(PixelsOf(control));
+    RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    for (size_t i = 0; i < controls.size(); ++i)
+        EXPECT_EQ(appeared[i], PixelsOf(controls[i])) << "control " << GetDlgCtrlID(controls[i]) << " appeared otherwise";
 }
 
 }  // namespace

@@ -29,6 +29,7 @@
 #include "main/PanelLook.h"
 #include "search/SearchBox.h"
 #include "support/PanelFixture.h"
+#include "support/WindowPixels.h"
 #include "support/TestSupport.h"
 
 namespace mivra::test {
@@ -445,6 +446,20 @@ TEST_F(PanelTest, ADockedPanelParksBeyondTheEdgeAndComesBackWhenThePointerTouche
     SetWindowPos(panel->hwnd(), nullptr, 400, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     panel->ToggleByHotKey();
     EXPECT_FALSE(IsWindowVisible(panel->hwnd())) << "the hotkey hides a panel in the middle of the screen";
+}
+
+// Summoned, the panel paints itself and its parts as one picture: the same
+// picture its parts paint when each is asked to paint itself.
+TEST_F(PanelTest, SummonedThePanelAppearsAsItsPartsPaintThemselves) {
+    Start({MakeGroup(L"A", 6), MakeGroup(L"B", 1)});
+    panel->ToggleByHotKey();
+    ASSERT_FALSE(IsWindowVisible(panel->hwnd()));
+    panel->ToggleByHotKey();
+    ASSERT_TRUE(PumpUntil([&] { return panel->GroupPainted(true); }));
+    const std::vector<COLORREF> barShown = PixelsOf(bar), itemsShown = PixelsOf(items);
+    RedrawWindow(panel->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_EQ(barShown, PixelsOf(bar)) << "the group bar";
+    EXPECT_EQ(itemsShown, PixelsOf(items)) << "the item panel";
 }
 
 // Keys posted to the focused child reach the panel first, as through the program's message loop.

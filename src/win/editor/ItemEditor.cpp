@@ -1,5 +1,7 @@
 #include "editor/ItemEditor.h"
 
+#include <utility>
+
 #include "items/IconAtlas.h"
 #include "items/ItemEdits.h"
 #include "items/ItemEditorRules.h"
@@ -70,14 +72,8 @@ bool ItemEditor::Create(HWND owner) {
 
     RECT frame{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&frame, WS_POPUP, FALSE, 0);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& work = monitor.rcWork;
-    const int x = work.left + (work.right - work.left - width) / 2;
-    const int y = work.top + (work.bottom - work.top - height) / 2;
-    if (!CreateAs(0, kClassName, kCaption, WS_POPUP | WS_CLIPCHILDREN, x, y, width, height, owner, instance_))
+    if (!CreateAs(0, kClassName, kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, frame.right - frame.left,
+                  frame.bottom - frame.top, owner, instance_))
         return false;
 
     font_ = CreateUiFont(-12, FW_NORMAL);
@@ -100,21 +96,43 @@ void ItemEditor::CreateControls() {
 }
 
 void ItemEditor::Fill(const ItemRecord& item) {
-    SetTextOf(EditorControl::Title, item.title);
-    SetTextOf(EditorControl::Path, item.path);
-    SetTextOf(EditorControl::IcoPath, item.icoPath);
-    SetTextOf(EditorControl::Argument, item.argument);
+    // The four texts as they are (the icon path not made to follow the
+    // target), then what follows from them, once.
+    filling_ = true;
+    for (const auto& [control, text] : {std::pair{EditorControl::Title, &item.title},
+                                        {EditorControl::Path, &item.path},
+                                        {EditorControl::IcoPath, &item.icoPath},
+                                        {EditorControl::Argument, &item.argument}})
+        SetWindowTextW(Control(control), text->c_str());
+    filling_ = false;
+    TargetControlsFollow();
+    IconPathChanged();
     filled_ = Texts();
 }
 
 void ItemEditor::StartNew() {
+    Fill({});
     if (const std::wstring text = shell_.ClipboardText(); ProposesTarget(text)) SetTextOf(EditorControl::Path, text);
     // A proposal is not the user's typing: closing it asks nothing.
     filled_ = Texts();
 }
 
 void ItemEditor::Show() {
-    ShowWindow(hwnd(), SW_SHOW);
+    RECT frame{};
+    GetWindowRect(hwnd(), &frame);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(GetWindow(hwnd(), GW_OWNER), MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    // Shown without the usual redrawing of every box, then painted whole in
+    // one go, before the focus puts a caret into the title.
+    composeNextPaint_ = true;
+    SetWindowPos(hwnd(), HWND_TOP, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOREDRAW | SWP_NOACTIVATE);
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    open_ = true;
     SetForegroundWindow(hwnd());
     SetFocus(Control(EditorControl::Title));
 }
@@ -154,25 +172,29 @@ bool ItemEditor::PreviewMessage(const MSG& msg) {
 }
 
 void ItemEditor::Confirm() {
-    if (closing_ || !events_.EditorConfirmed(Texts())) return;
+    if (!open_ || !events_.EditorConfirmed(Texts())) return;
     Cancel();
 }
 
 void ItemEditor::Cancel() {
-    if (closing_) return;
-    closing_ = true;
+    if (!open_) return;
+    open_ = false;
     ShowWindow(hwnd(), SW_HIDE);
     events_.EditorClosed();
 }
 
 void ItemEditor::TargetChanged() {
+    TargetControlsFollow();
+    SetTextOf(EditorControl::IcoPath, TextOf(EditorControl::Path));
+}
+
+void ItemEditor::TargetControlsFollow() {
     const std::wstring target = TextOf(EditorControl::Path);
     const ConvertButtonState button = ConvertButtonFor(target, programDir_);
     SetWindowTextW(Control(EditorControl::Convert), std::wstring(button.caption).c_str());
     EnableWindow(Control(EditorControl::Convert), button.enabled);
     // Web addresses and network paths take no arguments; what was typed stays.
     EnableWindow(Control(EditorControl::Argument), IsLocalPath(target));
-    SetTextOf(EditorControl::IcoPath, target);
 }
 
 void ItemEditor::IconPathChanged() {
@@ -183,6 +205,7 @@ void ItemEditor::IconPathChanged() {
 }
 
 void ItemEditor::OnCommand(int id, int notification) {
+    if (filling_) return;
     switch (static_cast<EditorControl>(id)) {
     case EditorControl::Path:
         if (notification == EN_CHANGE) TargetChanged();
@@ -211,11 +234,21 @@ void ItemEditor::OnCommand(int id, int notification) {
 }
 
 void ItemEditor::OnPaint() {
-    PaintScope paint(hwnd());
-    HDC dc = paint.dc();
     RECT client{};
     GetClientRect(hwnd(), &client);
-    FillSolid(dc, paint.Area(), kBackground);
+    if (std::exchange(composeNextPaint_, false)) {
+        if (composed_.Paint(hwnd(), buffer_, [this](HDC dc, const RECT& whole) { DrawSurface(dc, whole); })) return;
+        // Shown without redrawing: the boxes must be told to paint themselves.
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+    PaintScope paint(hwnd());
+    BufferedDc buffer(paint.dc(), paint.Area(), buffer_, client);
+    DrawSurface(buffer.dc(), client);
+}
+
+// The dialog's own picture: background, caption, labels, hint and the preview.
+void ItemEditor::DrawSurface(HDC dc, const RECT& client) {
+    FillSolid(dc, client, kBackground);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kText);
     const HGDIOBJ old = SelectObject(dc, textFont_.get());

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "base/ComposedPaint.h"
 #include "base/Gdi.h"
 #include "base/Window.h"
 #include "data/Group.h"
@@ -23,7 +24,7 @@ public:
     // "确定": the owner takes the four texts (the count means nothing here).
     // False keeps the editor open, the texts as typed.
     virtual bool EditorConfirmed(const ItemRecord& texts) = 0;
-    // The editor is done with (confirmed or cancelled) and hidden: the owner frees it.
+    // The editor is done with (confirmed or cancelled) and hidden, kept for the next time.
     virtual void EditorClosed() = 0;
 
 protected:
@@ -52,15 +53,19 @@ public:
                ItemEditorEvents& events);
     ~ItemEditor();
 
-    // Creates the dialog hidden, owned by `owner`, centred on `owner`'s monitor.
+    // Creates the dialog hidden, owned by `owner`. It is kept when closed
+    // and opened again: made once, it appears at once.
     bool Create(HWND owner);
     // Fills the boxes from an existing item: the target before the icon path,
     // which the target's change would otherwise replace.
     void Fill(const ItemRecord& item);
-    // For a new item: a web address on the clipboard is proposed as its target.
+    // For a new item: empty boxes, and a web address on the clipboard
+    // proposed as its target.
     void StartNew();
-    // Shows the dialog in front, the focus on the title.
+    // Shows the dialog in front, centred on its owner's monitor, the focus on the title.
     void Show();
+    // Shown and not yet confirmed or cancelled.
+    bool IsOpen() const { return open_; }
 
     // The four texts as they stand.
     ItemRecord Texts() const;
@@ -86,8 +91,11 @@ private:
     // Every change of the target: the convert button, the arguments box, and
     // the icon path, which follows the target.
     void TargetChanged();
+    // The convert button's caption and state and whether arguments are taken.
+    void TargetControlsFollow();
     void IconPathChanged();
     void OnPaint();
+    void DrawSurface(HDC dc, const RECT& client);
 
     HINSTANCE instance_;
     ItemServices& items_;
@@ -96,9 +104,13 @@ private:
     ItemEditorEvents& events_;
     UniqueGdiObject font_, textFont_, background_;
     DialogShadow shadow_;
+    BackBuffer buffer_;
+    ComposedPaint composed_;
+    bool composeNextPaint_ = false;  // shown afresh: it and its boxes paint as one
     int previewIcon_ = -1;
     ItemRecord filled_;
-    bool closing_ = false;
+    bool open_ = false;
+    bool filling_ = false;  // Fill sets the boxes: their changes follow at its end
 };
 
 }  // namespace mivra::win

@@ -45,7 +45,10 @@ void GroupBar::OnPaint() {
     RECT client{};
     GetClientRect(hwnd(), &client);
     BufferedDc buffer(paint.dc(), paint.Area(), buffer_, client);
-    HDC dc = buffer.dc();
+    Draw(buffer.dc(), client);
+}
+
+void GroupBar::Draw(HDC dc, const RECT& client) {
     const PanelLook& look = context_.look;
     const Picture& image = look.tab;
     const int count = TabCount();
@@ -245,6 +248,13 @@ LRESULT GroupBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
         OnPaint();
         return 0;
+    case WM_PRINTCLIENT: {
+        // Painted as part of its panel's picture (ComposedPaint).
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        Draw(reinterpret_cast<HDC>(wParam), client);
+        return 0;
+    }
     case WM_ERASEBKGND:
         return 1;
     case WM_MOUSEMOVE:

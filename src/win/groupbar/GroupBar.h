@@ -64,6 +64,7 @@ public:
 private:
     int TabCount() const;
     void OnPaint();
+    void Draw(HDC dc, const RECT& client);
     void OnMouseMove(int x, int y, WPARAM buttons);
     void OnButtonDown(int x, int y, bool left);
     void OnLeftButtonUp(int x, int y);

@@ -497,6 +497,16 @@ LRESULT ItemPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             lookUpPosted_ = PostMessageW(hwnd(), kLookUpIconsMessage, 0, 0) != FALSE;
         return 0;
     }
+    case WM_PRINTCLIENT: {
+        // Painted as part of its panel's picture (ComposedPaint).
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        if (canvas_.dc())
+            BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, client.right, client.bottom, canvas_.dc(), 0, 0, SRCCOPY);
+        if (!pendingIcons_.empty() && !lookUpPosted_)
+            lookUpPosted_ = PostMessageW(hwnd(), kLookUpIconsMessage, 0, 0) != FALSE;
+        return 0;
+    }
     case kLookUpIconsMessage:
         LookUpPendingIcons();
         return 0;

@@ -485,19 +485,21 @@ TitleBarState MainPanel::TitleState() const {
 }
 
 void MainPanel::OnPaint() {
-    PaintScope paint(hwnd());
     RECT client{};
     GetClientRect(hwnd(), &client);
-    {
-        BufferedDc buffer(paint.dc(), paint.Area(), buffer_, client);
-        title_.Paint(buffer.dc(), client.right, client.bottom, TitleState());
+    const auto paintTitle = [&](HDC dc, const RECT&) { title_.Paint(dc, client.right, client.bottom, TitleState()); };
+    // What was summoned comes first: the panel and its parts in one picture
+    // now, and the shadow with the next message.
+    const bool summoned = std::exchange(shadowPending_, false);
+    if (!summoned || !composed_.Paint(hwnd(), buffer_, paintTitle)) {
+        {
+            PaintScope paint(hwnd());
+            BufferedDc buffer(paint.dc(), paint.Area(), buffer_, client);
+            paintTitle(buffer.dc(), client);
+        }
+        if (summoned) RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
-    if (std::exchange(shadowPending_, false)) {
-        // What was summoned comes first: the parts are painted now, and the
-        // shadow with the next message.
-        RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        PostMessageW(hwnd(), kShowShadowMessage, 0, 0);
-    }
+    if (summoned) PostMessageW(hwnd(), kShowShadowMessage, 0, 0);
 }
 
 void MainPanel::OnMouse(UINT message, int x, int y) {
@@ -634,9 +636,6 @@ LRESULT MainPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case kShowShadowMessage:
         if (shadow_ && IsWindowVisible(hwnd())) shadow_->Show(true);
-        return 0;
-    case kFreeEditorMessage:
-        closedEditor_.reset();
         return 0;
     case WM_PAINT:
         OnPaint();

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/ComposedPaint.h"
 #include "base/Gdi.h"
 #include "base/LeaveTracker.h"
 #include "base/Unique.h"
@@ -119,7 +120,7 @@ public:
     // closed only when the user agrees.
     void OpenItemEditor(std::optional<ItemPlace> item);
     // The open editor; nullptr when none is.
-    ItemEditor* Editor() { return editor_.get(); }
+    ItemEditor* Editor() { return editor_ && editor_->IsOpen() ? editor_.get() : nullptr; }
     // The title caption; an empty text brings the configured title back.
     void SetCaption(const std::wstring& caption);
     const std::wstring& Caption() const { return title_.Caption(); }
@@ -174,9 +175,7 @@ private:
     void PanelDragged() override { docking_.Drag(); }
     void MainMenuRequested() override { ShowMainMenu(MainMenuForm::Panel); }
     void ItemMenuRequested(size_t group, size_t item) override { ShowItemMenu(group, item); }
-    // What the item editor reports (MainPanelEditor.cpp); a closed editor is
-    // freed with this message, once out of its own procedure.
-    static constexpr UINT kFreeEditorMessage = WM_APP + 3;
+    // What the item editor reports (MainPanelEditor.cpp).
     bool EditorConfirmed(const ItemRecord& texts) override;
     void EditorClosed() override;
 
@@ -226,6 +225,7 @@ private:
     TitleButton pressed_ = TitleButton::None;
     LeaveTracker leave_;
     BackBuffer buffer_;
+    ComposedPaint composed_;  // the panel summoned: it and its parts in one paint
     WindowPtr<GroupBar> groupBar_;
     WindowPtr<ItemPanel> itemPanel_;
     WindowPtr<SearchBox> search_;
@@ -241,8 +241,7 @@ private:
     WindowPtr<ShadowWindow> shadow_;
     bool shadowPending_ = false;  // shown again, the shadow not yet
     // After the shadow, its owner: the editor goes first.
-    WindowPtr<ItemEditor> editor_;
-    WindowPtr<ItemEditor> closedEditor_;  // freed once its own message is handled
+    WindowPtr<ItemEditor> editor_;  // made at its first use, hidden while closed
     ItemSerial editing_;                  // the item the editor holds; 0 for a new one
     std::uint64_t serials_ = 0;           // the last serial given to an item
     POINT itemMenuAt_{};                  // where the last item menu opened

@@ -17,26 +17,26 @@ constexpr wchar_t kNotAddedMessage[] = L"没有可以添加项目的分组，或
 void MainPanel::OpenItemEditor(std::optional<ItemPlace> item) {
     ItemRecord* record = item ? GroupItem(item->group, item->item) : nullptr;
     if (item && !record) return;
-    if (editor_) {
-        if (editor_->HasTypedChanges() &&
-            host_.ShowMessage(kDropTypedQuestion, MB_YESNO | MB_ICONQUESTION) != IDYES) {
-            SetForegroundWindow(editor_->hwnd());
-            return;
-        }
-        editor_.reset();
+    if (ItemEditor* open = Editor(); open && open->HasTypedChanges() &&
+                                     host_.ShowMessage(kDropTypedQuestion, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        SetForegroundWindow(open->hwnd());
+        return;
     }
-    auto editor = MakeWindow<ItemEditor>(instance_, host_, host_.Shell(),
-                                         FileLocations::ForExecutable(host_.ProgramFile()).programDir,
-                                         static_cast<ItemEditorEvents&>(*this));
-    if (!editor->Create(shadow_ ? shadow_->hwnd() : hwnd())) return;
+    if (!editor_) {
+        // Made once and kept: opened again, it only fills its boxes.
+        auto editor = MakeWindow<ItemEditor>(instance_, host_, host_.Shell(),
+                                             FileLocations::ForExecutable(host_.ProgramFile()).programDir,
+                                             static_cast<ItemEditorEvents&>(*this));
+        if (!editor->Create(shadow_ ? shadow_->hwnd() : hwnd())) return;
+        editor_ = std::move(editor);
+    }
     editing_ = {};
     if (record) {
         editing_ = SerialOf(*record, serials_);
-        editor->Fill(*record);
+        editor_->Fill(*record);
     } else {
-        editor->StartNew();
+        editor_->StartNew();
     }
-    editor_ = std::move(editor);
     docking_.SetDialogOpen(true);
     editor_->Show();
 }
@@ -69,9 +69,6 @@ bool MainPanel::EditorConfirmed(const ItemRecord& texts) {
 void MainPanel::EditorClosed() {
     docking_.SetDialogOpen(false);
     editing_ = {};
-    // Called from the editor's own procedure: freed once that has returned.
-    closedEditor_ = std::move(editor_);
-    PostMessageW(hwnd(), kFreeEditorMessage, 0, 0);
 }
 
 }  // namespace mivra::win

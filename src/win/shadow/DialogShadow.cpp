@@ -30,18 +30,24 @@ void DialogShadow::Detach() {
     shadow_.reset();
 }
 
-void DialogShadow::OnMessage(UINT message, WPARAM wParam) {
+void DialogShadow::OnMessage(UINT message, LPARAM lParam) {
     switch (message) {
     case WM_MOVE:
     case WM_SIZE:
         shadow_->Follow();
         break;
-    case WM_SHOWWINDOW:
-        // Shown after the dialog has painted: showing a layered window
-        // first would hold the dialog's own picture up.
-        showPending_ = wParam != 0;
-        if (!wParam) shadow_->Show(false);
+    case WM_WINDOWPOSCHANGED: {
+        // Shown after the dialog has painted: showing a layered window first
+        // would hold the dialog's own picture up. Not WM_SHOWWINDOW: a dialog
+        // shown by SetWindowPos never gets one.
+        const UINT flags = reinterpret_cast<const WINDOWPOS*>(lParam)->flags;
+        if (flags & SWP_SHOWWINDOW) showPending_ = true;
+        if (flags & SWP_HIDEWINDOW) {
+            showPending_ = false;
+            shadow_->Show(false);
+        }
         break;
+    }
     case WM_PAINT:
         // The dialog's own paint is done: its boxes now, then the shadow and
         // the z-order, which does not stay when set while it is being shown.
@@ -78,7 +84,7 @@ LRESULT CALLBACK DialogShadow::Procedure(HWND window, UINT message, WPARAM wPara
     // After the dialog: a paint is followed, not preceded.
     const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
     try {
-        reinterpret_cast<DialogShadow*>(self)->OnMessage(message, wParam);
+        reinterpret_cast<DialogShadow*>(self)->OnMessage(message, lParam);
     } catch (...) {
         NoteStoppedException(L"dialog shadow");
     }

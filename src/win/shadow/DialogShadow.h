@@ -26,7 +26,7 @@ public:
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR self);
-    void OnMessage(UINT message, WPARAM wParam);
+    void OnMessage(UINT message, LPARAM lParam);
     static UINT RaiseMessage();
 
     HWND dialog_ = nullptr;

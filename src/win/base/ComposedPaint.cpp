@@ -1,0 +1,69 @@
+#include "base/ComposedPaint.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace mivra::win {
+namespace {
+
+struct Child {
+    HWND window;
+    RECT place;  // in the parent's client coordinates
+};
+
+// The visible children from the bottom of the z-order up, as they overlap.
+std::vector<Child> VisibleChildren(HWND window) {
+    std::vector<Child> children;
+    for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child;
+         child = GetWindow(child, GW_HWNDPREV)) {
+        if (!IsWindowVisible(child)) continue;
+        RECT place{};
+        GetWindowRect(child, &place);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+        children.push_back({child, place});
+    }
+    return children;
+}
+
+}  // namespace
+
+bool ComposedPaint::Paint(HWND window, BackBuffer& kept, const PaintOwn& paintOwn) {
+    RECT client{};
+    GetClientRect(window, &client);
+    const std::vector<Child> children = VisibleChildren(window);
+    int childWidth = 1, childHeight = 1;
+    for (const Child& c : children) {
+        childWidth = std::max<int>(childWidth, c.place.right - c.place.left);
+        childHeight = std::max<int>(childHeight, c.place.bottom - c.place.top);
+    }
+    // The window's DC without the children cut out: their pictures go over them.
+    HDC screen = GetDCEx(window, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+    if (!screen) return false;
+    HDC image = kept.Sized(screen, client.right, client.bottom);
+    HDC scratch = children.empty() ? nullptr : child_.Sized(screen, childWidth, childHeight);
+    if (!image || (!children.empty() && !scratch)) {
+        ReleaseDC(window, screen);
+        return false;
+    }
+    paintOwn(image, client);
+    for (const Child& c : children) {
+        // Printed at the scratch bitmap's origin: controls clip themselves to
+        // their client rectangle in device units, which an offset origin would defeat.
+        // Each in a DC as it was: a control may leave its clipping or font behind.
+        const int saved = SaveDC(scratch);
+        SendMessageW(c.window, WM_PRINT, reinterpret_cast<WPARAM>(scratch),
+                     PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
+        RestoreDC(scratch, saved);
+        BitBlt(image, c.place.left, c.place.top, c.place.right - c.place.left, c.place.bottom - c.place.top, scratch, 0,
+               0, SRCCOPY);
+    }
+    BitBlt(screen, 0, 0, client.right, client.bottom, image, 0, 0, SRCCOPY);
+    ReleaseDC(window, screen);
+    RedrawWindow(window, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOERASE | RDW_ALLCHILDREN);
+    // Printing leaves scroll bars out on some systems (Wine's): those frames draw themselves.
+    for (const Child& c : children)
+        if (GetWindowLongW(c.window, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) SendMessageW(c.window, WM_NCPAINT, 1, 0);
+    return true;
+}
+
+}  // namespace mivra::win
