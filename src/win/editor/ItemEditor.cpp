@@ -130,7 +130,7 @@ void ItemEditor::Show() {
     composeNextPaint_ = true;
     SetWindowPos(hwnd(), HWND_TOP, work.left + (work.right - work.left - width) / 2,
                  work.top + (work.bottom - work.top - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOREDRAW | SWP_NOACTIVATE);
+                 SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOREDRAW);
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     open_ = true;
     SetForegroundWindow(hwnd());
