@@ -37,14 +37,11 @@ bool ComposedPaint::Paint(HWND window, BackBuffer& kept, const PaintOwn& paintOw
         childHeight = std::max<int>(childHeight, c.place.bottom - c.place.top);
     }
     // The window's DC without the children cut out: their pictures go over them.
-    HDC screen = GetDCEx(window, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
-    if (!screen) return false;
-    HDC image = kept.Sized(screen, client.right, client.bottom);
-    HDC scratch = children.empty() ? nullptr : child_.Sized(screen, childWidth, childHeight);
-    if (!image || (!children.empty() && !scratch)) {
-        ReleaseDC(window, screen);
-        return false;
-    }
+    const WindowDc screen(window, DCX_CACHE | DCX_CLIPSIBLINGS);
+    if (!screen.get()) return false;
+    HDC image = kept.Sized(screen.get(), client.right, client.bottom);
+    HDC scratch = children.empty() ? nullptr : child_.Sized(screen.get(), childWidth, childHeight);
+    if (!image || (!children.empty() && !scratch)) return false;
     paintOwn(image, client);
     for (const Child& c : children) {
         // Printed at the scratch bitmap's origin: controls clip themselves to
@@ -57,8 +54,7 @@ bool ComposedPaint::Paint(HWND window, BackBuffer& kept, const PaintOwn& paintOw
         BitBlt(image, c.place.left, c.place.top, c.place.right - c.place.left, c.place.bottom - c.place.top, scratch, 0,
                0, SRCCOPY);
     }
-    BitBlt(screen, 0, 0, client.right, client.bottom, image, 0, 0, SRCCOPY);
-    ReleaseDC(window, screen);
+    BitBlt(screen.get(), 0, 0, client.right, client.bottom, image, 0, 0, SRCCOPY);
     RedrawWindow(window, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOERASE | RDW_ALLCHILDREN);
     // Printing leaves scroll bars out on some systems (Wine's): those frames draw themselves.
     for (const Child& c : children)

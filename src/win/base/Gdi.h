@@ -28,10 +28,12 @@ private:
     HDC dc_ = nullptr;
 };
 
-// A window's device context, for measuring and for compatible bitmaps.
+// A window's device context, for measuring and for compatible bitmaps; with
+// `flags`, the one GetDCEx gives.
 class WindowDc {
 public:
     explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    WindowDc(HWND hwnd, DWORD flags) : hwnd_(hwnd), dc_(GetDCEx(hwnd, nullptr, flags)) {}
     ~WindowDc() {
         if (dc_) ReleaseDC(hwnd_, dc_);
     }
