@@ -12,7 +12,8 @@
 //                and its boxes have nothing left to paint, the item's title
 //                in its box, its icon in the preview); the baseline is an
 //                empty dialog (from a template) of the same size made, shown
-//                and painted.
+//                and painted. The editor is made at its first opening (a
+//                warm-up round) and kept: the rounds timed open it again.
 // A menu counts only when it is visible, painted and holds the entries
 // expected; an editor only when it holds the item and shows its icon.
 //   menu_bench [rounds]

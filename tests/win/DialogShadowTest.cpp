@@ -37,6 +37,11 @@ TEST(DialogShadow, ShowsMovesAndHidesWithItsDialog) {
     EXPECT_TRUE(rings()) << "follows moves and sizes";
     ShowWindow(dialog, SW_HIDE);
     EXPECT_FALSE(IsWindowVisible(shadow.Shadow()));
+    // Shown the way the item editor is, without a WM_SHOWWINDOW.
+    SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(shadow.Shadow()); })) << "a dialog shown by SetWindowPos";
+    SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_HIDEWINDOW | SWP_NOACTIVATE);
+    EXPECT_FALSE(IsWindowVisible(shadow.Shadow()));
     DestroyWindow(dialog);
     EXPECT_FALSE(IsWindow(shadow.Shadow())) << "an owned window goes with its owner";
 }

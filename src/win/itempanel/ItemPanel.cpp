@@ -83,8 +83,7 @@ void ItemPanel::LookAgainForMissingIcons() {
             icon = kUnknownIcon;
         }
     }
-    if (!pendingIcons_.empty() && !lookUpPosted_)
-        lookUpPosted_ = PostMessageW(hwnd(), kLookUpIconsMessage, 0, 0) != FALSE;
+    LookUpIconsLater();
 }
 
 void ItemPanel::ItemsChanged(RedrawMode mode) {
@@ -139,6 +138,11 @@ int ItemPanel::IconOf(int item) {
         pendingIcons_.push_back(item);
     }
     return icon == kPendingIcon ? SystemIcons::kNoIcon : icon;
+}
+
+void ItemPanel::LookUpIconsLater() {
+    if (!pendingIcons_.empty() && !lookUpPosted_)
+        lookUpPosted_ = PostMessageW(hwnd(), kLookUpIconsMessage, 0, 0) != FALSE;
 }
 
 void ItemPanel::LookUpPendingIcons() {
@@ -493,8 +497,7 @@ LRESULT ItemPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                        canvas_.dc(), area.left, area.top, SRCCOPY);
         }
         // Icons not yet known are looked up once what is known is on the screen.
-        if (!pendingIcons_.empty() && !lookUpPosted_)
-            lookUpPosted_ = PostMessageW(hwnd(), kLookUpIconsMessage, 0, 0) != FALSE;
+        LookUpIconsLater();
         return 0;
     }
     case WM_PRINTCLIENT: {
@@ -503,8 +506,7 @@ LRESULT ItemPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         GetClientRect(hwnd(), &client);
         if (canvas_.dc())
             BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, client.right, client.bottom, canvas_.dc(), 0, 0, SRCCOPY);
-        if (!pendingIcons_.empty() && !lookUpPosted_)
-            lookUpPosted_ = PostMessageW(hwnd(), kLookUpIconsMessage, 0, 0) != FALSE;
+        LookUpIconsLater();
         return 0;
     }
     case kLookUpIconsMessage:

@@ -108,6 +108,8 @@ private:
     // that came into view.
     void ShiftCanvas(int oldScrollRow);
     void LookUpPendingIcons();
+    // Posts the look-up of the icons not yet known, unless one is on its way.
+    void LookUpIconsLater();
     Box CellBox(int item) const;
     int IconOf(int item);
 
