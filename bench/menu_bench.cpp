@@ -182,13 +182,16 @@ bool WholePainted(HWND window) {
 }
 
 // Handles messages until `window()` is painted; the time it took, or -1.
+// The time is taken before each look: nothing paints while this thread
+// looks, and looking at a window of many boxes takes longer than at an
+// empty one, which is not the window's own time.
 template <typename Window>
 double UntilPainted(double t0, Window window) {
     const double deadline = t0 + 5000;
     // One message at a time: what follows the paint (the shadow) is not the paint's.
     MSG msg;
-    while (NowMilliseconds() < deadline) {
-        if (WholePainted(window())) return NowMilliseconds() - t0;
+    for (double now = NowMilliseconds(); now < deadline; now = NowMilliseconds()) {
+        if (WholePainted(window())) return now - t0;
         if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);

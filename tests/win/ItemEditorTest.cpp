@@ -213,7 +213,10 @@ TEST_F(ItemEditorTest, OpenedAgainItHoldsOnlyTheNewItemAndAppearsWhole) {
     ItemRecord local = Item(L"a", L"C:\\a.exe");
     local.icoPath = L"C:\\a.ico";
     local.argument = L"-x";
-    Start({Group{L"A", {local, Item(L"web", L"http://example.com/")}}});
+    const std::wstring longTarget = L"C:\\" + std::wstring(300, L'x') + L".exe";
+    ItemRecord longer = Item(L"long", longTarget.c_str());
+    longer.argument = std::wstring(400, L'y');
+    Start({Group{L"A", {local, Item(L"web", L"http://example.com/"), longer}}});
     panel->RunItemCommand(ItemCommand::Edit, 1, 1);
     EXPECT_TRUE(Key(EditorControl::Title, VK_ESCAPE));
     ASSERT_TRUE(Closed());
@@ -225,26 +228,36 @@ TEST_F(ItemEditorTest, OpenedAgainItHoldsOnlyTheNewItemAndAppearsWhole) {
     EXPECT_TRUE(Key(EditorControl::Title, VK_ESCAPE));
     ASSERT_TRUE(Closed());
 
+    // Each control as it appeared, frame and scroll bar included, is what it
+    // paints when asked to paint itself again.
+    const auto expectAppearedWhole = [&](const char* opened) {
+        HWND editor = Editor().hwnd();
+        EXPECT_FALSE(GetUpdateRect(editor, nullptr, FALSE)) << opened;
+        std::vector<HWND> controls;
+        for (HWND child = GetWindow(editor, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(child)) continue;
+            EXPECT_FALSE(GetUpdateRect(child, nullptr, FALSE)) << opened << ": a control waits to be painted";
+            if (child != GetFocus()) controls.push_back(child);  // the focused one blinks its caret
+        }
+        std::vector<std::vector<COLORREF>> appeared;
+        for (HWND control : controls) appeared.push_back(PixelsOf(control));
+        RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        for (size_t i = 0; i < controls.size(); ++i)
+            EXPECT_EQ(appeared[i], PixelsOf(controls[i]))
+                << opened << ": control " << GetDlgCtrlID(controls[i]) << " appeared otherwise";
+    };
     panel->RunItemCommand(ItemCommand::Edit, 1, 2);
     EXPECT_EQ(Text(EditorControl::Title), L"web");
     EXPECT_EQ(Text(EditorControl::IcoPath), L"http://example.com/");
     EXPECT_FALSE(IsWindowEnabled(Editor().Control(EditorControl::Argument)));
+    expectAppearedWhole("for a web address");
 
-    HWND editor = Editor().hwnd();
-    EXPECT_FALSE(GetUpdateRect(editor, nullptr, FALSE));
-    std::vector<HWND> controls;
-    for (HWND child = GetWindow(editor, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!IsWindowVisible(child)) continue;
-        EXPECT_FALSE(GetUpdateRect(child, nullptr, FALSE)) << "a control waits to be painted";
-        if (child != GetFocus()) controls.push_back(child);  // the focused one blinks its caret
-    }
-    // Each control as it appeared, frame and scroll bar included, is what it
-    // paints when asked to paint itself again.
-    std::vector<std::vector<COLORREF>> appeared;
-    for (HWND control : controls) appeared.push_back(PixelsOf(control));
-    RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    for (size_t i = 0; i < controls.size(); ++i)
-        EXPECT_EQ(appeared[i], PixelsOf(controls[i])) << "control " << GetDlgCtrlID(controls[i]) << " appeared otherwise";
+    // Scroll bars seen before in another state are not shown as they were.
+    EXPECT_TRUE(Key(EditorControl::Title, VK_ESCAPE));
+    ASSERT_TRUE(Closed());
+    panel->RunItemCommand(ItemCommand::Edit, 1, 3);
+    EXPECT_TRUE(IsWindowEnabled(Editor().Control(EditorControl::Argument)));
+    expectAppearedWhole("for a long target");
 }
 
 }  // namespace

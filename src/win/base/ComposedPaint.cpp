@@ -54,11 +54,18 @@ bool ComposedPaint::Paint(HWND window, BackBuffer& kept, const PaintOwn& paintOw
         BitBlt(image, c.place.left, c.place.top, c.place.right - c.place.left, c.place.bottom - c.place.top, scratch, 0,
                0, SRCCOPY);
     }
+    // Scroll bars are left out of printed pictures on some systems (Wine's):
+    // drawn from their kept pictures where the bar is as it was, by their
+    // controls after the copy where not.
+    std::vector<HWND> drawThemselves;
+    for (const Child& c : children)
+        if (!bars_.DrawAll(c.window, window, image)) drawThemselves.push_back(c.window);
     BitBlt(screen.get(), 0, 0, client.right, client.bottom, image, 0, 0, SRCCOPY);
     RedrawWindow(window, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOERASE | RDW_ALLCHILDREN);
-    // Printing leaves scroll bars out on some systems (Wine's): those frames draw themselves.
-    for (const Child& c : children)
-        if (GetWindowLongW(c.window, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) SendMessageW(c.window, WM_NCPAINT, 1, 0);
+    for (HWND control : drawThemselves) {
+        SendMessageW(control, WM_NCPAINT, 1, 0);
+        bars_.KeepAll(control);
+    }
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "base/Gdi.h"
+#include "base/ScrollBarPictures.h"
 
 namespace mivra::win {
 
@@ -26,8 +27,12 @@ public:
     // window paints itself the usual way.
     bool Paint(HWND window, BackBuffer& image, const PaintOwn& paintOwn);
 
+    // The system's look changed: scroll bars are drawn anew.
+    void LookChanged() { bars_.Forget(); }
+
 private:
     BackBuffer child_;  // each child is printed here in turn
+    ScrollBarPictures bars_;
 };
 
 }  // namespace mivra::win

@@ -277,6 +277,13 @@ LRESULT ItemEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ERASEBKGND:
         return 1;
+    case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_DPICHANGED:
+        // Scroll bars kept from before would show the old look.
+        composed_.LookChanged();
+        return Default(message, wParam, lParam);
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
