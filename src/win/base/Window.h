@@ -71,10 +71,22 @@ protected:
     }
 
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
+        // A window without a frame has nothing to draw outside its client
+        // area, but the system's drawing of it still fetches a DC each time
+        // the window is shown or activated (under Wine a few tenths of a
+        // millisecond a window, every time the panel is summoned).
+        if ((message == WM_NCPAINT || message == WM_NCACTIVATE) && Frameless(hwnd_))
+            return message == WM_NCPAINT ? 0 : DefWindowProcW(hwnd_, message, wParam, -1);
         return DefWindowProcW(hwnd_, message, wParam, lParam);
     }
 
 private:
+    static bool Frameless(HWND hwnd) {
+        constexpr LONG kFrame = WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_VSCROLL | WS_HSCROLL;
+        constexpr LONG kEdges = WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME;
+        return !(GetWindowLongW(hwnd, GWL_STYLE) & kFrame) && !(GetWindowLongW(hwnd, GWL_EXSTYLE) & kEdges);
+    }
+
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         Derived* self = nullptr;
         if (message == WM_NCCREATE) {
