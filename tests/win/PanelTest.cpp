@@ -451,15 +451,19 @@ TEST_F(PanelTest, ADockedPanelParksBeyondTheEdgeAndComesBackWhenThePointerTouche
 // Summoned, the panel paints itself and its parts as one picture: the same
 // picture its parts paint when each is asked to paint itself.
 TEST_F(PanelTest, SummonedThePanelAppearsAsItsPartsPaintThemselves) {
-    Start({MakeGroup(L"A", 6), MakeGroup(L"B", 1)});
+    Start({MakeGroup(L"A", 60), MakeGroup(L"B", 1)});
+    HWND thumb = FindWindowExW(items, nullptr, L"MivraScrollThumb", nullptr);
+    ASSERT_TRUE(thumb && IsWindowVisible(thumb)) << "more items than the panel shows: the scroll thumb is there";
     panel->ToggleByHotKey();
     ASSERT_FALSE(IsWindowVisible(panel->hwnd()));
     panel->ToggleByHotKey();
     ASSERT_TRUE(PumpUntil([&] { return panel->GroupPainted(true); }));
-    const std::vector<COLORREF> barShown = PixelsOf(bar), itemsShown = PixelsOf(items);
+    EXPECT_FALSE(GetUpdateRect(thumb, nullptr, FALSE));
+    const std::vector<COLORREF> barShown = PixelsOf(bar), itemsShown = PixelsOf(items), thumbShown = PixelsOf(thumb);
     RedrawWindow(panel->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     EXPECT_EQ(barShown, PixelsOf(bar)) << "the group bar";
     EXPECT_EQ(itemsShown, PixelsOf(items)) << "the item panel";
+    EXPECT_EQ(thumbShown, PixelsOf(thumb)) << "the scroll thumb";
 }
 
 // Keys posted to the focused child reach the panel first, as through the program's message loop.

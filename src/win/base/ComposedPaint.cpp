@@ -8,21 +8,23 @@ namespace {
 
 struct Child {
     HWND window;
-    RECT place;  // in the parent's client coordinates
+    RECT place;  // in the top window's client coordinates
+    RECT shown;  // the part of it its parents do not cut off
 };
 
-// The visible children from the bottom of the z-order up, as they overlap.
-std::vector<Child> VisibleChildren(HWND window) {
-    std::vector<Child> children;
-    for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child;
+// The visible windows inside `parent`, each before the ones over it: the
+// children from the bottom of the z-order up, each followed by its own.
+void AddVisibleChildren(HWND top, HWND parent, const RECT& parentShown, std::vector<Child>& children) {
+    for (HWND child = GetWindow(GetWindow(parent, GW_CHILD), GW_HWNDLAST); child;
          child = GetWindow(child, GW_HWNDPREV)) {
         if (!IsWindowVisible(child)) continue;
-        RECT place{};
-        GetWindowRect(child, &place);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
-        children.push_back({child, place});
+        Child c{child, {}, {}};
+        GetWindowRect(child, &c.place);
+        MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&c.place), 2);
+        if (!IntersectRect(&c.shown, &c.place, &parentShown)) continue;
+        children.push_back(c);
+        AddVisibleChildren(top, child, c.shown, children);
     }
-    return children;
 }
 
 }  // namespace
@@ -30,7 +32,8 @@ std::vector<Child> VisibleChildren(HWND window) {
 bool ComposedPaint::Paint(HWND window, BackBuffer& kept, const PaintOwn& paintOwn) {
     RECT client{};
     GetClientRect(window, &client);
-    const std::vector<Child> children = VisibleChildren(window);
+    std::vector<Child> children;
+    AddVisibleChildren(window, window, client, children);
     int childWidth = 1, childHeight = 1;
     for (const Child& c : children) {
         childWidth = std::max<int>(childWidth, c.place.right - c.place.left);
@@ -48,11 +51,11 @@ bool ComposedPaint::Paint(HWND window, BackBuffer& kept, const PaintOwn& paintOw
         // their client rectangle in device units, which an offset origin would defeat.
         // Each in a DC as it was: a control may leave its clipping or font behind.
         const int saved = SaveDC(scratch);
-        SendMessageW(c.window, WM_PRINT, reinterpret_cast<WPARAM>(scratch),
-                     PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
+        // Its children are printed in their turn.
+        SendMessageW(c.window, WM_PRINT, reinterpret_cast<WPARAM>(scratch), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
         RestoreDC(scratch, saved);
-        BitBlt(image, c.place.left, c.place.top, c.place.right - c.place.left, c.place.bottom - c.place.top, scratch, 0,
-               0, SRCCOPY);
+        BitBlt(image, c.shown.left, c.shown.top, c.shown.right - c.shown.left, c.shown.bottom - c.shown.top, scratch,
+               c.shown.left - c.place.left, c.shown.top - c.place.top, SRCCOPY);
     }
     // Scroll bars are left out of printed pictures on some systems (Wine's):
     // drawn from their kept pictures where the bar is as it was, by their

@@ -3,9 +3,10 @@
 // window that paints itself costs a trip through the window system: under
 // Wine about half a millisecond for each child, so a dialog of ten controls
 // would take three times as long to appear as an empty one. Composed, the
-// window's own picture and its children's (each printed with WM_PRINT) go
-// into one bitmap that reaches the screen in one copy; the children are then
-// told they are painted.
+// window's own picture and its children's, and theirs (each printed with
+// WM_PRINT), go into one bitmap that reaches the screen in one copy; the
+// children are then told they are painted. A child class of ours takes part
+// by answering WM_PRINTCLIENT.
 
 #include <windows.h>
 

@@ -23,6 +23,16 @@ void ThumbWindow::Place(bool visible, const Box& box) {
     visible_ = visible;
 }
 
+void ThumbWindow::Draw(HDC dc, const RECT& client) const {
+    const Picture& image = look_.item;
+    // Painted from the pressed column of the cell picture.
+    FillSolid(dc, client, image.FillColour());
+    if (image) {
+        const auto slices = ItemSlices(image.width(), image.height(), 2, Box{0, 0, client.right, client.bottom});
+        image.DrawSlices(dc, slices);
+    }
+}
+
 LRESULT ThumbWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: {
@@ -30,13 +40,14 @@ LRESULT ThumbWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         RECT client{};
         GetClientRect(hwnd(), &client);
         BufferedDc buffer(paint.dc(), client);
-        const Picture& image = look_.item;
-        // Painted from the pressed column of the cell picture.
-        FillSolid(buffer.dc(), client, image.FillColour());
-        if (image) {
-            const auto slices = ItemSlices(image.width(), image.height(), 2, Box{0, 0, client.right, client.bottom});
-            image.DrawSlices(buffer.dc(), slices);
-        }
+        Draw(buffer.dc(), client);
+        return 0;
+    }
+    case WM_PRINTCLIENT: {
+        // Painted as part of its panel's picture (ComposedPaint).
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        Draw(reinterpret_cast<HDC>(wParam), client);
         return 0;
     }
     case WM_ERASEBKGND:

@@ -27,6 +27,8 @@ public:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    void Draw(HDC dc, const RECT& client) const;
+
     const PanelLook& look_;
     std::function<void(int)> dragged_;
     Box box_;
