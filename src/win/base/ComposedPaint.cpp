@@ -62,7 +62,7 @@ bool ComposedPaint::Paint(HWND window, BackBuffer& kept, const PaintOwn& paintOw
     // controls after the copy where not.
     std::vector<HWND> drawThemselves;
     for (const Child& c : children)
-        if (!bars_.DrawAll(c.window, window, image)) drawThemselves.push_back(c.window);
+        if (!bars_.DrawAll(c.window, window, c.shown, image)) drawThemselves.push_back(c.window);
     BitBlt(screen.get(), 0, 0, client.right, client.bottom, image, 0, 0, SRCCOPY);
     RedrawWindow(window, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOERASE | RDW_ALLCHILDREN);
     for (HWND control : drawThemselves) {

@@ -20,9 +20,9 @@ LONG BarsOf(HWND control) {
 
 }  // namespace
 
-bool ScrollBarPictures::DrawAll(HWND control, HWND window, HDC image) const {
+bool ScrollBarPictures::DrawAll(HWND control, HWND window, const RECT& shown, HDC image) const {
     const LONG bar = BarsOf(control);
-    return bar == kNoBar || (bar != kBothBars && Draw(control, bar, window, image));
+    return bar == kNoBar || (bar != kBothBars && Draw(control, bar, window, shown, image));
 }
 
 void ScrollBarPictures::KeepAll(HWND control) {
@@ -45,7 +45,7 @@ bool ScrollBarPictures::StateOf(HWND control, LONG bar, State& state, RECT& onSc
     return true;
 }
 
-bool ScrollBarPictures::Draw(HWND control, LONG bar, HWND window, HDC image) const {
+bool ScrollBarPictures::Draw(HWND control, LONG bar, HWND window, const RECT& shown, HDC image) const {
     State state;
     RECT place{};
     if (!StateOf(control, bar, state, place)) return false;
@@ -54,7 +54,10 @@ bool ScrollBarPictures::Draw(HWND control, LONG bar, HWND window, HDC image) con
     const auto found = std::find_if(pictures_.begin(), pictures_.end(), [&](const Picture& p) { return p.state == state; });
     if (found == pictures_.end()) return false;
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
-    return BitBlt(image, place.left, place.top, state.width, state.height, found->pixels.dc(), 0, 0, SRCCOPY) != FALSE;
+    RECT part{};
+    if (!IntersectRect(&part, &place, &shown)) return true;
+    return BitBlt(image, part.left, part.top, part.right - part.left, part.bottom - part.top, found->pixels.dc(),
+                  part.left - place.left, part.top - place.top, SRCCOPY) != FALSE;
 }
 
 void ScrollBarPictures::Keep(HWND control, LONG bar) {

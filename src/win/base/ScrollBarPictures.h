@@ -16,22 +16,17 @@ namespace mivra::win {
 
 class ScrollBarPictures {
 public:
-    // Draws the scroll bar `control` has, if any, into `image` (as Draw
-    // does). False when it has one no picture fits, or two (with the corner
-    // between them, which is not kept): the control must draw its frame.
-    bool DrawAll(HWND control, HWND window, HDC image) const;
+    // Draws the scroll bar `control` has, if any, into `image`, which holds
+    // `window`'s client area, from a picture of the bar in its present
+    // state, within `shown` (the part of the control its parents show, in
+    // `window`'s client coordinates). True when there is nothing left to
+    // draw; false when no picture fits, or the control has two bars (the
+    // corner between them is not kept): the control must draw its frame.
+    bool DrawAll(HWND control, HWND window, const RECT& shown, HDC image) const;
     // Keeps the picture of the one scroll bar `control` has just drawn.
     void KeepAll(HWND control);
-    // Draws the vertical or horizontal (`bar`: OBJID_VSCROLL, OBJID_HSCROLL)
-    // scroll bar of `control` into `image`, which holds `window`'s client
-    // area, from a picture of the bar in its present state. True when the
-    // bar is drawn or not shown at all; false when no picture fits.
-    bool Draw(HWND control, LONG bar, HWND window, HDC image) const;
-    // Takes the picture of the bar as `control` has just drawn it.
-    void Keep(HWND control, LONG bar);
     // After the system's look changed: no picture fits any more.
     void Forget() { pictures_.clear(); }
-    size_t Count() const { return pictures_.size(); }
 
 private:
     struct State {
@@ -46,6 +41,9 @@ private:
         State state;
         MemoryCanvas pixels;
     };
+    // The vertical or horizontal bar (`bar`: OBJID_VSCROLL, OBJID_HSCROLL).
+    bool Draw(HWND control, LONG bar, HWND window, const RECT& shown, HDC image) const;
+    void Keep(HWND control, LONG bar);
     // The bar's state and where it is on the screen; false when it has none.
     static bool StateOf(HWND control, LONG bar, State& state, RECT& onScreen);
 
