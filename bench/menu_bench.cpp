@@ -13,7 +13,8 @@
 //                in its box, its icon in the preview); the baseline is an
 //                empty dialog (from a template) of the same size made, shown
 //                and painted. The editor is made at its first opening (a
-//                warm-up round) and kept: the rounds timed open it again.
+//                warm-up round) and kept: the rounds timed open it again,
+//                for two items of different titles and programs in turn.
 // A menu counts only when it is visible, painted and holds the entries
 // expected; an editor only when it holds the item and shows its icon.
 //   menu_bench [rounds]
@@ -247,12 +248,16 @@ std::wstring SystemFile(const wchar_t* name) {
     return std::wstring(dir) + L"\\" + name;
 }
 
+// Items of two programs in turn, so that the editor opened for one item and
+// then the next has every text to change.
 std::vector<Group> Groups(int groups, int items) {
-    const std::wstring notepad = SystemFile(L"notepad.exe");
+    const std::wstring programs[] = {SystemFile(L"notepad.exe"), SystemFile(L"cmd.exe")};
+    const wchar_t* titles[] = {L"记事本 ", L"命令提示符 "};
     std::vector<Group> made;
     for (int g = 0; g < groups; ++g)
         made.push_back(test::MakeGroup(L"分组" + std::to_wstring(g + 1), g == 0 ? items : 5, [&](int i) {
-            return ItemRecord{L"记事本 " + std::to_wstring(i), notepad, notepad, L"", L"0"};
+            const std::wstring& program = programs[i % 2];
+            return ItemRecord{titles[i % 2] + std::to_wstring(i), program, program, L"", L"0"};
         }));
     return made;
 }
@@ -302,12 +307,14 @@ int wmain(int argc, wchar_t** argv) {
         HandleWaitingMessages();
         add(smallOpen, TimeMenu(small.items, small.panel->hwnd(), kFirstCell, TopLevelCount(smallMenu)));
 
-        // The editor against an empty window of its size.
+        // The editor against an empty window of its size, opened for the
+        // first and the second item in turn.
+        const int item = 1 + round % 2;
         double t0 = NowMilliseconds();
-        small.panel->RunItemCommand(ItemCommand::Edit, 1, 1);
+        small.panel->RunItemCommand(ItemCommand::Edit, 1, item);
         const double opened = UntilPainted(t0, [&] { return small.panel->Editor() ? small.panel->Editor()->hwnd() : nullptr; });
         win::ItemEditor* open = small.panel->Editor();
-        if (!open || open->Texts().title != small.host.groups[0].Items()[0].title ||
+        if (!open || open->Texts().title != small.host.groups[0].Items()[item - 1].title ||
             open->PreviewIcon() == win::SystemIcons::kNoIcon || !PreviewDrawn(open->hwnd())) {
             std::fwprintf(stderr, L"the editor does not show its item\n");
             return 2;

@@ -163,6 +163,12 @@ TEST_F(ItemEditorTest, ANewItemTakesAWebAddressFromTheClipboardAndIsAddedAtTheEn
     EXPECT_EQ(Text(EditorControl::Path), L"HTTPS://EXAMPLE.COM/A");
     EXPECT_TRUE(Key(EditorControl::Title, VK_TAB));
     EXPECT_EQ(GetFocus(), Editor().Control(EditorControl::Path)) << "Tab goes from the title to the target";
+    Pump();  // the editor settles on the screen first
+    SetForegroundWindow(panel->hwnd());
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == panel->hwnd(); }));
+    SetForegroundWindow(Editor().hwnd());
+    EXPECT_TRUE(PumpUntil([&] { return GetFocus() == Editor().Control(EditorControl::Path); }))
+        << "switched back to, the editor gives the focus back to the box that had it";
     Type(EditorControl::Title, L"site");
     Press(EditorControl::Ok);
     ASSERT_EQ(host.groups[1].Items().size(), 2u);
@@ -233,6 +239,11 @@ TEST_F(ItemEditorTest, OpenedAgainItHoldsOnlyTheNewItemAndAppearsWhole) {
     const auto expectAppearedWhole = [&](const char* opened) {
         HWND editor = Editor().hwnd();
         EXPECT_FALSE(GetUpdateRect(editor, nullptr, FALSE)) << opened;
+        HWND shadow = nullptr;
+        for (HWND w = FindWindowExW(nullptr, nullptr, L"MivraShadow", nullptr); w && !shadow;
+             w = FindWindowExW(nullptr, w, L"MivraShadow", nullptr))
+            if (GetWindow(w, GW_OWNER) == editor) shadow = w;
+        EXPECT_TRUE(PumpUntil([&] { return shadow && IsWindowVisible(shadow); })) << opened << ": its shadow comes";
         std::vector<HWND> controls;
         for (HWND child = GetWindow(editor, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             if (!IsWindowVisible(child)) continue;

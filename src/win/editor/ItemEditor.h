@@ -94,6 +94,8 @@ private:
     // The convert button's caption and state and whether arguments are taken.
     void TargetControlsFollow();
     void IconPathChanged();
+    // Shown afresh: it and its boxes painted as one picture, at once.
+    void PaintWhole();
     void OnPaint();
     void DrawSurface(HDC dc, const RECT& client);
 
@@ -106,10 +108,10 @@ private:
     DialogShadow shadow_;
     BackBuffer buffer_;
     ComposedPaint composed_;
-    bool composeNextPaint_ = false;  // shown afresh: it and its boxes paint as one
     int previewIcon_ = -1;
     ItemRecord filled_;
     bool open_ = false;
+    HWND focusBack_ = nullptr;  // the box or button that had the focus when the user switched away
     bool filling_ = false;  // Fill sets the boxes: their changes follow at its end
 };
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "base/CommonControls.h"
 #include "base/StoppedExceptions.h"
 
@@ -19,7 +21,7 @@ bool DialogShadow::Attach(HINSTANCE instance, HWND dialog) {
     SetWindowSubclass(dialog, &DialogShadow::Procedure, 1, reinterpret_cast<DWORD_PTR>(this));
     if (IsWindowVisible(dialog)) {
         shadow_->Show(true);
-        PostMessageW(dialog, RaiseMessage(), 0, 0);
+        RaiseSoon();
     }
     return true;
 }
@@ -51,10 +53,9 @@ void DialogShadow::OnMessage(UINT message, LPARAM lParam) {
     case WM_PAINT:
         // The dialog's own paint is done: its boxes now, then the shadow and
         // the z-order, which does not stay when set while it is being shown.
-        if (!showPending_) break;
-        showPending_ = false;
+        if (!std::exchange(showPending_, false)) break;
         RedrawWindow(dialog_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        PostMessageW(dialog_, RaiseMessage(), 0, 0);
+        RaiseSoon();
         break;
     default:
         if (message == RaiseMessage() && IsWindowVisible(dialog_)) {
@@ -68,6 +69,12 @@ void DialogShadow::OnMessage(UINT message, LPARAM lParam) {
         break;
     }
 }
+
+void DialogShadow::DialogPainted() {
+    if (std::exchange(showPending_, false)) RaiseSoon();
+}
+
+void DialogShadow::RaiseSoon() { PostMessageW(dialog_, RaiseMessage(), 0, 0); }
 
 UINT DialogShadow::RaiseMessage() {
     static const UINT message = RegisterWindowMessageW(L"MivraDialogShadowRaise");

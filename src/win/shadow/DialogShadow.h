@@ -22,12 +22,16 @@ public:
     bool Attach(HINSTANCE instance, HWND dialog);
     void Detach();
     HWND Shadow() const { return shadow_ ? shadow_->hwnd() : nullptr; }
+    // The dialog has painted itself and its controls whole without a
+    // WM_PAINT (composed in one picture): the shadow may now come.
+    void DialogPainted();
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR self);
     void OnMessage(UINT message, LPARAM lParam);
     static UINT RaiseMessage();
+    void RaiseSoon();  // shows the shadow and orders both, once the dialog is on the screen
 
     HWND dialog_ = nullptr;
     WindowPtr<ShadowWindow> shadow_;
