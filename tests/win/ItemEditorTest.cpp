@@ -231,6 +231,8 @@ TEST_F(ItemEditorTest, OpenedAgainItHoldsOnlyTheNewItemAndAppearsWhole) {
     for (EditorControl box : {EditorControl::Title, EditorControl::Path, EditorControl::IcoPath, EditorControl::Argument})
         EXPECT_EQ(Text(box), L"") << "nothing left of the item edited before: box " << static_cast<int>(box);
     EXPECT_TRUE(IsWindowEnabled(Editor().Control(EditorControl::Argument)));
+    Type(EditorControl::Argument, L"typed");
+    Type(EditorControl::Argument, L"");
     EXPECT_TRUE(Key(EditorControl::Title, VK_ESCAPE));
     ASSERT_TRUE(Closed());
 
@@ -259,6 +261,8 @@ TEST_F(ItemEditorTest, OpenedAgainItHoldsOnlyTheNewItemAndAppearsWhole) {
     };
     panel->RunItemCommand(ItemCommand::Edit, 1, 2);
     EXPECT_EQ(Text(EditorControl::Title), L"web");
+    EXPECT_FALSE(SendMessageW(Editor().Control(EditorControl::Argument), EM_CANUNDO, 0, 0))
+        << "nothing typed for another item can be undone into its empty arguments";
     EXPECT_EQ(Text(EditorControl::IcoPath), L"http://example.com/");
     EXPECT_FALSE(IsWindowEnabled(Editor().Control(EditorControl::Argument)));
     expectAppearedWhole("for a web address");

@@ -31,7 +31,7 @@ private:
                                       DWORD_PTR self);
     void OnMessage(UINT message, LPARAM lParam);
     static UINT RaiseMessage();
-    void RaiseSoon();  // shows the shadow and orders both, once the dialog is on the screen
+    void RaiseSoon();  // posts RaiseMessage: the shadow shown and both ordered with the next messages
 
     HWND dialog_ = nullptr;
     WindowPtr<ShadowWindow> shadow_;
